@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Clock.h"
+#include "app/FileSystem.h"
+#include "app/WindowServices.h"
+
+// Path, file, date and version helpers. Paths are Windows paths with "\" as
+// separator; nothing here checks that a path exists unless its name says so.
+
+// path + "\" unless it already ends in "\"; "" gives "\".
+std::string QualifyPath(const std::string& path);
+// The part after the last "\" (the whole path when it has none).
+std::string ParseFileName(const std::string& path);
+// The part up to and including the last "\" ("" when it has none).
+std::string ParsePath(const std::string& path);
+
+// True when a find-first search on the path (wildcards allowed) finds an
+// entry; a folder counts.
+bool FileExists(IFileSystem& files, const std::string& path);
+
+// The plug-in folder on screen: the selected emulator's folder when an
+// emulator is selected (selector index not 0), else the program's own PSX
+// folder on tab 0 and N64 folder on any other tab; always qualified.
+std::string FigurePluginDir(int emulatorSelectorIndex, const std::string& selectedEmulatorPluginFolder,
+                            int mainTabIndex, const std::string& programFolder);
+
+// Cuts the first item off text: when the delimiter occurs at position p
+// (1-based), returns the first p characters (the item with the delimiter's
+// first character) and leaves in text everything after position p; when it
+// does not occur, returns "" and leaves text alone.
+std::string StripDelimitedItem(std::string& text, const std::string& delimiter);
+
+// The folder picker with the caller's title; the chosen folder cut at its
+// first NUL and qualified, "\" when cancelled.
+std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title);
+
+// The calendar date of a file time as stored (UTC, not converted), or
+// nothing when the system could not convert it.
+std::optional<DateTime> FileTimeToDate(FileTime time);
+// A file time as "MMMM D, YYYY" in the user's locale; "" when it cannot be
+// converted.
+std::string FormatFileDate(IClock& clock, FileTime time);
+
+// Bytes 2, 1 and 0 of the value as decimals joined by ".": 0x00010600 is "1.6.0".
+std::string FormatVersionLong(std::uint32_t value);
+
+// The short (8.3) form of a path; "" when it does not exist.
+inline std::string GetShortPath(IFileSystem& files, const std::string& path) { return files.shortPath(path); }
+
+// The shell's file operation; true unless it failed or the user aborted it.
+inline bool ShellFileOperation(IFileSystem& files, ShellOperation operation, const std::string& from,
+                               const std::string& to, unsigned flags, const std::string& progressTitle,
+                               WindowHandle owner) {
+    return files.shellFileOperation(operation, from, to, flags, progressTitle, owner);
+}
+
+// True when the file name equals one of the exclusion names, letter case
+// ignored. NUL characters are first removed from the name, in place.
+bool IsExcludedDll(std::string& fileName, const std::vector<std::string>& exclusions);
+
+// Applies the alpha (0..255) to the main window as a layered window.
+inline void SetWindowAlpha(IWindowServices& windows, WindowHandle mainWindow, int alpha) {
+    windows.setWindowAlpha(mainWindow, alpha);
+}
+
+// ASCII letter case folding, as the system compares file names.
+std::string LowerCase(std::string text);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+// Private-profile (INI) file access, with the semantics of the system's
+// read-string / read-integer / write-string calls.
+class IIniFile {
+public:
+    // Read calls copy into a buffer of this many characters, NUL included,
+    // so a longer value comes back cut to kReadBufferChars - 1 characters.
+    static constexpr int kReadBufferChars = 250;
+
+    virtual ~IIniFile() = default;
+
+    // The value of key in section, or defaultValue when the file, section or
+    // key is missing. Quotes around the whole value are removed.
+    virtual std::string readString(const std::string& file, const std::string& section,
+                                   const std::string& key, const std::string& defaultValue) = 0;
+
+    // The value read as a decimal whole number (leading digits, optional
+    // sign), 0 when it does not start with one, defaultValue when missing.
+    virtual int readInt(const std::string& file, const std::string& section,
+                        const std::string& key, int defaultValue) = 0;
+
+    // Writes key=value, creating the file and section when missing.
+    virtual bool writeString(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
+};

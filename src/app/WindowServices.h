@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/WindowHandle.h"
+
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Window-level services of the system: message boxes, transparency and
+// activation, and the folder picker.
+class IWindowServices {
+public:
+    virtual ~IWindowServices() = default;
+
+    // A modal message box; the answer is the button the user pressed
+    // (closing the box counts as Cancel, or as Ok for an Ok-only box).
+    virtual MessageAnswer messageBox(WindowHandle owner, const std::string& text,
+                                     const std::string& title, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
+
+    // Makes the window layered and gives it this alpha (0 clear .. 255 opaque).
+    virtual bool setWindowAlpha(WindowHandle window, int alpha) = 0;
+    virtual bool setForeground(WindowHandle window) = 0;
+
+    // The system's folder picker: file-system folders only, with an edit
+    // box, new dialog style. The chosen folder, or nothing when cancelled.
+    virtual std::optional<std::string> browseForFolder(WindowHandle owner,
+                                                       const std::string& title) = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/Clock.h"
+
+class Win32Clock : public IClock {
+public:
+    DateTime now() override;
+    std::string formatGeneral(const DateTime& moment) override;
+    std::string formatDate(const DateTime& date, const std::string& picture) override;
+};

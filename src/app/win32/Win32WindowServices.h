@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/WindowServices.h"
+
+class Win32WindowServices : public IWindowServices {
+public:
+    MessageAnswer messageBox(WindowHandle owner, const std::string& text, const std::string& title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    bool setWindowAlpha(WindowHandle window, int alpha) override;
+    bool setForeground(WindowHandle window) override;
+    std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
+};

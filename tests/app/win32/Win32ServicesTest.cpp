@@ -1,0 +1,192 @@
+// The Win32 services against the real system (under Wine here): the shared
+// contracts, and what only the real services can show.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/ServiceContracts.h"
+#include "app/win32/Handles.h"
+#include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Drives.h"
+#include "app/win32/Win32FileSystem.h"
+#include "app/win32/Win32IniFile.h"
+#include "app/win32/Win32Registry.h"
+#include "app/win32/Win32WindowServices.h"
+#include "app/win32/WideText.h"
+
+namespace {
+// A fresh folder below the temporary folder and a fresh registry key, both
+// removed again afterwards.
+struct Win32Platform {
+    Win32FileSystem fileSystem;
+    Win32IniFile iniFile;
+    Win32Registry realRegistry;
+    std::string folder;
+    std::string key;
+
+    Win32Platform() {
+        static int serial = 0;
+        const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        folder = fileSystem.tempFolder() + "corvane-test-" + unique + "\\";
+        key = "Software\\CorvaneTests\\" + unique;
+        fileSystem.createDirectory(folder);
+    }
+    ~Win32Platform() {
+        fileSystem.shellFileOperation(ShellOperation::Delete, folder.substr(0, folder.size() - 1), "",
+                                      ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi,
+                                      "", 0);
+        RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key).c_str());
+    }
+    IIniFile& ini() { return iniFile; }
+    IRegistry& registry() { return realRegistry; }
+    IFileSystem& files() { return fileSystem; }
+    std::string scratch() const { return folder; }
+    std::string registryRoot() const { return key; }
+};
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ServiceContract, Win32Platform);
+
+namespace {
+class Win32Services : public ::testing::Test {
+protected:
+    Win32Platform platform;
+};
+
+TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
+    const std::wstring key = Widen(platform.key);
+    const wchar_t expand[] = L"%TEMP%\\x";
+    const wchar_t noNul[] = {L'a', L'b'};
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Expand", REG_EXPAND_SZ, expand, sizeof expand), 0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Multi", REG_MULTI_SZ, L"a\0b\0", 10), 0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"NoNul", REG_SZ, noNul, sizeof noNul), 0);
+
+    Win32Registry registry;
+    EXPECT_EQ(registry.queryValue(platform.key, "Expand")->type, RegistryValueType::ExpandString);
+    EXPECT_EQ(registry.queryValue(platform.key, "Multi")->type, RegistryValueType::Other);
+    EXPECT_EQ(registry.queryValue(platform.key, "NoNul")->text, "ab") << "the whole buffer when no NUL";
+
+    ASSERT_TRUE(registry.setString(platform.key, "Name", "Zoë's plug-in"));
+    DWORD size = 0;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Name", RRF_RT_REG_SZ, nullptr, nullptr, &size), 0);
+    EXPECT_EQ(size, 2 * (13 + 1)) << "UTF-16 with its NUL";
+    EXPECT_EQ(registry.queryValue(platform.key, "Name")->text, "Zoë's plug-in");
+}
+
+TEST_F(Win32Services, IniFileIsPlainTextTheSystemWrites) {
+    const std::string file = platform.folder + "settings.ini";
+    Win32IniFile ini;
+    ASSERT_TRUE(ini.writeString(file, "Configuration", "Splash", "0"));
+    ASSERT_TRUE(ini.writeString(file, "Configuration", "SysTray", "1"));
+    ASSERT_TRUE(ini.writeString(file, "Emulators", "Name1", "ePSXe"));
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(file).c_str());
+    EXPECT_EQ(platform.fileSystem.readFile(file),
+              std::optional<std::string>("[Configuration]\r\nSplash=0\r\nSysTray=1\r\n[Emulators]\r\nName1=ePSXe\r\n"));
+}
+
+TEST_F(Win32Services, PathsAndFolders) {
+    Win32FileSystem files;
+    const std::string temp = files.tempFolder();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), '\\');
+    EXPECT_TRUE(files.isDirectory(temp));
+
+    const std::string spaced = platform.folder + "Program Files Long Name";
+    ASSERT_TRUE(files.createDirectory(spaced));
+    const std::string shortForm = files.shortPath(spaced);
+    EXPECT_FALSE(shortForm.empty());
+    EXPECT_EQ(shortForm.find(' '), std::string::npos) << shortForm;
+    EXPECT_TRUE(files.isDirectory(shortForm));
+    EXPECT_EQ(files.shortPath(platform.folder + "missing folder"), "");
+
+    const auto entries = files.find(platform.folder + "*");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_TRUE(entries[0].isDirectory);
+    EXPECT_NE(entries[0].lastWriteTime, 0u);
+}
+
+TEST_F(Win32Services, DeletingWithUndoGoesToTheRecycleBin) {
+    Win32FileSystem files;
+    const std::string name = "recycled-" + std::to_string(GetTickCount()) + ".dll";
+    ASSERT_TRUE(files.appendToFile(platform.folder + name, "x"));
+    ASSERT_TRUE(files.shellFileOperation(ShellOperation::Delete, platform.folder + name, "",
+                                         ShellFlags::kAllowUndo | ShellFlags::kNoConfirmation | ShellFlags::kSilent,
+                                         "", 0));
+    EXPECT_FALSE(files.anyMatch(platform.folder + name));
+    // Wine keeps its recycle bin in the freedesktop trash folder.
+    wchar_t xdg[MAX_PATH];
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) == 0) GTEST_SKIP() << "no trash folder to look in";
+    std::string trash = "Z:" + Narrow(xdg) + "/Trash/files/" + name;
+    for (auto& c : trash)
+        if (c == '/') c = '\\';
+    EXPECT_TRUE(files.anyMatch(trash)) << trash;
+}
+
+TEST_F(Win32Services, DrivesIncludeTheSystemDrive) {
+    Win32Drives drives;
+    const auto roots = drives.logicalDrives();
+    ASSERT_FALSE(roots.empty());
+    bool sawC = false;
+    for (const auto& root : roots) {
+        EXPECT_EQ(root.size(), 3u);
+        EXPECT_EQ(root.substr(1), ":\\");
+        sawC = sawC || root == "C:\\";
+    }
+    EXPECT_TRUE(sawC);
+    EXPECT_EQ(drives.driveType("C:\\"), DriveType::Fixed);
+    EXPECT_EQ(drives.driveType("B:\\"), DriveType::NoRootDir);
+}
+
+TEST_F(Win32Services, ClockFormatsInTheUserLocale) {
+    Win32Clock clock;
+    const DateTime now = clock.now();
+    EXPECT_GE(now.year, 2024);
+    const DateTime date{2026, 12, 5, 14, 30, 15, 0};
+    // Wine's default user locale here is English (United States).
+    EXPECT_EQ(clock.formatDate(date, "MMMM d, yyyy"), "December 5, 2026");
+    EXPECT_EQ(clock.formatGeneral(date), "12/5/2026 2:30:15 PM");
+}
+
+// Answers the next message box with the given title by pressing a button.
+void PressWhenShown(const wchar_t* title, int button) {
+    for (int tries = 0; tries < 200; ++tries) {
+        if (HWND box = FindWindowW(L"#32770", title)) {
+            PostMessageW(box, WM_COMMAND, button, 0);
+            return;
+        }
+        Sleep(25);
+    }
+}
+
+TEST_F(Win32Services, MessageBoxReturnsTheButtonPressed) {
+    Win32WindowServices windows;
+    std::thread answer(PressWhenShown, L"Exiting Corvane", IDNO);
+    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
+                                 MessageIcon::Question, MessageButtons::YesNo),
+              MessageAnswer::No);
+    answer.join();
+    std::thread confirm(PressWhenShown, L"Exiting Corvane", IDYES);
+    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
+                                 MessageIcon::Question, MessageButtons::YesNo),
+              MessageAnswer::Yes);
+    confirm.join();
+}
+
+TEST_F(Win32Services, WindowAlphaMakesTheWindowLayered) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"alpha", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    Win32WindowServices windows;
+    EXPECT_TRUE(windows.setWindowAlpha(reinterpret_cast<WindowHandle>(window), 100));
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 100);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+    DestroyWindow(window);
+}
+}  // namespace

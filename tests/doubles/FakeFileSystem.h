@@ -1,0 +1,64 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/FileSystem.h"
+
+// An in-memory file system with Windows path rules: "\" separators, letter
+// case ignored and kept, drive C: present. Files hold bytes and times.
+class FakeFileSystem : public IFileSystem {
+public:
+    FakeFileSystem();
+
+    // Test set-up and inspection.
+    void addFile(const std::string& path, const std::string& bytes = "", FileTime lastWrite = 0);
+    void addDirectory(const std::string& path);
+    bool exists(const std::string& path) const;
+    std::string contents(const std::string& path) const;
+    // Paths the shell moved to the recycle bin, in order.
+    const std::vector<std::string>& recycled() const { return recycled_; }
+    // Paths whose writes fail, as on a read-only folder or a locked file.
+    void makeReadOnly(const std::string& path);
+    void setTempFolder(const std::string& path) { tempFolder_ = path; }
+    // The next shell operation is aborted by the user.
+    void abortNextShellOperation() { abortNextShell_ = true; }
+
+    std::vector<FileEntry> find(const std::string& pattern) override;
+    bool anyMatch(const std::string& pattern) override;
+    bool isDirectory(const std::string& path) override;
+    bool createDirectory(const std::string& path) override;
+    std::string tempFolder() override { return tempFolder_; }
+    std::string shortPath(const std::string& path) override;
+    bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+    bool moveFile(const std::string& from, const std::string& to) override;
+    bool deleteFile(const std::string& path) override;
+    bool appendToFile(const std::string& path, const std::string& bytes) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool shellFileOperation(ShellOperation operation, const std::string& from, const std::string& to,
+                            unsigned flags, const std::string& progressTitle, WindowHandle owner) override;
+
+private:
+    struct Node {
+        std::string path;  // as first created, letter case kept
+        bool isDirectory = false;
+        std::string bytes;
+        FileTime lastWriteTime = 0;
+    };
+    static std::string key(const std::string& path);
+    const Node* node(const std::string& path) const;
+    bool parentExists(const std::string& path) const;
+    bool writable(const std::string& path) const;
+    void removeTree(const std::string& path);
+
+    std::map<std::string, Node> nodes_;
+    std::vector<std::string> readOnly_;
+    std::vector<std::string> recycled_;
+    std::string tempFolder_ = "C:\\TEMP\\";
+    bool abortNextShell_ = false;
+};
+
+// Windows wildcard match of a single name: * and ?, letter case ignored,
+// "*.*" matching every name.
+bool WildcardMatch(const std::string& pattern, const std::string& name);

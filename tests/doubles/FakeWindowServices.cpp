@@ -1,0 +1,36 @@
+#include "doubles/FakeWindowServices.h"
+
+MessageAnswer FakeWindowServices::messageBox(WindowHandle, const std::string& text, const std::string& title,
+                                             MessageIcon icon, MessageButtons buttons) {
+    shown_.push_back({text, title, icon, buttons});
+    if (!answers_.empty()) {
+        const MessageAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
+                                                                                      : MessageAnswer::Ok;
+}
+
+bool FakeWindowServices::setWindowAlpha(WindowHandle window, int alpha) {
+    alphas_.emplace_back(window, alpha);
+    return true;
+}
+
+int FakeWindowServices::alphaOf(WindowHandle window) const {
+    for (auto it = alphas_.rbegin(); it != alphas_.rend(); ++it)
+        if (it->first == window) return it->second;
+    return 255;
+}
+
+bool FakeWindowServices::setForeground(WindowHandle window) {
+    foreground_ = window;
+    return true;
+}
+
+std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, const std::string&) {
+    if (folders_.empty()) return std::nullopt;
+    auto folder = folders_.front();
+    folders_.pop_front();
+    return folder;
+}

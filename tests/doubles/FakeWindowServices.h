@@ -1,0 +1,37 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/WindowServices.h"
+
+// Records the message boxes a test's code shows and answers them from a
+// queue the test fills; unanswered boxes get their first button.
+class FakeWindowServices : public IWindowServices {
+public:
+    struct ShownBox {
+        std::string text, title;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+    void queueFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
+    const std::vector<ShownBox>& shownBoxes() const { return shown_; }
+    int alphaOf(WindowHandle window) const;
+    WindowHandle foreground() const { return foreground_; }
+
+    MessageAnswer messageBox(WindowHandle owner, const std::string& text, const std::string& title,
+                             MessageIcon icon, MessageButtons buttons) override;
+    bool setWindowAlpha(WindowHandle window, int alpha) override;
+    bool setForeground(WindowHandle window) override;
+    std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
+
+private:
+    std::vector<ShownBox> shown_;
+    std::deque<MessageAnswer> answers_;
+    std::deque<std::optional<std::string>> folders_;
+    std::vector<std::pair<WindowHandle, int>> alphas_;
+    WindowHandle foreground_ = 0;
+};
