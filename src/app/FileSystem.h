@@ -54,6 +54,9 @@ public:
     // Renames or moves a file; fails when the target exists.
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // Puts a file in the place of another in one step, after its contents
+    // have reached the disk; the target may or may not exist.
+    virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
 
     // Appends bytes to a file, creating it when missing; the file is closed
     // again before the call returns.

@@ -25,4 +25,7 @@ public:
     // Writes key=value, creating the file and section when missing.
     virtual bool writeString(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
+
+    // Makes sure everything written to the file has reached it.
+    virtual bool flush(const std::string& file) = 0;
 };

@@ -138,6 +138,13 @@ bool FakeFileSystem::deleteFile(const std::string& path) {
     return true;
 }
 
+bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    const Node* source = node(from);
+    if (!source || source->isDirectory || isDirectory(to) || !writable(to)) return false;
+    nodes_.erase(key(to));
+    return moveFile(from, to);
+}
+
 bool FakeFileSystem::appendToFile(const std::string& path, const std::string& bytes) {
     const Node* found = node(path);
     if ((found && found->isDirectory) || !parentExists(path) || !writable(path)) return false;

@@ -34,6 +34,7 @@ public:
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     bool moveFile(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
     bool appendToFile(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool shellFileOperation(ShellOperation operation, const std::string& from, const std::string& to,

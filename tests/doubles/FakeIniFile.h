@@ -18,6 +18,7 @@ public:
                 int defaultValue) override;
     bool writeString(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    bool flush(const std::string&) override { return true; }
 
 private:
     FakeFileSystem& files_;

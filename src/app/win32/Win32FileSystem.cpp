@@ -77,6 +77,17 @@ bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
 
 bool Win32FileSystem::deleteFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != FALSE; }
 
+bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+    const std::wstring source = Widen(from);
+    {
+        const UniqueHandle file = Own<UniqueHandle>(CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.get())) return false;
+    }
+    return MoveFileExW(source.c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
+}
+
 bool Win32FileSystem::appendToFile(const std::string& path, const std::string& bytes) {
     const UniqueHandle file = Own<UniqueHandle>(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
                                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

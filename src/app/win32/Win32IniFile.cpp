@@ -24,3 +24,9 @@ bool Win32IniFile::writeString(const std::string& file, const std::string& secti
     return WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
                                       Widen(file).c_str()) != FALSE;
 }
+
+bool Win32IniFile::flush(const std::string& file) {
+    // All three names empty: the system writes out what it holds of the file.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(file).c_str());
+    return true;
+}

@@ -10,4 +10,5 @@ public:
                 int defaultValue) override;
     bool writeString(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    bool flush(const std::string& file) override;
 };

@@ -1,0 +1,222 @@
+#pragma once
+
+// The controls every form of Corvane is made of. Each control keeps its own
+// state; a back end mirrors that state on screen through a peer (the Win32
+// back end binds each control to a real window) or shows nothing at all (the
+// in-memory back end of the tests, where a control simply has no peer).
+// Events a user causes reach the control's owner through its handler
+// functions, which the owning form sets.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/WindowHandle.h"
+
+enum class Change { Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus };
+
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    // The control's state changed in this respect: show it.
+    virtual void refresh(Change what) = 0;
+};
+
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { set(enabled_, enabled, Change::Enabled); }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible) { set(visible_, visible, Change::Visible); }
+
+    void attach(ControlPeer* peer) { peer_ = peer; }
+
+protected:
+    void changed(Change what) {
+        if (peer_) peer_->refresh(what);
+    }
+    template <typename T>
+    void set(T& field, const T& value, Change what) {
+        if (field == value) return;
+        field = value;
+        changed(what);
+    }
+    // A user can act on a control only while it is enabled and visible.
+    bool usable() const { return enabled_ && visible_; }
+
+private:
+    bool enabled_ = true;
+    bool visible_ = true;
+    ControlPeer* peer_ = nullptr;
+};
+
+// Controls with a caption: labels, buttons, check boxes, menu items.
+class CaptionedControl : public Control {
+public:
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption) { set(caption_, caption, Change::Caption); }
+
+private:
+    std::string caption_;
+};
+
+class Label : public CaptionedControl {};
+
+class Button : public CaptionedControl {
+public:
+    std::function<void()> onClick;
+    // The user presses the button.
+    void click() {
+        if (usable() && onClick) onClick();
+    }
+};
+
+class CheckBox : public CaptionedControl {
+public:
+    std::function<void()> onClick;
+    bool checked() const { return checked_; }
+    // Sets the state without raising the click event.
+    void setChecked(bool checked) { set(checked_, checked, Change::Checked); }
+    // The user clicks the box: it toggles, then the owner hears of it.
+    void click();
+
+private:
+    bool checked_ = false;
+};
+
+// A menu entry; its check mark is set by its owner, never by the click.
+class MenuItem : public CaptionedControl {
+public:
+    std::function<void()> onClick;
+    bool checked() const { return checked_; }
+    void setChecked(bool checked) { set(checked_, checked, Change::Checked); }
+    void click() {
+        if (usable() && onClick) onClick();
+    }
+
+private:
+    bool checked_ = false;
+};
+
+class TextBox : public Control {
+public:
+    std::function<void()> onClick;
+    std::function<void()> onLostFocus;
+    const std::string& text() const { return text_; }
+    void setText(const std::string& text) { set(text_, text, Change::Caption); }
+    // What a user does: click into the box, type its new text, leave it.
+    void click() {
+        if (usable() && onClick) onClick();
+    }
+    void type(const std::string& text) {
+        if (usable()) text_ = text;
+    }
+    void leave() {
+        if (onLostFocus) onLostFocus();
+    }
+
+private:
+    std::string text_;
+};
+
+class ComboBox : public Control {
+public:
+    std::function<void()> onClick;
+    const std::vector<std::string>& items() const { return items_; }
+    void addItem(const std::string& item);
+    void removeItem(int index);
+    void setItem(int index, const std::string& item);
+    void clear();
+    int listIndex() const { return listIndex_; }
+    // Selects an entry (-1 for none) without raising the click event.
+    void setListIndex(int index);
+    std::string text() const;
+    // The user picks an entry.
+    void choose(int index);
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+};
+
+struct ListColumn {
+    std::string title;
+    int width = 100;  // at 96 dots per inch
+};
+
+struct ListRow {
+    std::string text;
+    int icon = 0;
+    std::vector<std::string> subItems;  // columns 2, 3, ...
+};
+
+class ListView : public Control {
+public:
+    std::function<void()> onItemClick;
+    const std::vector<ListColumn>& columns() const { return columns_; }
+    void setColumns(std::vector<ListColumn> columns);
+    const std::vector<ListRow>& rows() const { return rows_; }
+    void addRow(ListRow row);
+    void setRow(int index, ListRow row);
+    void removeRow(int index);
+    void clear();
+    int selectedIndex() const { return selected_; }
+    void setSelectedIndex(int index) { set(selected_, index, Change::Selection); }
+    // The user clicks a row.
+    void clickRow(int index);
+
+private:
+    std::vector<ListColumn> columns_;
+    std::vector<ListRow> rows_;
+    int selected_ = -1;
+};
+
+class TabControl : public Control {
+public:
+    std::function<void()> onClick;
+    const std::vector<std::string>& tabs() const { return tabs_; }
+    void setTabs(std::vector<std::string> tabs);
+    int selectedIndex() const { return selected_; }
+    void setSelectedIndex(int index);
+    // The user clicks a tab.
+    void choose(int index);
+
+private:
+    std::vector<std::string> tabs_;
+    int selected_ = 0;
+};
+
+class Slider : public Control {
+public:
+    std::function<void()> onChange;
+    int minimum() const { return min_; }
+    int maximum() const { return max_; }
+    void setRange(int minimum, int maximum);
+    int value() const { return value_; }
+    // Moves the slider without raising the change event.
+    void setValue(int value);
+    // The user drags the slider.
+    void slide(int value);
+
+private:
+    int min_ = 0, max_ = 10, value_ = 0;
+};
+
+class Timer : public Control {
+public:
+    std::function<void()> onTimer;
+    int interval() const { return interval_; }
+    void setInterval(int milliseconds) { set(interval_, milliseconds, Change::Interval); }
+    // The interval has passed (the back end's clock, or a test, says so).
+    void fire() {
+        if (enabled() && interval_ > 0 && onTimer) onTimer();
+    }
+
+private:
+    int interval_ = 0;
+};

@@ -1,0 +1,177 @@
+#include "ui/frmMain.h"
+
+#include <cctype>
+
+#include "app/Helpers.h"
+#include "app/Version.h"
+
+namespace {
+const char* const kOptionCaptions[9] = {
+    "D&o not show the splash screen when starting up",
+    "&Send Corvane to the system tray when minimized",
+    "&Immediately delete plugins instead of sending them to the recycle bin",
+    "E&nable plugin total counters",
+    "As&k for confirmation when exiting Corvane",
+    "Auto&matically check for plugin updates",
+    "Automatically c&heck for Corvane updates at the same time",
+    "Automatically distribu&te plugins to their respective plugin directories",
+    "Ask f&or confirmation when altering filenames of plugins",
+};
+// The options' states before the settings file is read.
+constexpr bool kOptionDefaults[9] = {false, true, false, true, true, true, true, false, true};
+
+// The type label of each plug-in list.
+const char* const kListTypes[8] = {"GPU", "SPU", "CDR", "PAD", "GFX", "SND", "PAD", "RSP"};
+
+std::vector<ListColumn> PluginColumns(bool psx) {
+    std::vector<ListColumn> columns{{"Plugin Name", 170}};
+    if (psx) columns.push_back({"Version", 60});
+    columns.push_back({"Released", 110});
+    columns.push_back({"FileName", 110});
+    return columns;
+}
+}  // namespace
+
+frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
+    : services_(services), flags_(flags), splash_(splash),
+      log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()) {
+    buildControls();
+    buildMenus();
+    wireEvents();
+}
+
+std::string frmMain::versionCaption() const {
+    return "Orvisk's Corvane v" + std::to_string(CORVANE_VERSION_MAJOR) + "." + std::to_string(CORVANE_VERSION_MINOR) +
+           "." + std::to_string(CORVANE_VERSION_REVISION);
+}
+
+void frmMain::buildControls() {
+    ssTabMain.setTabs({" PSX Plugins", "N64 Plugins", " Configuration", " About"});
+    for (int i = 0; i < 8; ++i) {
+        lstPluginList[i].setColumns(PluginColumns(i < 4));
+        UpdatePluginCount(i);
+    }
+    lstEmulators.setColumns({{"Name", 120}, {"Type", 80}, {"Executable", 200}, {"Plugins", 200}});
+    cmdAddEmu.setCaption("&Add");
+    cmdEditEmu.setCaption("E&dit");
+    cmdRemoveEmu.setCaption("&Remove");
+    for (int i = 0; i < 9; ++i) {
+        chkSettings[i].setCaption(kOptionCaptions[i]);
+        chkSettings[i].setChecked(kOptionDefaults[i]);
+    }
+    lblInterval.setCaption("Update check interval (minutes):");
+    lblCDROM.setCaption("CDROM Drive:");
+    lblTransparency.setCaption("Window Transparency:");
+    sldTransparency.setRange(0, 100);
+    tmrTimer.setInterval(60000);
+}
+
+void frmMain::buildMenus() {
+    const std::pair<MenuItem*, const char*> captions[] = {
+        {&mnuFile, "&File"}, {&mnuFileImport, "&Import Plugins"}, {&mnuFileImportFiles, "&File(s)"},
+        {&mnuFileImportFolder, "Fol&der"}, {&mnuFileImportZip, "&Zip Archive"},
+        {&mnuFileLoadConfig, "&Load Configuration"}, {&mnuFileSaveConfig, "&Save Configuration"},
+        {&mnuFileManageConfigs, "&Manage Configurations"}, {&mnuFileConfigEmu, "C&onfigure Emulator"},
+        {&mnuFileLaunchEmu, "Launch &Emulator"}, {&mnuFileLaunchCDRom, "Launch CD&ROM"},
+        {&mnuFileLaunchISOROM, "Launch &ISO/ROM"}, {&mnuFileCheckUpdates, "&Check for Plugin Updates"},
+        {&mnuFileExit, "E&xit"}, {&mnuEdit, "&Edit"}, {&mnuEditRename, "&Rename"}, {&mnuEditDelete, "&Delete"},
+        {&mnuEditCopy, "&Copy"}, {&mnuEditCopyAll, "Copy &All"}, {&mnuEditEnableLogging, "Enable &Logging"},
+        {&mnuView, "&View"}, {&mnuViewPSX, "&PSX Plugins"}, {&mnuViewN64, "&N64 Plugins"},
+        {&mnuViewConfig, "&Configuration"}, {&mnuViewRefresh, "&Refresh"}, {&mnuPlugins, "&Plugins"},
+        {&mnuPluginsConfigure, "&Configure"}, {&mnuPluginsTest, "&Test"}, {&mnuPluginsAbout, "&About"},
+        {&mnuPluginsPadSelection, "&PSX Pad Selection"}, {&mnuPluginsPadSelectionPad1, "Pad 1"},
+        {&mnuPluginsPadSelectionPad2, "Pad 2"}, {&mnuTools, "&Tools"},
+        {&mnuToolsConfigN64Regpaths, "&Configure N64 Registry Paths"}, {&mnuHelp, "&Help"},
+        {&mnuHelpReadMe, "&Read Me"}, {&mnuHelpWebSite, "&Web Site"},
+        {&mnuHelpCheckToolUpdate, "&Check for Tool Update"}, {&mnuHelpAbout, "&About"},
+    };
+    for (const auto& [item, caption] : captions) item->setCaption(caption);
+
+    const auto leaf = [](MenuItem& item) { return MenuNode{&item, {}}; };
+    menuBar_.children = {
+        {&mnuFile,
+         {{&mnuFileImport, {leaf(mnuFileImportFiles), leaf(mnuFileImportFolder), leaf(mnuFileImportZip)}},
+          Separator(), leaf(mnuFileLoadConfig), leaf(mnuFileSaveConfig), leaf(mnuFileManageConfigs), Separator(),
+          leaf(mnuFileConfigEmu), Separator(), leaf(mnuFileLaunchEmu), leaf(mnuFileLaunchCDRom),
+          leaf(mnuFileLaunchISOROM), Separator(), leaf(mnuFileCheckUpdates), Separator(), leaf(mnuFileExit)}},
+        {&mnuEdit,
+         {leaf(mnuEditRename), leaf(mnuEditDelete), leaf(mnuEditCopy), leaf(mnuEditCopyAll), Separator(),
+          leaf(mnuEditEnableLogging)}},
+        {&mnuView, {leaf(mnuViewPSX), leaf(mnuViewN64), leaf(mnuViewConfig), Separator(), leaf(mnuViewRefresh)}},
+        {&mnuPlugins,
+         {leaf(mnuPluginsConfigure), leaf(mnuPluginsTest), leaf(mnuPluginsAbout), Separator(),
+          {&mnuPluginsPadSelection, {leaf(mnuPluginsPadSelectionPad1), leaf(mnuPluginsPadSelectionPad2)}}}},
+        {&mnuTools, {leaf(mnuToolsConfigN64Regpaths)}},
+        {&mnuHelp,
+         {leaf(mnuHelpReadMe), leaf(mnuHelpWebSite), leaf(mnuHelpCheckToolUpdate), Separator(),
+          leaf(mnuHelpAbout)}},
+    };
+}
+
+void frmMain::wireEvents() {
+    for (int i = 0; i < 9; ++i) chkSettings[i].onClick = [this, i] { chkSettings_Click(i); };
+    txtSettings.onClick = [this] { txtSettings_Click(); };
+    txtSettings.onLostFocus = [this] { txtSettings_LostFocus(); };
+    cmbCDROM.onClick = [this] { cmbCDROM_Click(); };
+    sldTransparency.onChange = [this] { sldTransparency_Change(); };
+    tmrTimer.onTimer = [this] { tmrTimer_Timer(); };
+    onActivate = [this] { Form_Activate(); };
+    onQueryUnload = [this] { return Form_QueryUnload(); };
+    onUnload = [this] { Form_Unload(); };
+
+    mnuFileExit.onClick = [this] { requestClose(); };
+    mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
+    const auto showTab = [this](int index) { ssTabMain.setSelectedIndex(index); };
+    mnuViewPSX.onClick = [showTab] { showTab(0); };
+    mnuViewN64.onClick = [showTab] { showTab(1); };
+    mnuViewConfig.onClick = [showTab] { showTab(2); };
+    mnuHelpAbout.onClick = [showTab] { showTab(3); };
+    mnuHelpReadMe.onClick = [this] { mnuHelpReadMe_Click(); };
+    mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen("https://corvane.example.org/"); };
+    mnuHelpCheckToolUpdate.onClick = [this] {
+        services_.windows.messageBox(handle(), "Not implemented yet.", "Corvane", MessageIcon::None,
+                                     MessageButtons::Ok);
+    };
+}
+
+void frmMain::UpdatePluginCount(int index) {
+    const std::size_t count = lstPluginList[index].rows().size();
+    lblPluginCount[index].setCaption(std::to_string(count) + " " + kListTypes[index] + " " +
+                                     (count == 1 ? "Plugin" : "Plugins") + " Detected ");
+}
+
+void frmMain::chkSettings_Click(int index) {
+    const bool checked = chkSettings[index].checked();
+    if (index == 3)
+        for (auto& counter : lblPluginCount) counter.setVisible(checked);
+    if (index == 5) {
+        tmrTimer.setEnabled(checked);
+        txtSettings.setEnabled(checked);
+        chkSettings[6].setEnabled(checked);
+    }
+}
+
+void frmMain::txtSettings_Click() {
+    if (heldInterval_.empty()) heldInterval_ = txtSettings.text();
+}
+
+void frmMain::txtSettings_LostFocus() {
+    std::string digits;
+    for (char c : txtSettings.text())
+        if (c >= '0' && c <= '9') digits += c;
+    txtSettings.setText(digits.empty() ? heldInterval_ : digits);
+    heldInterval_.clear();
+}
+
+void frmMain::cmbCDROM_Click() { currentCDROM_ = cmbCDROM.text(); }
+
+void frmMain::sldTransparency_Change() {
+    SetWindowAlpha(services_.windows, handle(), 255 - sldTransparency.value() * 155 / 100);
+}
+
+void frmMain::mnuEditEnableLogging_Click() { mnuEditEnableLogging.setChecked(log_.toggle()); }
+
+void frmMain::mnuHelpReadMe_Click() {
+    const std::string readMe = QualifyPath(programFolder_) + "readme.txt";
+    if (FileExists(services_.files, readMe)) services_.environment.shellOpen(readMe);
+}

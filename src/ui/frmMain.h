@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ActivityLog.h"
+#include "app/AppFlags.h"
+#include "app/Services.h"
+#include "app/SettingsFile.h"
+#include "ui/Form.h"
+#include "ui/MainMenu.h"
+#include "ui/frmSplash.h"
+
+// The main window: it owns the program's state for its whole life, runs the
+// start-up and the shutdown, and holds the plug-in lists, the emulator list
+// and selector, the options and the menus.
+class frmMain : public Form {
+public:
+    frmMain(Services& services, AppFlags& flags, frmSplash& splash);
+
+    // Start-up: the splash window's load, then the main window's.
+    // Returns false when another instance runs and this one must end.
+    bool Splash_Load();
+    void Form_Load();
+
+    // State other parts of the program read.
+    const std::string& settingsPath() const { return settingsPath_; }
+    const std::string& programFolder() const { return programFolder_; }
+    const std::string& tempFolder() const { return tempFolder_; }
+    const std::string& currentCDROM() const { return currentCDROM_; }
+    const std::string& psxPluginFolder() const { return psxFolder_; }
+    const std::string& n64PluginFolder() const { return n64Folder_; }
+    const std::string& ePSXeVersion() const { return ePSXeVersion_; }
+    const std::string& backgroundPicture() const { return backgroundPicture_; }
+    const std::vector<std::string>& dllExclusions() const { return exclusions_; }
+    ActivityLog& log() { return log_; }
+    const MenuNode& menuBar() const { return menuBar_; }
+    std::string versionCaption() const;
+
+    TabControl ssTabMain;
+    std::array<ListView, 8> lstPluginList;
+    std::array<Label, 8> lblPluginCount;
+    ComboBox cmbEmuSelect;
+    ListView lstEmulators;
+    Button cmdAddEmu, cmdEditEmu, cmdRemoveEmu;
+    std::array<CheckBox, 9> chkSettings;
+    Label lblInterval;
+    TextBox txtSettings;
+    Label lblCDROM;
+    ComboBox cmbCDROM;
+    Label lblTransparency;
+    Slider sldTransparency;
+    Label lblAbout, lblThanks;
+    Timer tmrTimer;
+
+    MenuItem mnuFile, mnuFileImport, mnuFileImportFiles, mnuFileImportFolder, mnuFileImportZip;
+    MenuItem mnuFileLoadConfig, mnuFileSaveConfig, mnuFileManageConfigs, mnuFileConfigEmu;
+    MenuItem mnuFileLaunchEmu, mnuFileLaunchCDRom, mnuFileLaunchISOROM, mnuFileCheckUpdates, mnuFileExit;
+    MenuItem mnuEdit, mnuEditRename, mnuEditDelete, mnuEditCopy, mnuEditCopyAll, mnuEditEnableLogging;
+    MenuItem mnuView, mnuViewPSX, mnuViewN64, mnuViewConfig, mnuViewRefresh;
+    MenuItem mnuPlugins, mnuPluginsConfigure, mnuPluginsTest, mnuPluginsAbout, mnuPluginsPadSelection;
+    MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2;
+    MenuItem mnuTools, mnuToolsConfigN64Regpaths;
+    MenuItem mnuHelp, mnuHelpReadMe, mnuHelpWebSite, mnuHelpCheckToolUpdate, mnuHelpAbout;
+
+    // Event handlers.
+    void chkSettings_Click(int index);
+    void txtSettings_Click();
+    void txtSettings_LostFocus();
+    void cmbCDROM_Click();
+    void sldTransparency_Change();
+    void tmrTimer_Timer();
+    void Form_Activate();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void mnuEditEnableLogging_Click();
+    void mnuHelpReadMe_Click();
+
+private:
+    void buildControls();
+    void buildMenus();
+    void wireEvents();
+    int settingInt(const std::string& key, int defaultValue);
+    std::string settingText(const std::string& key, const std::string& defaultValue);
+    void fillCDROMDrives();
+    void readCommandLine();
+    void loadEmulators();
+    void choosePluginFolders();
+    void applyLowResolution();
+    void applyTransparency();
+    void UpdatePluginCount(int index);
+    void showMain();
+    std::vector<IniSection> settingsToWrite() const;
+
+    Services& services_;
+    AppFlags& flags_;
+    frmSplash& splash_;
+    std::string programFolder_, settingsPath_, tempFolder_, currentCDROM_;
+    std::string psxFolder_, n64Folder_, ePSXeVersion_, lastUpdate_, heldInterval_, backgroundPicture_;
+    std::vector<std::string> exclusions_;
+    int minuteCounter_ = 0;
+    double startSeconds_ = 0;
+    ActivityLog log_;
+    MenuNode menuBar_;
+};

@@ -1,0 +1,289 @@
+// The main window's life cycle: start-up, activation, the update timer,
+// the quit confirmation and the shutdown.
+#include <cmath>
+#include <cstdio>
+
+#include "app/CommandLine.h"
+#include "app/Helpers.h"
+#include "emulators/EmulatorEntry.h"
+#include "ui/frmMain.h"
+
+namespace {
+const char* const kConfiguration = "Configuration";
+const char* const kDllExclusions[] = {"audiow32.dll", "kailleraclient.dll", "zlib.dll",
+                                      "bzlib.dll",    "subTsgMSCD16.dll",   "subTsgMSCD32.dll"};
+
+double SecondsSinceMidnight(const DateTime& time) {
+    return time.hour * 3600.0 + time.minute * 60.0 + time.second + time.millisecond / 1000.0;
+}
+
+// Seconds rounded to 2 decimals, without trailing zeros.
+std::string SecondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", std::round(seconds * 100) / 100);
+    std::string result = text;
+    while (result.back() == '0') result.pop_back();
+    if (result.back() == '.') result.pop_back();
+    return result;
+}
+
+// Leading decimal digits as a number, 0 when there are none.
+long WholeNumber(const std::string& text) {
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || value > 100000000) break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+}  // namespace
+
+int frmMain::settingInt(const std::string& key, int defaultValue) {
+    return services_.ini.readInt(settingsPath_, kConfiguration, key, defaultValue);
+}
+
+std::string frmMain::settingText(const std::string& key, const std::string& defaultValue) {
+    return services_.ini.readString(settingsPath_, kConfiguration, key, defaultValue);
+}
+
+bool frmMain::Splash_Load() {
+    if (services_.environment.anotherInstanceRunning()) {
+        splash_.tmrSplash.setEnabled(false);
+        services_.windows.messageBox(
+            splash_.handle(),
+            "Orvisk's Corvane is already running in another instance.  Running multiple instances of this "
+            "application is impractical and therefore not allowed.  This instance will now shut itself down.",
+            "Multiple Instances Detected!", MessageIcon::Critical, MessageButtons::Ok);
+        flags_.blDuplicateInstance = true;
+        splash_.unload();
+        return false;
+    }
+    splash_.setTopMost(true);
+    splash_.mainVisible = [this] { return visible(); };
+    splash_.onShowMain = [this] { show(); };
+    services_.environment.doEvents();
+    Form_Load();
+    return true;
+}
+
+void frmMain::Form_Load() {
+    const OsVersion os = services_.environment.osVersion();
+    flags_.blLayeredWindows = (os.ntFamily && os.major >= 5) || (!os.ntFamily && os.major == 4 && os.minor == 90);
+    programFolder_ = services_.environment.programFolder();
+    settingsPath_ = QualifyPath(programFolder_) + "settings.ini";
+    fillCDROMDrives();
+    startSeconds_ = std::floor(SecondsSinceMidnight(services_.clock.now()));
+    tempFolder_ = services_.files.tempFolder();
+
+    flags_.blLoggingEnabled = settingInt("Logging", 0) != 0;
+    mnuEditEnableLogging.setChecked(flags_.blLoggingEnabled);
+    log_.logMsg("****** Application started; new log session created ******", true);
+    readCommandLine();
+
+    log_.logMsg("Checking configuration...");
+    chkSettings[0].setChecked(settingInt("Splash", 0) != 0);
+    chkSettings_Click(0);
+    if (!chkSettings[0].checked()) {
+        splash_.show();
+        splash_.UpdateSplashStatus("Checking configuration...");
+        services_.environment.doEvents();
+    } else {
+        splash_.tmrSplash.setEnabled(false);
+        flags_.blSplashDone = true;
+    }
+    const std::pair<const char*, int> options[] = {{"SysTray", 1},       {"Delete", 0},      {"Counters", 1},
+                                                   {"Exit", 1},          {"PluginUpdates", 1}, {"ToolUpdates", 1},
+                                                   {"Distribute", 0}};
+    for (int i = 1; i <= 7; ++i) {
+        chkSettings[i].setChecked(settingInt(options[i - 1].first, options[i - 1].second) != 0);
+        chkSettings_Click(i);
+    }
+    flags_.blLoadConfigDetails = settingInt("LConfigDetails", 0) != 0;
+    txtSettings.setText(settingText("Interval", "60"));
+    lastUpdate_ = settingText("LastUpdate", "Never");
+
+    cmbEmuSelect.addItem("-- Tool Plugin Backups --");
+    splash_.UpdateSplashStatus("Checking emulator setup...");
+    loadEmulators();
+    cmbEmuSelect.setListIndex(settingInt("LastEmu", 0));
+    if (cmbEmuSelect.listIndex() < 0) cmbEmuSelect.setListIndex(0);
+    const bool haveEmulators = !lstEmulators.rows().empty();
+    cmdEditEmu.setEnabled(haveEmulators);
+    cmdRemoveEmu.setEnabled(haveEmulators);
+
+    splash_.UpdateSplashStatus("Applying DLL exclusions...");
+    exclusions_.assign(std::begin(kDllExclusions), std::end(kDllExclusions));
+    choosePluginFolders();
+
+    log_.logMsg("Loading initial plugins...");
+    splash_.UpdateSplashStatus("Scanning PSX plugins...");
+    services_.environment.doEvents();
+    splash_.UpdateSplashStatus("Scanning N64 plugins...");
+    log_.logMsg("Initial plugin enumeration complete...");
+
+    setCaption(versionCaption());
+    lblAbout.setCaption(versionCaption() +
+                        "\n\nA tool designed for the simplication of emu plugin management by yours truly.");
+    lblThanks.setCaption(
+        "Thanks to the authors of every emulator and plug-in that Corvane serves, and to everyone who "
+        "reported a problem or suggested an improvement.");
+
+    std::string version = "0";
+    if (const auto stored = services_.registry.queryValue("Software\\epsxe\\config", "Version");
+        stored && stored->type == RegistryValueType::String)
+        version = stored->text;
+    ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
+
+    for (const char* picture : {"background.bmp", "background.jpg", "background.gif"}) {
+        const std::string path = QualifyPath(programFolder_) + picture;
+        if (FileExists(services_.files, path)) {
+            backgroundPicture_ = path;
+            flags_.blBackgroundImage = true;
+            break;
+        }
+    }
+
+    splash_.UpdateSplashStatus("Loading operation complete...");
+    if (flags_.blSplashDone) showMain();
+
+    double elapsed = SecondsSinceMidnight(services_.clock.now()) - startSeconds_;
+    if (elapsed < 0) elapsed += 24 * 3600;  // started before midnight
+    log_.logMsg("Startup operations finished; completed in " + SecondsText(elapsed) + " sec(s)", true);
+}
+
+void frmMain::showMain() {
+    splash_.unload();
+    show();
+}
+
+void frmMain::fillCDROMDrives() {
+    for (const auto& root : services_.drives.logicalDrives())
+        if (services_.drives.driveType(root) == DriveType::CdRom) cmbCDROM.addItem(root);
+    cmbCDROM.setListIndex(settingInt("CDRomSelection", 0));
+    currentCDROM_ = cmbCDROM.text();
+    if (cmbCDROM.items().empty()) cmbCDROM.setEnabled(false);
+}
+
+void frmMain::readCommandLine() {
+    for (const auto& piece : SplitCommandLine(services_.environment.commandLine())) {
+        if (piece == "-n64config") {
+            log_.logMsg("N64 configuration switch detected; Configuration of N64 plugins is enabled...");
+            flags_.blN64ConfigEnabled = true;
+        } else if (piece == "-lowres") {
+            log_.logMsg("Low Resolution Mode configuration switch detected; Low-Res Mode is enabled...");
+            flags_.blLowResSwitch = true;
+        } else if (piece == "-noconfigautoload") {
+            log_.logMsg("No config auto-load switch detected; CD auto-load function disabled...");
+            flags_.blNoConfigAutoLoad = true;
+        } else {
+            services_.windows.messageBox(0, "Invalid command line option " + piece, "Invalid Command Line Option",
+                                         MessageIcon::Critical, MessageButtons::Ok);
+        }
+    }
+}
+
+void frmMain::loadEmulators() {
+    for (const auto& entry : LoadEmulatorEntries(services_.ini, settingsPath_)) {
+        lstEmulators.addRow(EmulatorRow(entry));
+        cmbEmuSelect.addItem(SelectorText(entry));
+    }
+}
+
+void frmMain::choosePluginFolders() {
+    psxFolder_ = QualifyPath(programFolder_) + "PSXPlugins";
+    n64Folder_ = QualifyPath(programFolder_) + "N64Plugins";
+    const int selected = cmbEmuSelect.listIndex();
+    if (selected <= 0) return;
+    const EmulatorEntry entry = EntryOfRow(lstEmulators.rows()[selected - 1]);
+    if (entry.System == kSystemPSX) psxFolder_ = entry.Plugins;
+    if (entry.System == kSystemN64) n64Folder_ = entry.Plugins;
+}
+
+void frmMain::Form_Activate() {
+    if ((services_.environment.screenHeight() <= 600 || flags_.blLowResSwitch) && !flags_.blExternalAppRunning &&
+        !flags_.blLowResApplied)
+        applyLowResolution();
+    if (!flags_.blActivated) {
+        applyTransparency();
+        flags_.blActivated = true;
+    }
+    services_.windows.setForeground(handle());
+}
+
+void frmMain::applyLowResolution() {
+    hide();
+    flags_.blLowResApplied = true;  // the back end lays the window out for small screens
+    setCaption(caption() + "  (Low Resolution Mode)");
+    show();
+}
+
+void frmMain::applyTransparency() {
+    if (!flags_.blLayeredWindows) {
+        lblTransparency.setVisible(false);
+        sldTransparency.setVisible(false);
+        return;
+    }
+    sldTransparency.setValue(settingInt("Transparency", 0));
+    sldTransparency_Change();
+}
+
+void frmMain::tmrTimer_Timer() {
+    ++minuteCounter_;
+    // Another window of the program open (a dialog, the splash) postpones
+    // the check: it must not pop up over the user's work.
+    const bool postponed = !splash_.closed();
+    const std::string interval = txtSettings.text();
+    const bool isNumber = !interval.empty() && interval.find_first_not_of("0123456789") == std::string::npos;
+    if (isNumber && minuteCounter_ >= WholeNumber(interval) && !postponed) {
+        log_.logMsg("Update timer interval passed; executing update procedure...", true);
+        minuteCounter_ = 0;
+    }
+}
+
+bool frmMain::Form_QueryUnload() {
+    MessageAnswer answer = MessageAnswer::Yes;
+    if (chkSettings[4].checked() && !flags_.blDuplicateInstance)
+        answer = services_.windows.messageBox(handle(), "Are you sure you want to quit Corvane?", "Exiting Corvane",
+                                              MessageIcon::Question, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes && !flags_.blExternalAppRunning) return true;
+    if (flags_.blExternalAppRunning)
+        services_.windows.messageBox(handle(),
+                                     "An external applicaton was launched from Corvane that is still running. Please "
+                                     "close the application before attempting to exit Corvane.",
+                                     "Spawned Application Still Running", MessageIcon::Critical, MessageButtons::Ok);
+    return false;
+}
+
+std::vector<IniSection> frmMain::settingsToWrite() const {
+    const auto option = [this](int i) { return std::string(chkSettings[i].checked() ? "1" : "0"); };
+    IniSection configuration{kConfiguration,
+                             {{"Splash", option(0)},
+                              {"SysTray", option(1)},
+                              {"Delete", option(2)},
+                              {"Counters", option(3)},
+                              {"Exit", option(4)},
+                              {"PluginUpdates", option(5)},
+                              {"ToolUpdates", option(6)},
+                              {"Distribute", option(7)},
+                              {"Interval", txtSettings.text()},
+                              {"Logging", StoredBoolean(flags_.blLoggingEnabled)},
+                              {"LastUpdate", lastUpdate_},
+                              {"Transparency", std::to_string(sldTransparency.value())},
+                              {"LConfigDetails", StoredBoolean(flags_.blLoadConfigDetails)},
+                              {"CDRomSelection", std::to_string(cmbCDROM.listIndex())}}};
+    std::vector<EmulatorEntry> emulators;
+    for (const auto& row : lstEmulators.rows()) emulators.push_back(EntryOfRow(row));
+    return {configuration, EmulatorSection(emulators)};
+}
+
+void frmMain::Form_Unload() {
+    log_.logMsg("Intiating shutdown procedure...", true);
+    log_.logMsg("Writing configuration to file...");
+    if (!WriteWholeIniFile(services_.ini, services_.files, settingsPath_, settingsToWrite()))
+        services_.windows.messageBox(handle(),
+                                     "The settings could not be written to " + settingsPath_ +
+                                         ".  The settings of the previous session are kept.",
+                                     "Settings Not Saved", MessageIcon::Critical, MessageButtons::Ok);
+    splash_.unload();
+    log_.logMsg("****** Shutdown complete; exiting application ******");
+}

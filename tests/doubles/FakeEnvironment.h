@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "app/Environment.h"
+
+// A process with a settable folder, command line, screen and rival
+// instance; it records what was opened through the shell.
+class FakeEnvironment : public IEnvironment {
+public:
+    std::string folder = "C:\\Corvane";
+    std::string arguments;
+    OsVersion os{true, 10, 0};
+    int height = 1024;
+    bool otherInstance = false;
+    std::vector<std::string> opened;
+    // Runs whenever the code lets pending messages run.
+    std::function<void()> onDoEvents;
+
+    std::string programFolder() override { return folder; }
+    std::string commandLine() override { return arguments; }
+    OsVersion osVersion() override { return os; }
+    int screenHeight() override { return height; }
+    bool anotherInstanceRunning() override { return otherInstance; }
+    void doEvents() override {
+        if (onDoEvents) onDoEvents();
+    }
+    bool shellOpen(const std::string& target) override {
+        opened.push_back(target);
+        return true;
+    }
+};

@@ -1,0 +1,41 @@
+#include "emulators/EmulatorEntry.h"
+
+#include <gtest/gtest.h>
+
+#include "doubles/FakeFileSystem.h"
+#include "doubles/FakeIniFile.h"
+
+namespace {
+TEST(EmulatorEntries, LoadingStopsAtTheFirstMissingOrEmptyName) {
+    FakeFileSystem files;
+    FakeIniFile ini(files);
+    files.addFile("C:\\c\\settings.ini",
+                  "[Emulators]\r\nName1=PCSX\r\nType1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n"
+                  "Name3=Lost\r\nSystem3=6\r\n");
+    auto entries = LoadEmulatorEntries(ini, "C:\\c\\settings.ini");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].System, 0) << "a missing System key";
+    EXPECT_EQ(SelectorText(entries[0]), "PCSX  (N64)");
+
+    files.addFile("C:\\c\\settings.ini", "[Emulators]\r\nName1=A\r\nSystem1=7\r\nName2=empty\r\nName3=B\r\n");
+    entries = LoadEmulatorEntries(ini, "C:\\c\\settings.ini");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].Type, "empty");
+}
+
+TEST(EmulatorEntries, RowsAndSectionKeepEveryField) {
+    const EmulatorEntry folder{"Backups", 6, "Folder", "....", "D:\\plugins"};
+    EXPECT_EQ(SelectorText(folder), "Backups  (PSX)");
+    const EmulatorEntry back = EntryOfRow(EmulatorRow(folder));
+    EXPECT_EQ(back.Exe, "....");
+    EXPECT_EQ(back.Plugins, "D:\\plugins");
+    EXPECT_EQ(back.System, 6);
+
+    const IniSection section = EmulatorSection({folder, {"1964", 7, "1964", "C:\\1964\\1964.exe", "C:\\1964\\plugin"}});
+    ASSERT_EQ(section.entries.size(), 10u);
+    EXPECT_EQ(section.entries[5].key, "Name2");
+    EXPECT_EQ(section.entries[6].key, "System2");
+    EXPECT_EQ(section.entries[6].value, "7");
+    EXPECT_EQ(section.entries[9].key, "Plugins2");
+}
+}  // namespace
