@@ -51,6 +51,7 @@ void frmMain::buildControls() {
         lstPluginList[i].setColumns(PluginColumns(i < 4));
         UpdatePluginCount(i);
     }
+    lblEmuSelect.setCaption("Emulator:");
     lstEmulators.setColumns({{"Name", 120}, {"Type", 80}, {"Executable", 200}, {"Plugins", 200}});
     cmdAddEmu.setCaption("&Add");
     cmdEditEmu.setCaption("E&dit");

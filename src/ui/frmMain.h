@@ -42,6 +42,7 @@ public:
     TabControl ssTabMain;
     std::array<ListView, 8> lstPluginList;
     std::array<Label, 8> lblPluginCount;
+    Label lblEmuSelect;
     ComboBox cmbEmuSelect;
     ListView lstEmulators;
     Button cmdAddEmu, cmdEditEmu, cmdRemoveEmu;

@@ -2,6 +2,7 @@
 
 frmSplash::frmSplash(AppFlags& flags) : flags_(flags) {
     setCaption("Corvane");
+    lblTitle.setCaption("Orvisk's Corvane");
     lblLoadStatus.setCaption("Starting up....");
     tmrSplash.setInterval(3000);
     tmrSplash.onTimer = [this] { tmrSplash_Timer(); };

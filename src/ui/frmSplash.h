@@ -18,6 +18,7 @@ public:
     // Whether the main window is visible now.
     std::function<bool()> mainVisible;
 
+    Label lblTitle;
     Label lblLoadStatus;
     Timer tmrSplash;
 

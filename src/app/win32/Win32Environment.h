@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/Environment.h"
+#include "app/win32/Handles.h"
+
+class Win32Environment : public IEnvironment {
+public:
+    std::string programFolder() override;
+    std::string commandLine() override;
+    OsVersion osVersion() override;
+    int screenHeight() override;
+    bool anotherInstanceRunning() override;
+    void doEvents() override;
+    bool shellOpen(const std::string& target) override;
+
+private:
+    UniqueHandle instanceClaim_;
+};

@@ -1,0 +1,189 @@
+#include "ui/win32/Win32FormHost.h"
+
+#include "app/win32/WideText.h"
+
+namespace {
+const wchar_t* const kClassName = L"CorvaneForm";
+
+void RegisterFormClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+    registered = true;
+}
+}  // namespace
+
+Win32FormHost::Win32FormHost(Form& form, DWORD style, DWORD extendedStyle) : form_(form) {
+    RegisterFormClass();
+    window_ = CreateWindowExW(extendedStyle | WS_EX_CONTROLPARENT, kClassName, L"", style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    makeFont();
+    form.attachForm(this);
+    refresh(Change::Caption);
+}
+
+Win32FormHost::~Win32FormHost() {
+    form_.attachForm(nullptr);
+    timers_.clear();
+    menuItems_.clear();
+    peers_.clear();
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (font_) DeleteObject(font_);
+}
+
+void Win32FormHost::makeFont() {
+    // The system's message font at this window's scale.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, GetDpiForWindow(window_));
+    HFONT old = font_;
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    for (const auto& peer : peers_) SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old) DeleteObject(old);
+}
+
+WindowPeer& Win32FormHost::keep(Control& control, std::unique_ptr<WindowPeer> peer) {
+    SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    byWindow_[peer->window()] = peer.get();
+    byControl_[&control] = peer.get();
+    peers_.push_back(std::move(peer));
+    return *peers_.back();
+}
+
+void Win32FormHost::addTimer(Timer& timer) {
+    const UINT_PTR id = timers_.size() + 1;
+    timers_[id] = std::make_unique<TimerPeer>(timer, window_, id);
+}
+
+void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes) {
+    for (const auto& node : nodes) {
+        if (!node.item) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const std::wstring caption = Widen(node.item->caption());
+        if (!node.children.empty()) {
+            HMENU submenu = CreatePopupMenu();
+            addMenu(submenu, node.children);
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+            continue;
+        }
+        const UINT id = static_cast<UINT>(1000 + menuItems_.size());
+        AppendMenuW(menu, MF_STRING, id, caption.c_str());
+        auto peer = std::make_unique<MenuPeer>(*node.item, menu, id);
+        peer->refresh(Change::Checked);
+        peer->refresh(Change::Enabled);
+        menuItems_[id] = std::move(peer);
+    }
+}
+
+void Win32FormHost::setMenu(const MenuNode& bar) {
+    HMENU menu = CreateMenu();
+    addMenu(menu, bar.children);
+    SetMenu(window_, menu);  // destroyed with the window
+}
+
+void Win32FormHost::place(Control& control, int x, int y, int width, int height) {
+    const double factor = scale();
+    MoveWindow(windowOf(control), static_cast<int>(x * factor), static_cast<int>(y * factor),
+               static_cast<int>(width * factor), static_cast<int>(height * factor), FALSE);
+}
+
+HWND Win32FormHost::windowOf(Control& control) const {
+    const auto found = byControl_.find(&control);
+    return found == byControl_.end() ? nullptr : found->second->window();
+}
+
+void Win32FormHost::layout() {
+    if (!onLayout) return;
+    RECT client;
+    GetClientRect(window_, &client);
+    const double factor = scale();
+    onLayout(static_cast<int>(client.right / factor), static_cast<int>(client.bottom / factor));
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32FormHost::refresh(Change what) {
+    if (!window_) return;
+    if (what == Change::Caption) SetWindowTextW(window_, Widen(form_.caption()).c_str());
+    if (what == Change::Value)
+        SetWindowPos(window_, form_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (what != Change::Visible) return;
+    if (form_.closed()) {
+        DestroyWindow(window_);
+        return;
+    }
+    if (form_.visible() && !shown_) {
+        shown_ = true;
+        if (onFirstShow) onFirstShow();
+        layout();
+    }
+    ShowWindow(window_, form_.visible() ? SW_SHOW : SW_HIDE);
+    if (form_.visible()) UpdateWindow(window_);
+}
+
+LRESULT CALLBACK Win32FormHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<Win32FormHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return host ? host->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32FormHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam) {
+                const auto peer = byWindow_.find(reinterpret_cast<HWND>(lParam));
+                if (peer != byWindow_.end()) peer->second->command(HIWORD(wParam));
+            } else if (const auto item = menuItems_.find(LOWORD(wParam)); item != menuItems_.end()) {
+                item->second->click();
+            }
+            return 0;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            const auto peer = byWindow_.find(header.hwndFrom);
+            return peer == byWindow_.end() ? 0 : peer->second->notify(header);
+        }
+        case WM_HSCROLL:
+            if (const auto peer = byWindow_.find(reinterpret_cast<HWND>(lParam)); peer != byWindow_.end())
+                peer->second->scroll();
+            return 0;
+        case WM_TIMER:
+            if (const auto timer = timers_.find(wParam); timer != timers_.end()) timer->second->fire();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) form_.activate();
+            break;
+        case WM_SIZE:
+            layout();
+            return 0;
+        case WM_DPICHANGED: {
+            makeFont();
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_CLOSE:
+            form_.requestClose();
+            return 0;
+        case WM_DESTROY: {
+            window_ = nullptr;
+            if (onDestroyed) onDestroyed();
+            return 0;
+        }
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/MainMenu.h"
+#include "ui/win32/Win32Peers.h"
+
+// A top-level window for a form: it creates the windows of the form's
+// controls, hands each notification to the peer of the control that sent
+// it, runs the form's timers and menu, and lays the controls out whenever
+// its size or its display's scale changes.
+class Win32FormHost : public FormPeer {
+public:
+    Win32FormHost(Form& form, DWORD style, DWORD extendedStyle);
+    ~Win32FormHost() override;
+    Win32FormHost(const Win32FormHost&) = delete;
+    Win32FormHost& operator=(const Win32FormHost&) = delete;
+
+    HWND window() const { return window_; }
+    WindowHandle handle() const override { return reinterpret_cast<WindowHandle>(window_); }
+    double scale() const { return DpiScale(window_); }
+
+    template <typename ControlType>
+    WindowPeer& add(ControlType& control) {
+        return keep(control, CreatePeer(control, window_, font_));
+    }
+    void addTimer(Timer& timer);
+    void setMenu(const MenuNode& bar);
+    // Places a control, in units of 96 dots per inch.
+    void place(Control& control, int x, int y, int width, int height);
+    HWND windowOf(Control& control) const;
+
+    void refresh(Change what) override;
+
+    // Lays the controls out in a client area of this size (96-dpi units).
+    std::function<void(int width, int height)> onLayout;
+    // The window is about to be shown for the first time.
+    std::function<void()> onFirstShow;
+    std::function<void()> onDestroyed;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    WindowPeer& keep(Control& control, std::unique_ptr<WindowPeer> peer);
+    void addMenu(HMENU menu, const std::vector<MenuNode>& nodes);
+    void makeFont();
+    void layout();
+
+    Form& form_;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    bool shown_ = false;
+    std::vector<std::unique_ptr<WindowPeer>> peers_;
+    std::map<HWND, WindowPeer*> byWindow_;
+    std::map<const Control*, WindowPeer*> byControl_;
+    std::map<UINT_PTR, std::unique_ptr<TimerPeer>> timers_;
+    std::map<UINT, std::unique_ptr<MenuPeer>> menuItems_;
+};

@@ -1,0 +1,300 @@
+#include "ui/win32/Win32Peers.h"
+
+#include <commctrl.h>
+
+#include "app/win32/WideText.h"
+
+namespace {
+HWND CreateChild(const wchar_t* className, DWORD style, HWND parent, HFONT font, DWORD extendedStyle = 0) {
+    HWND window = CreateWindowExW(extendedStyle, className, L"", WS_CHILD | style, 0, 0, 10, 10, parent, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return window;
+}
+
+void SetText(HWND window, const std::string& text) { SetWindowTextW(window, Widen(text).c_str()); }
+
+std::string TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+template <typename Model>
+class Peer : public WindowPeer {
+public:
+    Peer(Model& model, HWND window) : WindowPeer(model, window), model_(model) {}
+
+protected:
+    Model& model_;
+};
+
+template <typename Model>
+class CaptionPeer : public Peer<Model> {
+public:
+    using Peer<Model>::Peer;
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Caption) SetText(this->window(), this->model_.caption());
+    }
+};
+
+class ButtonPeer : public CaptionPeer<Button> {
+public:
+    using CaptionPeer::CaptionPeer;
+    void command(WORD code) override {
+        if (code == BN_CLICKED) model_.click();
+    }
+};
+
+class CheckBoxPeer : public CaptionPeer<CheckBox> {
+public:
+    using CaptionPeer::CaptionPeer;
+    void command(WORD code) override {
+        if (code == BN_CLICKED) model_.click();
+    }
+
+protected:
+    void show(Change what) override {
+        CaptionPeer::show(what);
+        if (what == Change::Checked)
+            SendMessageW(window(), BM_SETCHECK, model_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+};
+
+class TextBoxPeer : public Peer<TextBox> {
+public:
+    using Peer::Peer;
+    void command(WORD code) override {
+        if (code == EN_SETFOCUS) model_.click();
+        if (code == EN_CHANGE && !updating_) model_.type(TextOf(window()));
+        if (code == EN_KILLFOCUS) model_.leave();
+    }
+
+protected:
+    void show(Change what) override {
+        if (what != Change::Caption || TextOf(window()) == model_.text()) return;
+        updating_ = true;
+        SetText(window(), model_.text());
+        updating_ = false;
+    }
+
+private:
+    bool updating_ = false;
+};
+
+class ComboBoxPeer : public Peer<ComboBox> {
+public:
+    using Peer::Peer;
+    void command(WORD code) override {
+        if (code == CBN_SELCHANGE)
+            model_.choose(static_cast<int>(SendMessageW(window(), CB_GETCURSEL, 0, 0)));
+    }
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Items) {
+            SendMessageW(window(), CB_RESETCONTENT, 0, 0);
+            for (const auto& item : model_.items())
+                SendMessageW(window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        }
+        if (what == Change::Items || what == Change::Selection)
+            SendMessageW(window(), CB_SETCURSEL, static_cast<WPARAM>(model_.listIndex()), 0);
+    }
+};
+
+class ListViewPeer : public Peer<ListView> {
+public:
+    using Peer::Peer;
+    LRESULT notify(const NMHDR& header) override {
+        if (header.code == NM_CLICK) {
+            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+            if (activate.iItem >= 0) model_.clickRow(activate.iItem);
+        }
+        return 0;
+    }
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Columns) showColumns();
+        if (what == Change::Rows) showRows();
+        if (what == Change::Rows || what == Change::Selection) showSelection();
+    }
+
+private:
+    void showColumns() {
+        while (SendMessageW(window(), LVM_DELETECOLUMN, 0, 0)) {
+        }
+        const double scale = DpiScale(window());
+        for (std::size_t i = 0; i < model_.columns().size(); ++i) {
+            std::wstring title = Widen(model_.columns()[i].title);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.pszText = title.data();
+            column.cx = static_cast<int>(model_.columns()[i].width * scale);
+            SendMessageW(window(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+        }
+    }
+    void showRows() {
+        SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
+        SendMessageW(window(), LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < model_.rows().size(); ++i) {
+            const ListRow& row = model_.rows()[i];
+            std::wstring text = Widen(row.text);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = static_cast<int>(i);
+            item.pszText = text.data();
+            item.iImage = row.icon;
+            SendMessageW(window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            for (std::size_t column = 0; column < row.subItems.size(); ++column) {
+                std::wstring sub = Widen(row.subItems[column]);
+                LVITEMW subItem{};
+                subItem.iSubItem = static_cast<int>(column + 1);
+                subItem.pszText = sub.data();
+                SendMessageW(window(), LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&subItem));
+            }
+        }
+        SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
+    }
+    void showSelection() {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        if (model_.selectedIndex() < 0) return;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(window(), LVM_SETITEMSTATE, static_cast<WPARAM>(model_.selectedIndex()),
+                     reinterpret_cast<LPARAM>(&state));
+    }
+};
+
+class TabPeer : public Peer<TabControl> {
+public:
+    using Peer::Peer;
+    LRESULT notify(const NMHDR& header) override {
+        if (header.code == TCN_SELCHANGE)
+            model_.choose(static_cast<int>(SendMessageW(window(), TCM_GETCURSEL, 0, 0)));
+        return 0;
+    }
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Items) {
+            SendMessageW(window(), TCM_DELETEALLITEMS, 0, 0);
+            for (std::size_t i = 0; i < model_.tabs().size(); ++i) {
+                std::wstring caption = Widen(model_.tabs()[i]);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = caption.data();
+                SendMessageW(window(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+            }
+        }
+        if (what == Change::Items || what == Change::Selection)
+            SendMessageW(window(), TCM_SETCURSEL, static_cast<WPARAM>(model_.selectedIndex()), 0);
+    }
+};
+
+class SliderPeer : public Peer<Slider> {
+public:
+    using Peer::Peer;
+    void scroll() override { model_.slide(static_cast<int>(SendMessageW(window(), TBM_GETPOS, 0, 0))); }
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Range) SendMessageW(window(), TBM_SETRANGE, TRUE, MAKELPARAM(model_.minimum(), model_.maximum()));
+        if (what == Change::Range || what == Change::Value) SendMessageW(window(), TBM_SETPOS, TRUE, model_.value());
+    }
+};
+
+template <typename PeerType, typename Model>
+std::unique_ptr<WindowPeer> Make(Model& model, HWND window) {
+    auto peer = std::make_unique<PeerType>(model, window);
+    peer->refreshAll();
+    return peer;
+}
+}  // namespace
+
+double DpiScale(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    return dpi ? dpi / 96.0 : 1.0;
+}
+
+WindowPeer::WindowPeer(Control& control, HWND window) : control_(control), window_(window) { control.attach(this); }
+
+WindowPeer::~WindowPeer() { control_.attach(nullptr); }
+
+void WindowPeer::setPageShown(bool shown) {
+    pageShown_ = shown;
+    refresh(Change::Visible);
+}
+
+void WindowPeer::refresh(Change what) {
+    if (what == Change::Enabled) EnableWindow(window_, control_.enabled());
+    if (what == Change::Visible) ShowWindow(window_, control_.visible() && pageShown_ ? SW_SHOWNA : SW_HIDE);
+    show(what);
+    if (onShown) onShown(what);
+}
+
+void WindowPeer::refreshAll() {
+    for (Change what : {Change::Columns, Change::Items, Change::Range, Change::Caption, Change::Checked, Change::Rows,
+                        Change::Selection, Change::Value, Change::Enabled, Change::Visible})
+        refresh(what);
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(Label& label, HWND parent, HFONT font) {
+    return Make<CaptionPeer<Label>>(label, CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(Button& button, HWND parent, HFONT font) {
+    return Make<ButtonPeer>(button, CreateChild(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(CheckBox& box, HWND parent, HFONT font) {
+    return Make<CheckBoxPeer>(box, CreateChild(L"BUTTON", WS_TABSTOP | BS_CHECKBOX, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(TextBox& box, HWND parent, HFONT font) {
+    return Make<TextBoxPeer>(box,
+                             CreateChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, parent, font, WS_EX_CLIENTEDGE));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(ComboBox& box, HWND parent, HFONT font) {
+    return Make<ComboBoxPeer>(box, CreateChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(ListView& list, HWND parent, HFONT font) {
+    HWND window = CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, parent, font,
+                              WS_EX_CLIENTEDGE);
+    SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    return Make<ListViewPeer>(list, window);
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(TabControl& tabs, HWND parent, HFONT font) {
+    return Make<TabPeer>(tabs, CreateChild(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(Slider& slider, HWND parent, HFONT font) {
+    return Make<SliderPeer>(slider, CreateChild(TRACKBAR_CLASSW, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, parent, font));
+}
+
+TimerPeer::TimerPeer(Timer& timer, HWND owner, UINT_PTR id) : timer_(timer), owner_(owner), id_(id) {
+    timer.attach(this);
+    refresh(Change::Enabled);
+}
+
+TimerPeer::~TimerPeer() {
+    timer_.attach(nullptr);
+    KillTimer(owner_, id_);
+}
+
+void TimerPeer::refresh(Change what) {
+    if (what != Change::Enabled && what != Change::Interval) return;
+    KillTimer(owner_, id_);
+    if (timer_.enabled() && timer_.interval() > 0) SetTimer(owner_, id_, static_cast<UINT>(timer_.interval()), nullptr);
+}
+
+void MenuPeer::refresh(Change what) {
+    if (what == Change::Checked) CheckMenuItem(menu_, id_, MF_BYCOMMAND | (item_.checked() ? MF_CHECKED : MF_UNCHECKED));
+    if (what == Change::Enabled) EnableMenuItem(menu_, id_, MF_BYCOMMAND | (item_.enabled() ? MF_ENABLED : MF_GRAYED));
+}

@@ -1,0 +1,117 @@
+#include "ui/win32/frmMainWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+// Sizes in units of 96 dots per inch.
+constexpr int kMargin = 8, kGap = 6, kRow = 24, kButtonWidth = 80, kCounterHeight = 18;
+}
+
+frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
+    : form_(form), flags_(flags), host_(form, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0) {
+    createControls();
+    host_.setMenu(form.menuBar());
+    host_.addTimer(form.tmrTimer);
+    host_.onLayout = [this](int width, int height) { layout(width, height); };
+    host_.onFirstShow = [this] {
+        // A small screen (or -lowres) gets a window that fits 800 x 600.
+        const double scale = host_.scale();
+        const int width = static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale);
+        const int height = static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale);
+        SetWindowPos(host_.window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+}
+
+void frmMainWindow::createControls() {
+    WindowPeer& tabs = host_.add(form_.ssTabMain);
+    tabs.onShown = [this](Change what) {
+        if (what == Change::Selection) showPage();
+    };
+    host_.add(form_.lblEmuSelect);
+    host_.add(form_.cmbEmuSelect);
+    pages_.assign(4, {});
+    for (int i = 0; i < 8; ++i) {
+        pages_[i / 4].push_back(&host_.add(form_.lstPluginList[i]));
+        pages_[i / 4].push_back(&host_.add(form_.lblPluginCount[i]));
+    }
+    auto& configuration = pages_[2];
+    for (Button* button : {&form_.cmdAddEmu, &form_.cmdEditEmu, &form_.cmdRemoveEmu})
+        configuration.push_back(&host_.add(*button));
+    configuration.push_back(&host_.add(form_.lstEmulators));
+    for (auto& option : form_.chkSettings) configuration.push_back(&host_.add(option));
+    configuration.push_back(&host_.add(form_.lblInterval));
+    configuration.push_back(&host_.add(form_.txtSettings));
+    configuration.push_back(&host_.add(form_.lblCDROM));
+    configuration.push_back(&host_.add(form_.cmbCDROM));
+    configuration.push_back(&host_.add(form_.lblTransparency));
+    configuration.push_back(&host_.add(form_.sldTransparency));
+    pages_[3].push_back(&host_.add(form_.lblAbout));
+    pages_[3].push_back(&host_.add(form_.lblThanks));
+    showPage();
+}
+
+void frmMainWindow::showPage() {
+    const int selected = form_.ssTabMain.selectedIndex();
+    for (int page = 0; page < static_cast<int>(pages_.size()); ++page)
+        for (WindowPeer* peer : pages_[page]) peer->setPageShown(page == selected);
+}
+
+void frmMainWindow::layout(int width, int height) {
+    host_.place(form_.lblEmuSelect, kMargin, kMargin + 4, 60, 20);
+    host_.place(form_.cmbEmuSelect, kMargin + 64, kMargin, 280, 200);
+    const int tabTop = kMargin + kRow + kGap;
+    host_.place(form_.ssTabMain, kMargin, tabTop, width - 2 * kMargin, height - tabTop - kMargin);
+
+    // The page area: the tab control's display rectangle, back in 96-dpi units.
+    RECT area;
+    GetClientRect(host_.windowOf(form_.ssTabMain), &area);
+    TabCtrl_AdjustRect(host_.windowOf(form_.ssTabMain), FALSE, &area);
+    const double scale = host_.scale();
+    const int x = kMargin + static_cast<int>(area.left / scale) + kGap;
+    const int y = tabTop + static_cast<int>(area.top / scale) + kGap;
+    const int pageWidth = static_cast<int>((area.right - area.left) / scale) - 2 * kGap;
+    const int pageHeight = static_cast<int>((area.bottom - area.top) / scale) - 2 * kGap;
+
+    layoutPluginPage(0, x, y, pageWidth, pageHeight);
+    layoutPluginPage(4, x, y, pageWidth, pageHeight);
+    layoutConfigurationPage(x, y, pageWidth, pageHeight);
+    host_.place(form_.lblAbout, x, y, pageWidth, 60);
+    host_.place(form_.lblThanks, x, y + 72, pageWidth, pageHeight - 72);
+}
+
+void frmMainWindow::layoutPluginPage(int first, int x, int y, int width, int height) {
+    // Four lists in two rows of two, each with its counter below it.
+    const int cellWidth = (width - kGap) / 2;
+    const int cellHeight = (height - kGap) / 2;
+    for (int i = 0; i < 4; ++i) {
+        const int cellX = x + (i % 2) * (cellWidth + kGap);
+        const int cellY = y + (i / 2) * (cellHeight + kGap);
+        host_.place(form_.lstPluginList[first + i], cellX, cellY, cellWidth, cellHeight - kCounterHeight);
+        host_.place(form_.lblPluginCount[first + i], cellX, cellY + cellHeight - kCounterHeight + 2, cellWidth,
+                    kCounterHeight - 2);
+    }
+}
+
+void frmMainWindow::layoutConfigurationPage(int x, int y, int width, int height) {
+    // The emulator list across the top with its buttons at the right; the
+    // options below at the left, the other settings below at the right.
+    const int listHeight = std::max(90, height * 2 / 5);
+    const int listWidth = width - kButtonWidth - kGap;
+    host_.place(form_.lstEmulators, x, y, listWidth, listHeight);
+    Button* buttons[] = {&form_.cmdAddEmu, &form_.cmdEditEmu, &form_.cmdRemoveEmu};
+    for (int i = 0; i < 3; ++i) host_.place(*buttons[i], x + listWidth + kGap, y + i * (kRow + 4), kButtonWidth, kRow);
+
+    const int top = y + listHeight + 2 * kGap;
+    const int settingsWidth = 220;
+    const int optionsWidth = width - settingsWidth - 2 * kGap;
+    for (int i = 0; i < 9; ++i) host_.place(form_.chkSettings[i], x, top + i * 22, optionsWidth, 20);
+    const int right = x + optionsWidth + 2 * kGap;
+    host_.place(form_.lblInterval, right, top + 3, settingsWidth - 56, 20);
+    host_.place(form_.txtSettings, right + settingsWidth - 50, top, 50, 22);
+    host_.place(form_.lblCDROM, right, top + 40, 90, 20);
+    host_.place(form_.cmbCDROM, right + 96, top + 36, settingsWidth - 96, 200);
+    host_.place(form_.lblTransparency, right, top + 76, settingsWidth, 20);
+    host_.place(form_.sldTransparency, right, top + 96, settingsWidth, 30);
+}
