@@ -1,0 +1,126 @@
+// The real corvane.exe, started from a prepared program folder, driven the
+// way a user would: its windows found by caption, its buttons pressed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win32/Handles.h"
+#include "app/win32/WideText.h"
+#include "app/win32/Win32FileSystem.h"
+
+namespace {
+std::wstring ProgramFile() {
+    // The build names the program by its path on the build machine.
+    std::wstring path = L"Z:" + Widen(CORVANE_EXE);
+    for (auto& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, int milliseconds = 20000) {
+    for (int waited = 0; waited < milliseconds; waited += 50) {
+        HWND window = FindWindowW(className, caption);
+        if (window && IsWindowVisible(window)) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest() {
+        folder = Widen(files.tempFolder()) + L"corvane-program-" + std::to_wstring(GetTickCount()) + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CopyFileW(ProgramFile().c_str(), (folder + L"corvane.exe").c_str(), FALSE);
+    }
+    ~ProgramTest() override {
+        for (const wchar_t* name : {L"corvane.exe", L"settings.ini", L"settings.ini.new", L"corvane.log"})
+            DeleteFileW((folder + name).c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    void writeSettings(const std::string& text) {
+        DeleteFileW((folder + L"settings.ini").c_str());
+        files.appendToFile(Narrow(folder) + "settings.ini", text);
+    }
+    std::string readFile(const wchar_t* name) { return files.readFile(Narrow(folder + name)).value_or(""); }
+
+    UniqueHandle start(const std::wstring& arguments = L"") {
+        std::wstring commandLine = L"\"" + folder + L"corvane.exe\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &process))
+            return nullptr;
+        CloseHandle(process.hThread);
+        return UniqueHandle(process.hProcess);
+    }
+
+    Win32FileSystem files;
+    std::wstring folder;
+    const std::wstring caption = Widen("Orvisk's Corvane v" CORVANE_VERSION);
+};
+
+TEST_F(ProgramTest, StartsOnceAsksBeforeQuittingAndWritesItsSettings) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nLogging=-1\r\nInterval=abc\r\nLastEmu=1\r\n[Emulators]\r\n"
+                  "Name1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+    const UniqueHandle first = start();
+    ASSERT_TRUE(first);
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr) << "the main window shows with its caption";
+
+    const UniqueHandle second = start();
+    HWND refusal = WaitForWindow(L"#32770", L"Multiple Instances Detected!");
+    ASSERT_NE(refusal, nullptr);
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForSingleObject(second.get(), 20000), WAIT_OBJECT_0) << "the second instance ends";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND question = WaitForWindow(L"#32770", L"Exiting Corvane");
+    ASSERT_NE(question, nullptr);
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(WaitForSingleObject(first.get(), 1000), static_cast<DWORD>(WAIT_TIMEOUT)) << "No keeps it running";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    question = WaitForWindow(L"#32770", L"Exiting Corvane");
+    ASSERT_NE(question, nullptr);
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    ASSERT_EQ(WaitForSingleObject(first.get(), 20000), WAIT_OBJECT_0);
+
+    EXPECT_EQ(readFile(L"settings.ini"),
+              "[Configuration]\r\nSplash=1\r\nSysTray=1\r\nDelete=0\r\nCounters=1\r\nExit=1\r\nPluginUpdates=1\r\n"
+              "ToolUpdates=1\r\nDistribute=0\r\nInterval=abc\r\nLogging=-1\r\nLastUpdate=Never\r\nTransparency=0\r\n"
+              "LConfigDetails=0\r\nCDRomSelection=-1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
+              "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: ****** Application started; new log session created ******\r\n"), std::string::npos);
+    EXPECT_NE(log.find("]: Startup operations finished; completed in "), std::string::npos);
+    EXPECT_NE(log.find("]: ****** Shutdown complete; exiting application ******\r\n"), std::string::npos);
+}
+
+TEST_F(ProgramTest, KillingItWhileItSavesNeverLosesTheSettingsFile) {
+    const std::string settings = "[Configuration]\r\nSplash=1\r\nExit=0\r\nInterval=45\r\n";
+    writeSettings(settings);
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        const UniqueHandle program = start();
+        ASSERT_TRUE(program);
+        HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+        ASSERT_NE(main, nullptr);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        Sleep(static_cast<DWORD>(attempt * 3));
+        TerminateProcess(program.get(), 1);
+        WaitForSingleObject(program.get(), 20000);
+
+        // Whatever the moment, the file is whole: the old one or the new one.
+        const std::string text = readFile(L"settings.ini");
+        ASSERT_TRUE(text == settings || (text.find("[Configuration]\r\nSplash=1\r\n") == 0 &&
+                                         text.find("CDRomSelection=-1\r\n") != std::string::npos))
+            << "attempt " << attempt << ":\n"
+            << text;
+        EXPECT_NE(text.find("Interval=45\r\n"), std::string::npos);
+    }
+}
+}  // namespace
