@@ -261,6 +261,14 @@ TEST_F(frmMainTest, MenusCarryTheirCaptionsAndViewEntriesSwitchTabs) {
     EXPECT_TRUE(logHas("****** Logging Enabled ******"));
 }
 
+TEST_F(frmMainTest, TheFirstBackgroundPictureFoundIsUsed) {
+    files.addFile("C:\\Corvane\\background.gif");
+    files.addFile("C:\\Corvane\\background.jpg");
+    start();
+    EXPECT_TRUE(flags.blBackgroundImage);
+    EXPECT_EQ(main.backgroundPicture(), "C:\\Corvane\\background.jpg");
+}
+
 TEST_F(frmMainTest, AFailedSettingsWriteKeepsTheOldFileAndSaysSo) {
     settings("[Configuration]\r\nExit=0\r\nInterval=30\r\n");
     files.makeReadOnly(kSettings);

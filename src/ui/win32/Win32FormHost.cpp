@@ -176,6 +176,9 @@ LRESULT Win32FormHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                          suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_ERASEBKGND:
+            if (onEraseBackground && onEraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+            break;
         case WM_CLOSE:
             form_.requestClose();
             return 0;

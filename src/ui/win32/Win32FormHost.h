@@ -43,6 +43,8 @@ public:
     // The window is about to be shown for the first time.
     std::function<void()> onFirstShow;
     std::function<void()> onDestroyed;
+    // Paints the window's background; false leaves it to the system.
+    std::function<bool(HDC)> onEraseBackground;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

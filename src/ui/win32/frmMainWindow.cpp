@@ -1,8 +1,11 @@
 #include "ui/win32/frmMainWindow.h"
 
 #include <commctrl.h>
+#include <olectl.h>
 
 #include <algorithm>
+
+#include "app/win32/WideText.h"
 
 namespace {
 // Sizes in units of 96 dots per inch.
@@ -21,7 +24,33 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
         const int width = static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale);
         const int height = static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale);
         SetWindowPos(host_.window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The background picture found at start-up (bmp, jpg or gif).
+        if (!form_.backgroundPicture().empty()) {
+            std::wstring path = Widen(form_.backgroundPicture());
+            IPicture* picture = nullptr;
+            if (SUCCEEDED(OleLoadPicturePath(path.data(), nullptr, 0, 0, IID_IPicture,
+                                             reinterpret_cast<void**>(&picture))))
+                background_.reset(picture);
+        }
     };
+    host_.onEraseBackground = [this](HDC canvas) { return paintBackground(canvas); };
+}
+
+bool frmMainWindow::paintBackground(HDC canvas) {
+    if (!background_) return false;
+    // Drawn at its own size from the top left corner, the rest in the
+    // dialog colour.
+    RECT client;
+    GetClientRect(host_.window(), &client);
+    FillRect(canvas, &client, GetSysColorBrush(COLOR_BTNFACE));
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    background_->get_Width(&width);
+    background_->get_Height(&height);
+    const int dpi = static_cast<int>(host_.scale() * 96);
+    background_->Render(canvas, 0, 0, MulDiv(width, dpi, 2540), MulDiv(height, dpi, 2540), 0, height, width, -height,
+                        nullptr);
+    return true;
 }
 
 void frmMainWindow::createControls() {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <ocidl.h>
+
+#include <memory>
+
 #include "app/AppFlags.h"
 #include "ui/frmMain.h"
 #include "ui/win32/Win32FormHost.h"
@@ -17,8 +21,15 @@ private:
     void layoutPluginPage(int first, int x, int y, int width, int height);
     void layoutConfigurationPage(int x, int y, int width, int height);
 
+    bool paintBackground(HDC canvas);
+
+    struct PictureRelease {
+        void operator()(IPicture* picture) const { picture->Release(); }
+    };
+
     frmMain& form_;
     const AppFlags& flags_;
+    std::unique_ptr<IPicture, PictureRelease> background_;
     Win32FormHost host_;
     std::vector<std::vector<WindowPeer*>> pages_;
 };
