@@ -21,8 +21,12 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     host_.onFirstShow = [this] {
         // A small screen (or -lowres) gets a window that fits 800 x 600.
         const double scale = host_.scale();
-        const int width = static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale);
-        const int height = static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale);
+        RECT work;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int width = std::min(static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale),
+                                   static_cast<int>(work.right - work.left));
+        const int height = std::min(static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale),
+                                    static_cast<int>(work.bottom - work.top));
         SetWindowPos(host_.window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         // The background picture found at start-up (bmp, jpg or gif).
         if (!form_.backgroundPicture().empty()) {
