@@ -42,6 +42,7 @@ public:
     virtual bool anyMatch(const std::string& pattern) = 0;
 
     virtual bool isDirectory(const std::string& path) = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
     virtual bool createDirectory(const std::string& path) = 0;
 
     // The system's temporary folder, with its trailing backslash.

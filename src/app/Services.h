@@ -5,6 +5,7 @@
 #include "app/Environment.h"
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
+#include "app/Libraries.h"
 #include "app/Registry.h"
 #include "app/WindowServices.h"
 
@@ -17,4 +18,5 @@ struct Services {
     IClock& clock;
     IDrives& drives;
     IEnvironment& environment;
+    ILibraries& libraries;
 };

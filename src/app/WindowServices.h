@@ -24,6 +24,8 @@ public:
     // Makes the window layered and gives it this alpha (0 clear .. 255 opaque).
     virtual bool setWindowAlpha(WindowHandle window, int alpha) = 0;
     virtual bool setForeground(WindowHandle window) = 0;
+    // The hourglass while a long operation runs, the arrow again after it.
+    virtual void setBusyCursor(bool busy) = 0;
 
     // The system's folder picker: file-system folders only, with an edit
     // box, new dialog style. The chosen folder, or nothing when cancelled.

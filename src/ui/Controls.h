@@ -35,6 +35,8 @@ public:
     void setVisible(bool visible) { set(visible_, visible, Change::Visible); }
 
     void attach(ControlPeer* peer) { peer_ = peer; }
+    // Gives the control the keyboard focus.
+    void setFocus() { changed(Change::Focus); }
 
 protected:
     void changed(Change what) {
@@ -167,6 +169,9 @@ public:
     void clear();
     int selectedIndex() const { return selected_; }
     void setSelectedIndex(int index) { set(selected_, index, Change::Selection); }
+    // A notice drawn across an empty list (no plug-ins found).
+    bool emptyNotice() const { return emptyNotice_; }
+    void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::Value); }
     // The user clicks a row.
     void clickRow(int index);
 
@@ -174,6 +179,7 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<ListRow> rows_;
     int selected_ = -1;
+    bool emptyNotice_ = false;
 };
 
 class TabControl : public Control {

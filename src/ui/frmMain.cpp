@@ -20,9 +20,6 @@ const char* const kOptionCaptions[9] = {
 // The options' states before the settings file is read.
 constexpr bool kOptionDefaults[9] = {false, true, false, true, true, true, true, false, true};
 
-// The type label of each plug-in list.
-const char* const kListTypes[8] = {"GPU", "SPU", "CDR", "PAD", "GFX", "SND", "PAD", "RSP"};
-
 std::vector<ListColumn> PluginColumns(bool psx) {
     std::vector<ListColumn> columns{{"Plugin Name", 170}};
     if (psx) columns.push_back({"Version", 60});
@@ -34,7 +31,10 @@ std::vector<ListColumn> PluginColumns(bool psx) {
 
 frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
     : services_(services), flags_(flags), splash_(splash),
-      log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()) {
+      log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
+      scanner_(services, services.libraries, log_, flags, PluginLists{lstPluginList, lblPluginCount, lblStatus},
+               exclusions_),
+      commands_(services, log_, flags) {
     buildControls();
     buildMenus();
     wireEvents();
@@ -49,13 +49,16 @@ void frmMain::buildControls() {
     ssTabMain.setTabs({" PSX Plugins", "N64 Plugins", " Configuration", " About"});
     for (int i = 0; i < 8; ++i) {
         lstPluginList[i].setColumns(PluginColumns(i < 4));
-        UpdatePluginCount(i);
+        scanner_.UpdateCounter(i);
     }
     lblEmuSelect.setCaption("Emulator:");
     lstEmulators.setColumns({{"Name", 120}, {"Type", 80}, {"Executable", 200}, {"Plugins", 200}});
     cmdAddEmu.setCaption("&Add");
     cmdEditEmu.setCaption("E&dit");
     cmdRemoveEmu.setCaption("&Remove");
+    cmdConfig.setCaption("&Configure the Plugin");
+    cmdTest.setCaption("&Test the Plugin");
+    cmdAbout.setCaption("A&bout the Plugin");
     for (int i = 0; i < 9; ++i) {
         chkSettings[i].setCaption(kOptionCaptions[i]);
         chkSettings[i].setChecked(kOptionDefaults[i]);
@@ -121,6 +124,14 @@ void frmMain::wireEvents() {
     onUnload = [this] { Form_Unload(); };
 
     mnuFileExit.onClick = [this] { requestClose(); };
+    for (int i = 0; i < 8; ++i) lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(i); };
+    cmdConfig.onClick = [this] { cmdConfig_Click(); };
+    cmdTest.onClick = [this] { cmdTest_Click(); };
+    cmdAbout.onClick = [this] { cmdAbout_Click(); };
+    mnuPluginsConfigure.onClick = [this] { cmdConfig_Click(); };
+    mnuPluginsTest.onClick = [this] { cmdTest_Click(); };
+    mnuPluginsAbout.onClick = [this] { cmdAbout_Click(); };
+    mnuViewRefresh.onClick = [this] { RefreshCurrentPluginSet(false); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
     const auto showTab = [this](int index) { ssTabMain.setSelectedIndex(index); };
     mnuViewPSX.onClick = [showTab] { showTab(0); };
@@ -133,12 +144,6 @@ void frmMain::wireEvents() {
         services_.windows.messageBox(handle(), "Not implemented yet.", "Corvane", MessageIcon::None,
                                      MessageButtons::Ok);
     };
-}
-
-void frmMain::UpdatePluginCount(int index) {
-    const std::size_t count = lstPluginList[index].rows().size();
-    lblPluginCount[index].setCaption(std::to_string(count) + " " + kListTypes[index] + " " +
-                                     (count == 1 ? "Plugin" : "Plugins") + " Detected ");
 }
 
 void frmMain::chkSettings_Click(int index) {
@@ -176,3 +181,21 @@ void frmMain::mnuHelpReadMe_Click() {
     const std::string readMe = QualifyPath(programFolder_) + "readme.txt";
     if (FileExists(services_.files, readMe)) services_.environment.shellOpen(readMe);
 }
+
+void frmMain::lstPluginList_ItemClick(int index) {
+    const ListView& list = lstPluginList[index];
+    const ListRow& row = list.rows()[list.selectedIndex()];
+    const bool psx = index < 4;
+    selection_.name = row.text;
+    selection_.path = QualifyPath(psx ? psxFolder_ : n64Folder_) + row.subItems.back();
+    selection_.type = psx ? index + 1 : 0;
+    selection_.system = psx ? 0 : 1;
+}
+
+void frmMain::cmdConfig_Click() {
+    if (commands_.Configure(selection_, handle())) ssTabMain.setFocus();
+}
+
+void frmMain::cmdTest_Click() { commands_.Test(selection_, handle()); }
+
+void frmMain::cmdAbout_Click() { commands_.About(selection_, handle()); }

@@ -11,6 +11,8 @@
 #include "app/SettingsFile.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
+#include "plugins/PluginCommands.h"
+#include "plugins/PluginScanner.h"
 #include "ui/frmSplash.h"
 
 // The main window: it owns the program's state for its whole life, runs the
@@ -54,6 +56,8 @@ public:
     Label lblTransparency;
     Slider sldTransparency;
     Label lblAbout, lblThanks;
+    Label lblStatus;
+    Button cmdConfig, cmdTest, cmdAbout;
     Timer tmrTimer;
 
     MenuItem mnuFile, mnuFileImport, mnuFileImportFiles, mnuFileImportFolder, mnuFileImportZip;
@@ -78,6 +82,14 @@ public:
     void Form_Unload();
     void mnuEditEnableLogging_Click();
     void mnuHelpReadMe_Click();
+    void lstPluginList_ItemClick(int index);
+    void cmdConfig_Click();
+    void cmdTest_Click();
+    void cmdAbout_Click();
+
+    // Rescans the plug-in lists on screen (both with rescanBoth).
+    void RefreshCurrentPluginSet(bool rescanBoth);
+    const PluginSelection& selection() const { return selection_; }
 
 private:
     void buildControls();
@@ -91,7 +103,9 @@ private:
     void choosePluginFolders();
     void applyLowResolution();
     void applyTransparency();
-    void UpdatePluginCount(int index);
+    void readEPSXeVersion();
+    void scanPSX();
+    void scanN64();
     void showMain();
     std::vector<IniSection> settingsToWrite() const;
 
@@ -105,4 +119,7 @@ private:
     double startSeconds_ = 0;
     ActivityLog log_;
     MenuNode menuBar_;
+    PluginScanner scanner_;
+    PluginCommands commands_;
+    PluginSelection selection_;
 };

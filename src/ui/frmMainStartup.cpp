@@ -115,10 +115,15 @@ void frmMain::Form_Load() {
     exclusions_.assign(std::begin(kDllExclusions), std::end(kDllExclusions));
     choosePluginFolders();
 
+    // The ePSXe version names the ePSXe core entries of the first scan, so
+    // it is read before it.
+    readEPSXeVersion();
     log_.logMsg("Loading initial plugins...");
     splash_.UpdateSplashStatus("Scanning PSX plugins...");
+    scanPSX();
     services_.environment.doEvents();
     splash_.UpdateSplashStatus("Scanning N64 plugins...");
+    scanN64();
     log_.logMsg("Initial plugin enumeration complete...");
 
     setCaption(versionCaption());
@@ -127,12 +132,6 @@ void frmMain::Form_Load() {
     lblThanks.setCaption(
         "Thanks to the authors of every emulator and plug-in that Corvane serves, and to everyone who "
         "reported a problem or suggested an improvement.");
-
-    std::string version = "0";
-    if (const auto stored = services_.registry.queryValue("Software\\epsxe\\config", "Version");
-        stored && stored->type == RegistryValueType::String)
-        version = stored->text;
-    ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
 
     for (const char* picture : {"background.bmp", "background.jpg", "background.gif"}) {
         const std::string path = QualifyPath(programFolder_) + picture;
@@ -149,6 +148,28 @@ void frmMain::Form_Load() {
     double elapsed = SecondsSinceMidnight(services_.clock.now()) - startSeconds_;
     if (elapsed < 0) elapsed += 24 * 3600;  // started before midnight
     log_.logMsg("Startup operations finished; completed in " + SecondsText(elapsed) + " sec(s)", true);
+}
+
+void frmMain::readEPSXeVersion() {
+    std::string version = "0";
+    if (const auto stored = services_.registry.queryValue("Software\\epsxe\\config", "Version");
+        stored && stored->type == RegistryValueType::String)
+        version = stored->text;
+    ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
+}
+
+void frmMain::scanPSX() {
+    SelectedEmulator emulator{cmbEmuSelect.listIndex(), "", ePSXeVersion_};
+    if (emulator.selectorIndex > 0) emulator.type = EntryOfRow(lstEmulators.rows()[emulator.selectorIndex - 1]).Type;
+    scanner_.ScanPSX(psxFolder_, emulator, chkSettings[3].checked());
+}
+
+void frmMain::scanN64() { scanner_.ScanN64(n64Folder_, chkSettings[3].checked()); }
+
+void frmMain::RefreshCurrentPluginSet(bool rescanBoth) {
+    log_.logMsg("Refreshing current plugin set...", true);
+    if (ssTabMain.selectedIndex() == 0 || rescanBoth) scanPSX();
+    if (ssTabMain.selectedIndex() == 1 || rescanBoth) scanN64();
 }
 
 void frmMain::showMain() {

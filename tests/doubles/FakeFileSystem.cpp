@@ -94,6 +94,12 @@ bool FakeFileSystem::isDirectory(const std::string& path) {
     return found && found->isDirectory;
 }
 
+bool FakeFileSystem::setCurrentDirectory(const std::string& path) {
+    if (!isDirectory(path)) return false;
+    currentDirectory_ = path;
+    return true;
+}
+
 bool FakeFileSystem::createDirectory(const std::string& path) {
     if (exists(path) || !parentExists(path) || !writable(path)) return false;
     addDirectory(path);

@@ -28,6 +28,8 @@ public:
     std::vector<FileEntry> find(const std::string& pattern) override;
     bool anyMatch(const std::string& pattern) override;
     bool isDirectory(const std::string& path) override;
+    bool setCurrentDirectory(const std::string& path) override;
+    const std::string& currentDirectory() const { return currentDirectory_; }
     bool createDirectory(const std::string& path) override;
     std::string tempFolder() override { return tempFolder_; }
     std::string shortPath(const std::string& path) override;
@@ -58,6 +60,7 @@ private:
     std::vector<std::string> recycled_;
     std::string tempFolder_ = "C:\\TEMP\\";
     bool abortNextShell_ = false;
+    std::string currentDirectory_ = "C:\\";
 };
 
 // Windows wildcard match of a single name: * and ?, letter case ignored,

@@ -26,6 +26,8 @@ public:
                              MessageIcon icon, MessageButtons buttons) override;
     bool setWindowAlpha(WindowHandle window, int alpha) override;
     bool setForeground(WindowHandle window) override;
+    void setBusyCursor(bool busy) override { busy_ = busy; }
+    bool busy() const { return busy_; }
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
 
 private:
@@ -34,4 +36,5 @@ private:
     std::deque<std::optional<std::string>> folders_;
     std::vector<std::pair<WindowHandle, int>> alphas_;
     WindowHandle foreground_ = 0;
+    bool busy_ = false;
 };

@@ -48,6 +48,10 @@ bool Win32FileSystem::isDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FileSystem::setCurrentDirectory(const std::string& path) {
+    return SetCurrentDirectoryW(Widen(path).c_str()) != FALSE;
+}
+
 bool Win32FileSystem::createDirectory(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }

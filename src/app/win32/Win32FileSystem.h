@@ -7,6 +7,7 @@ public:
     std::vector<FileEntry> find(const std::string& pattern) override;
     bool anyMatch(const std::string& pattern) override;
     bool isDirectory(const std::string& path) override;
+    bool setCurrentDirectory(const std::string& path) override;
     bool createDirectory(const std::string& path) override;
     std::string tempFolder() override;
     std::string shortPath(const std::string& path) override;

@@ -70,6 +70,8 @@ bool Win32WindowServices::setWindowAlpha(WindowHandle window, int alpha) {
 
 bool Win32WindowServices::setForeground(WindowHandle window) { return SetForegroundWindow(ToHwnd(window)) != FALSE; }
 
+void Win32WindowServices::setBusyCursor(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
 std::optional<std::string> Win32WindowServices::browseForFolder(WindowHandle owner, const std::string& title) {
     const ComApartment apartment;
     const std::wstring caption = Widen(title);

@@ -8,5 +8,6 @@ public:
                              MessageIcon icon, MessageButtons buttons) override;
     bool setWindowAlpha(WindowHandle window, int alpha) override;
     bool setForeground(WindowHandle window) override;
+    void setBusyCursor(bool busy) override;
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
 };

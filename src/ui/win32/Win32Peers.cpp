@@ -232,6 +232,7 @@ void WindowPeer::setPageShown(bool shown) {
 void WindowPeer::refresh(Change what) {
     if (what == Change::Enabled) EnableWindow(window_, control_.enabled());
     if (what == Change::Visible) ShowWindow(window_, control_.visible() && pageShown_ ? SW_SHOWNA : SW_HIDE);
+    if (what == Change::Focus) SetFocus(window_);
     show(what);
     if (onShown) onShown(what);
 }

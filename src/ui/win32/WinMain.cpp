@@ -9,6 +9,7 @@
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
+#include "app/win32/Win32Libraries.h"
 #include "app/win32/Win32Registry.h"
 #include "app/win32/Win32WindowServices.h"
 #include "ui/win32/frmMainWindow.h"
@@ -27,7 +28,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Clock clock;
     Win32Drives drives;
     Win32Environment environment;
-    Services services{ini, registry, files, windows, clock, drives, environment};
+    Win32Libraries libraries;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
 
     AppFlags flags;
     frmSplash splash(flags);

@@ -1,0 +1,31 @@
+#include "plugins/clsCallFunction.h"
+
+void clsCallFunction::LoadDLL(const std::string& DLLName) {
+    UnloadDLL();
+    module_ = libraries_.load(DLLName);
+    if (!module_) throw CallFunctionError("clsCallFunction.LoadDLL", "Load DLL failed");
+}
+
+void clsCallFunction::UnloadDLL() {
+    if (!module_) return;
+    libraries_.free(module_);
+    module_ = 0;
+}
+
+CallValue clsCallFunction::CallFunction() {
+    const bool object = callType_ == CallConvention::ComHResult || callType_ == CallConvention::ComDirect;
+    if (object && objectPointer_ == 0)
+        throw CallFunctionError("clsCallFunction.CallFunction", "Cannot call Null COM object");
+    const CallResult result = libraries_.call(functionAddress_, callType_, parameters_, objectPointer_);
+    if (callType_ != CallConvention::ComHResult) return result.value;
+    hResult_ = result.value;
+    return result.outValue;
+}
+
+CallValue clsCallFunction::CallDLLFunctionByName(const std::string& FunctionName) {
+    if (!module_) throw CallFunctionError("clsCallFunction.CallDLLFunctionByName", "No Dll loaded");
+    const std::uintptr_t address = libraries_.findExport(module_, FunctionName);
+    if (!address) throw CallFunctionError("clsCallFunction.CallDLLFunctionByName", "Function not found");
+    functionAddress_ = address;
+    return CallFunction();
+}

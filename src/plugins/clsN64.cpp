@@ -1,0 +1,43 @@
+#include "plugins/clsN64.h"
+
+#include <array>
+
+#include "plugins/clsCallFunction.h"
+
+bool clsN64::callExport(LibraryHandle library, const std::string& name, CallValue argument) {
+    if (!library) return false;
+    const std::uintptr_t address = libraries_.findExport(library, name);
+    if (!address) return false;
+    clsCallFunction call(libraries_);
+    call.CallType(CallConvention::Cdecl);
+    call.FunctionAddress(address);
+    call.AddParameter(argument);
+    call.CallFunction();
+    call.ClearParameters();
+    return true;
+}
+
+void clsN64::QueryDLL(LibraryHandle library) {
+    std::array<unsigned char, kInfoRecordSize> record{};
+    callExport(library, "GetDllInfo", reinterpret_cast<CallValue>(record.data()));
+    type_ = static_cast<std::int16_t>(record[2] | record[3] << 8);
+    name_ = libraries_.fromAnsi(std::string(reinterpret_cast<const char*>(record.data() + 4), kNameSize));
+}
+
+void clsN64::DLLTest(LibraryHandle library, const std::string& displayName) {
+    if (library && !callExport(library, "DllTest", static_cast<CallValue>(mainWindow_)))
+        windows_.messageBox(mainWindow_, displayName + " does not support the Test function.", "No Test Function!",
+                            MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void clsN64::DLLAbout(LibraryHandle library, const std::string& displayName) {
+    if (library && !callExport(library, "DllAbout", static_cast<CallValue>(mainWindow_)))
+        windows_.messageBox(mainWindow_, displayName + " " + "does not support the About function.",
+                            "No About Function", MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void clsN64::DLLConfig(LibraryHandle library) {
+    // Only graphics plug-ins are configured here: they export InitiateGFX.
+    if (library && libraries_.findExport(library, "InitiateGFX"))
+        callExport(library, "DllConfig", static_cast<CallValue>(mainWindow_));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/Libraries.h"
+#include "app/WindowServices.h"
+
+// Talks to Nintendo 64 plug-ins through the common N64 plug-in interface:
+// the information record, and the test, about and configuration functions
+// with the main window as parent. The caller loads and frees the library.
+class clsN64 {
+public:
+    static constexpr std::size_t kInfoRecordSize = 212;
+    static constexpr std::size_t kNameSize = 100;
+
+    clsN64(ILibraries& libraries, IWindowServices& windows, WindowHandle mainWindow)
+        : libraries_(libraries), windows_(windows), mainWindow_(mainWindow) {}
+
+    void QueryDLL(LibraryHandle library);
+    // The 100 name bytes of the last query as text; the catalogue cuts it
+    // at its first NUL.
+    const std::string& DLLName() const { return name_; }
+    std::int16_t DLLType() const { return type_; }
+
+    void DLLTest(LibraryHandle library, const std::string& displayName);
+    void DLLAbout(LibraryHandle library, const std::string& displayName);
+    void DLLConfig(LibraryHandle library);
+
+private:
+    // Calls the export (cdecl) with one argument; false when it is missing.
+    bool callExport(LibraryHandle library, const std::string& name, CallValue argument);
+
+    ILibraries& libraries_;
+    IWindowServices& windows_;
+    WindowHandle mainWindow_;
+    std::string name_;
+    std::int16_t type_ = 0;
+};
