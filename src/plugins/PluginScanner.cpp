@@ -145,5 +145,6 @@ void PluginScanner::finish(int firstList, std::vector<Found> found, bool counter
         lists_.counters[i].setVisible(countersVisible);
     }
     flags_.blLoadingPlugins = false;
+    lists_.status.setCaption("");
     services_.windows.setBusyCursor(false);
 }

@@ -32,7 +32,7 @@ CallResult FakeLibraries::call(std::uintptr_t function, CallConvention conventio
     std::vector<CallValue> passed;
     CallValue outValue = 0;
     if (convention == CallConvention::ComHResult || convention == CallConvention::ComDirect) passed.push_back(objectPointer);
-    passed.insert(passed.end(), arguments.begin(), arguments.end());
+    for (const CallValue argument : arguments) passed.push_back(argument);
     if (convention == CallConvention::ComHResult) passed.push_back(reinterpret_cast<CallValue>(&outValue));
     const auto& [name, body] = functions_.at(function - 1);
     calls_.push_back({name, passed});

@@ -49,11 +49,14 @@ TEST(clsCallFunction, RaisesItsFourErrors) {
     EXPECT_EQ(libraries.loadedCount(), 0);
 }
 
+// E_FAIL, as the 32-bit status it is.
+constexpr CallValue kFailed = static_cast<std::int32_t>(0x80004005u);
+
 TEST(clsCallFunction, PassesParametersInOrderAndTheStatusOfObjectCalls) {
     FakeLibraries libraries;
     libraries.add("C:\\p\\calls.dll", {{"Method", [](const std::vector<CallValue>& a) {
                                             *reinterpret_cast<CallValue*>(a.back()) = a[1] * 10 + a[2];
-                                            return CallValue{0x80004005};
+                                            return CallValue{kFailed};
                                         }}});
     clsCallFunction call(libraries);
     call.LoadDLL("C:\\p\\calls.dll");
@@ -62,7 +65,7 @@ TEST(clsCallFunction, PassesParametersInOrderAndTheStatusOfObjectCalls) {
     call.AddParameter(4);
     call.AddParameter(2);
     EXPECT_EQ(call.CallDLLFunctionByName("Method"), 42);
-    EXPECT_EQ(call.HResult(), 0x80004005);
+    EXPECT_EQ(call.HResult(), kFailed);
     EXPECT_EQ(libraries.calls().back().arguments.front(), 0x1234) << "the object comes first";
 }
 

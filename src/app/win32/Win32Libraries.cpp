@@ -67,7 +67,7 @@ CallResult Win32Libraries::call(std::uintptr_t function, CallConvention conventi
     std::vector<CallValue> passed;
     const bool object = convention == CallConvention::ComHResult || convention == CallConvention::ComDirect;
     if (object) passed.push_back(objectPointer);
-    passed.insert(passed.end(), arguments.begin(), arguments.end());
+    for (const CallValue argument : arguments) passed.push_back(argument);
     if (convention == CallConvention::ComHResult) passed.push_back(reinterpret_cast<CallValue>(&result.outValue));
     result.value = CallWith(function, passed);
     return result;

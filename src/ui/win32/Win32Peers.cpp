@@ -112,17 +112,32 @@ public:
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) model_.clickRow(activate.iItem);
         }
+        if (header.code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return 0;
     }
 
 protected:
     void show(Change what) override {
+        if (what == Change::Value) InvalidateRect(window(), nullptr, TRUE);
         if (what == Change::Columns) showColumns();
         if (what == Change::Rows) showRows();
         if (what == Change::Rows || what == Change::Selection) showSelection();
     }
 
 private:
+    // An empty list with its notice on says so across its middle.
+    LRESULT customDraw(const NMLVCUSTOMDRAW& draw) {
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+        if (draw.nmcd.dwDrawStage != CDDS_POSTPAINT || !model_.emptyNotice() || !model_.rows().empty()) return 0;
+        RECT area;
+        GetClientRect(window(), &area);
+        SetTextColor(draw.nmcd.hdc, GetSysColor(COLOR_GRAYTEXT));
+        SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+        HGDIOBJ previous = SelectObject(draw.nmcd.hdc, reinterpret_cast<HGDIOBJ>(SendMessageW(window(), WM_GETFONT, 0, 0)));
+        DrawTextW(draw.nmcd.hdc, L"No plugins detected", -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(draw.nmcd.hdc, previous);
+        return 0;
+    }
     void showColumns() {
         while (SendMessageW(window(), LVM_DELETECOLUMN, 0, 0)) {
         }
@@ -265,8 +280,8 @@ std::unique_ptr<WindowPeer> CreatePeer(ComboBox& box, HWND parent, HFONT font) {
 }
 
 std::unique_ptr<WindowPeer> CreatePeer(ListView& list, HWND parent, HFONT font) {
-    HWND window = CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, parent, font,
-                              WS_EX_CLIENTEDGE);
+    HWND window = CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
+                              parent, font, WS_EX_CLIENTEDGE);
     SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     return Make<ListViewPeer>(list, window);
 }

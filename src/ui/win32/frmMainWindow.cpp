@@ -13,7 +13,7 @@ constexpr int kMargin = 8, kGap = 6, kRow = 24, kButtonWidth = 80, kCounterHeigh
 }
 
 frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
-    : form_(form), flags_(flags), host_(form, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0) {
+    : form_(form), flags_(flags), host_(form, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0), icons_(host_.scale()) {
     createControls();
     host_.setMenu(form.menuBar());
     host_.addTimer(form.tmrTimer);
@@ -82,6 +82,12 @@ void frmMainWindow::createControls() {
     configuration.push_back(&host_.add(form_.sldTransparency));
     pages_[3].push_back(&host_.add(form_.lblAbout));
     pages_[3].push_back(&host_.add(form_.lblThanks));
+    for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout}) host_.add(*button);
+    host_.add(form_.lblStatus);
+    for (ListView* list : {&form_.lstEmulators, &form_.lstPluginList[0], &form_.lstPluginList[1], &form_.lstPluginList[2],
+                           &form_.lstPluginList[3], &form_.lstPluginList[4], &form_.lstPluginList[5],
+                           &form_.lstPluginList[6], &form_.lstPluginList[7]})
+        SendMessageW(host_.windowOf(*list), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.handle()));
     showPage();
 }
 
@@ -95,7 +101,14 @@ void frmMainWindow::layout(int width, int height) {
     host_.place(form_.lblEmuSelect, kMargin, kMargin + 4, 60, 20);
     host_.place(form_.cmbEmuSelect, kMargin + 64, kMargin, 280, 200);
     const int tabTop = kMargin + kRow + kGap;
-    host_.place(form_.ssTabMain, kMargin, tabTop, width - 2 * kMargin, height - tabTop - kMargin);
+    const int bottomRow = height - kMargin - kRow;
+    host_.place(form_.ssTabMain, kMargin, tabTop, width - 2 * kMargin, bottomRow - kGap - tabTop);
+    // The plug-in commands and the status line below the pages.
+    constexpr int kCommandWidth = 130;
+    Button* commands[] = {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout};
+    for (int i = 0; i < 3; ++i) host_.place(*commands[i], kMargin + i * (kCommandWidth + kGap), bottomRow, kCommandWidth, kRow);
+    const int statusLeft = kMargin + 3 * (kCommandWidth + kGap) + kGap;
+    host_.place(form_.lblStatus, statusLeft, bottomRow + 4, width - statusLeft - kMargin, 18);
 
     // The page area: the tab control's display rectangle, back in 96-dpi units.
     RECT area;

@@ -6,6 +6,7 @@
 
 #include "app/AppFlags.h"
 #include "ui/frmMain.h"
+#include "ui/win32/ListIcons.h"
 #include "ui/win32/Win32FormHost.h"
 
 // The main window on screen: its controls, pages, menu bar and layout.
@@ -32,4 +33,5 @@ private:
     std::unique_ptr<IPicture, PictureRelease> background_;
     Win32FormHost host_;
     std::vector<std::vector<WindowPeer*>> pages_;
+    ListIcons icons_;
 };

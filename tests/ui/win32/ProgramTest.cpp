@@ -6,18 +6,13 @@
 
 #include <string>
 
+#include "app/win32/BuildPaths.h"
 #include "app/win32/Handles.h"
 #include "app/win32/WideText.h"
 #include "app/win32/Win32FileSystem.h"
 
 namespace {
-std::wstring ProgramFile() {
-    // The build names the program by its path on the build machine.
-    std::wstring path = L"Z:" + Widen(CORVANE_EXE);
-    for (auto& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
+std::wstring ProgramFile() { return Widen(WindowsPath(CORVANE_EXE)); }
 
 HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, int milliseconds = 20000) {
     for (int waited = 0; waited < milliseconds; waited += 50) {

@@ -1,0 +1,206 @@
+// The call facility, the probes and the scan against the project's own
+// plug-in libraries, loaded for real: on the 32-bit build the code block
+// runs as machine code, on the 64-bit build the calls are typed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/win32/BuildPaths.h"
+#include "app/win32/Win32Clock.h"
+#include "app/win32/Win32FileSystem.h"
+#include "app/win32/Win32Libraries.h"
+#include "doubles/FakeDrives.h"
+#include "doubles/FakeEnvironment.h"
+#include "doubles/FakeIniFile.h"
+#include "doubles/FakeRegistry.h"
+#include "doubles/FakeWindowServices.h"
+#include "plugins/PluginScanner.h"
+#include "plugins/clsCallFunction.h"
+#include "plugins/clsN64.h"
+#include "plugins/clsPSX.h"
+
+namespace {
+std::string Fixture(const std::string& name) { return WindowsPath(CORVANE_FIXTURES) + "\\" + name; }
+
+// A fresh folder below the temporary folder, removed afterwards.
+class Scratch {
+public:
+    Scratch() {
+        path = files.tempFolder() + "corvane-fixtures-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++serial) + "\\";
+        files.createDirectory(path);
+    }
+    ~Scratch() {
+        files.setCurrentDirectory(files.tempFolder());
+        files.shellFileOperation(ShellOperation::Delete, path.substr(0, path.size() - 1), "",
+                                 ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
+    }
+    std::string notes() { return files.readFile(path + "fixture-calls.txt").value_or(""); }
+
+    Win32FileSystem files;
+    std::string path;
+    static inline int serial = 0;
+};
+
+TEST(CallFacility, CallsStdcallAndCdeclWithTheArgumentsInOrder) {
+    Win32Libraries libraries;
+    clsCallFunction call(libraries);
+    call.LoadDLL(Fixture("callsFixture.dll"));
+    const auto run = [&](CallConvention type, const char* name, std::vector<CallValue> arguments) {
+        call.CallType(type);
+        call.ClearParameters();
+        for (CallValue argument : arguments) call.AddParameter(argument);
+        return call.CallDLLFunctionByName(name);
+    };
+    // Many calls in a row: an unbalanced stack would not survive them.
+    for (int round = 0; round < 200; ++round) {
+        ASSERT_EQ(run(CallConvention::StdCall, "StdNone", {}), 77);
+        ASSERT_EQ(run(CallConvention::StdCall, "StdOne", {41}), 42);
+        ASSERT_EQ(run(CallConvention::StdCall, "StdFour", {1, 2, 3, 4}), 1234);
+        ASSERT_EQ(run(CallConvention::StdCall, "StdEight", {1, 2, 3, 4, 5, 6, 7, 8}), 12345678);
+        ASSERT_EQ(run(CallConvention::Cdecl, "CdeclNone", {}), 78);
+        ASSERT_EQ(run(CallConvention::Cdecl, "CdeclTwo", {4, 2}), 42);
+        ASSERT_EQ(run(CallConvention::Cdecl, "CdeclFive", {1, 2, 3, 4, 5}), 12345);
+        ASSERT_EQ(run(CallConvention::Cdecl, "Negative", {5}), -5);
+    }
+
+    CallValue object = 7;
+    call.ObjectPointer(reinterpret_cast<CallValue>(&object));
+    EXPECT_EQ(run(CallConvention::ComHResult, "MethodStatus", {3}), 703);
+    EXPECT_EQ(call.HResult(), 1);
+    EXPECT_EQ(run(CallConvention::ComDirect, "MethodDirect", {4, 2}), 742);
+    call.UnloadDLL();
+}
+
+TEST(CallFacility, ReportsLibrariesThatDoNotLoadAndMissingExports) {
+    Scratch scratch;
+    scratch.files.appendToFile(scratch.path + "notalibrary.dll", "This is not a library at all.");
+    Win32Libraries libraries;
+    clsCallFunction call(libraries);
+    try {
+        call.LoadDLL(scratch.path + "notalibrary.dll");
+        ADD_FAILURE() << "a text file loaded";
+    } catch (const CallFunctionError& error) {
+        EXPECT_EQ(error.description(), "Load DLL failed");
+        EXPECT_EQ(error.number(), -2147221504);
+    }
+    call.LoadDLL(Fixture("callsFixture.dll"));
+    try {
+        call.CallDLLFunctionByName("stdnone");
+        ADD_FAILURE() << "names are exact";
+    } catch (const CallFunctionError& error) {
+        EXPECT_EQ(error.description(), "Function not found");
+    }
+}
+
+TEST(Probes, AskFixturePluginsForTypeNameVersionAndVerdict) {
+    Scratch scratch;
+    scratch.files.setCurrentDirectory(scratch.path);
+    Win32Libraries libraries;
+    FakeWindowServices windows;
+    clsPSX psx(libraries, windows, 0);
+    const LibraryHandle gpu = libraries.load(Fixture("gpuFixture.dll"));
+    ASSERT_NE(gpu, 0u);
+    EXPECT_EQ(psx.GetLibType(gpu), 2);
+    EXPECT_EQ(psx.GetLibName(gpu), "Fixture GPU");
+    EXPECT_EQ(psx.GetLibVersion(gpu), "1.5");
+    libraries.free(gpu);
+    const LibraryHandle longName = libraries.load(Fixture("longNameFixture.dll"));
+    EXPECT_EQ(psx.GetLibName(longName), std::string(700, 'L') + " long-named plug-in");
+    libraries.free(longName);
+
+    psx.TestPlugin(Fixture("gpuFixture.dll"), 1, "Fixture GPU");
+    psx.TestPlugin(Fixture("spuFixture.dll"), 2, "Fixture SPU");
+    psx.TestPlugin(Fixture("cdrFixture.dll"), 3, "Fixture CDR");
+    psx.TestPlugin(Fixture("padFixture.dll"), 4, "Fixture PAD");
+    psx.TestPlugin(Fixture("longNameFixture.dll"), 1, "Long");
+    ASSERT_EQ(windows.shownBoxes().size(), 4u);
+    EXPECT_EQ(windows.shownBoxes()[0].text, "Fixture GPU reports that it should work properly.");
+    EXPECT_EQ(windows.shownBoxes()[1].text, "Fixture SPU needs to be configured before it will work properly.");
+    EXPECT_EQ(windows.shownBoxes()[2].icon, MessageIcon::Critical);
+    EXPECT_EQ(windows.shownBoxes()[3].text, "Long does not support the test function.");
+    psx.StdCall(Fixture("padFixture.dll"), 4, "configure");
+    psx.StdCall(Fixture("padFixture.dll"), 4, "about");
+    EXPECT_EQ(scratch.notes(), "test\ntest\ntest\ntest\nconfigure\nabout\n");
+
+    clsN64 n64(libraries, windows, 0x1234);
+    const LibraryHandle rsp = libraries.load(Fixture("n64RspFixture.dll"));
+    n64.QueryDLL(rsp);
+    EXPECT_EQ(n64.DLLType(), 1);
+    EXPECT_EQ(n64.DLLName(), std::string(100, 'N'));
+    n64.DLLTest(rsp, "RSP");
+    libraries.free(rsp);
+    const LibraryHandle none = libraries.load(Fixture("n64NoInfoFixture.dll"));
+    n64.QueryDLL(none);
+    EXPECT_EQ(n64.DLLType(), 0);
+    libraries.free(none);
+    const LibraryHandle gfx = libraries.load(Fixture("n64GfxFixture.dll"));
+    const LibraryHandle audio = libraries.load(Fixture("n64AudioFixture.dll"));
+    n64.DLLConfig(gfx);
+    n64.DLLConfig(audio);
+    n64.DLLAbout(audio, "Fixture N64 Audio");
+    libraries.free(gfx);
+    libraries.free(audio);
+    EXPECT_EQ(scratch.notes(), "test\ntest\ntest\ntest\nconfigure\nabout\ntest 4660\nconfig 4660\n");
+    EXPECT_EQ(windows.shownBoxes().back().title, "No About Function");
+}
+
+TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
+    Scratch scratch;
+    Win32FileSystem& files = scratch.files;
+    const std::string psx = scratch.path + "PSXPlugins", n64 = scratch.path + "N64Plugins";
+    files.createDirectory(psx);
+    files.createDirectory(n64);
+    for (const char* name : {"gpuFixture.dll", "spuFixture.dll", "cdrFixture.dll", "padFixture.dll",
+                             "type3Fixture.dll", "longNameFixture.dll"})
+        files.copyFile(Fixture(name), psx + "\\" + name, false);
+    files.copyFile(Fixture("gpuFixture.dll"), psx + "\\zlib.dll", false);
+    files.appendToFile(psx + "\\notalibrary.dll", "text");
+    for (const char* name : {"n64GfxFixture.dll", "n64AudioFixture.dll", "n64InputFixture.dll", "n64RspFixture.dll",
+                             "n64NoInfoFixture.dll"})
+        files.copyFile(Fixture(name), n64 + "\\" + name, false);
+
+    FakeFileSystem fakeFiles;
+    FakeIniFile ini(fakeFiles);
+    FakeRegistry registry;
+    FakeWindowServices windows;
+    Win32Clock clock;
+    FakeDrives drives;
+    FakeEnvironment environment;
+    Win32Libraries libraries;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    AppFlags flags;
+    flags.blLoggingEnabled = true;
+    ActivityLog log(flags, files, clock, windows, scratch.path);
+    std::array<ListView, 8> lists;
+    std::array<Label, 8> counters;
+    Label status;
+    const std::vector<std::string> exclusions{"zlib.dll"};
+    PluginScanner scanner(services, libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
+    scanner.ScanPSX(psx, SelectedEmulator{}, true);
+    scanner.ScanN64(n64, true);
+
+    const auto names = [&](int list) {
+        std::vector<std::string> result;
+        for (const auto& row : lists[list].rows()) result.push_back(row.text);
+        return result;
+    };
+    EXPECT_EQ(names(0), (std::vector<std::string>{"Fixture GPU", std::string(700, 'L') + " long-named plug-in"}));
+    EXPECT_EQ(lists[0].rows()[0].subItems.at(0), "1.5");
+    EXPECT_EQ(lists[0].rows()[0].subItems.at(2), "gpuFixture.dll");
+    EXPECT_EQ(names(1), std::vector<std::string>{"Fixture SPU"});
+    EXPECT_EQ(names(2), std::vector<std::string>{"Fixture CDR"});
+    EXPECT_EQ(names(3), std::vector<std::string>{"Fixture PAD"});
+    EXPECT_EQ(names(4), std::vector<std::string>{"Fixture N64 Graphics"});
+    EXPECT_EQ(names(5), std::vector<std::string>{"Fixture N64 Audio"});
+    EXPECT_EQ(names(6), std::vector<std::string>{"Fixture N64 Input"});
+    EXPECT_EQ(names(7), std::vector<std::string>{std::string(100, 'N')});
+    EXPECT_EQ(counters[0].caption(), "2 GPU Plugins Detected ");
+    EXPECT_FALSE(lists[4].rows()[0].subItems.at(0).empty()) << "a release date";
+    const std::string text = files.readFile(scratch.path + "corvane.log").value_or("");
+    EXPECT_NE(text.find("]: zlib.dll is in list of DLL exclusions; ignored...\r\n"), std::string::npos);
+    EXPECT_NE(text.find("]: Found Fixture GPU (gpuFixture.dll) of PSX type GPU\r\n"), std::string::npos);
+    EXPECT_NE(text.find("]: Found Fixture N64 Audio (n64AudioFixture.dll) of N64 type SND\r\n"), std::string::npos);
+    EXPECT_TRUE(windows.shownBoxes().empty()) << "a file that is not a library is simply skipped";
+}
+}  // namespace
