@@ -160,6 +160,7 @@ struct ListRow {
 class ListView : public Control {
 public:
     std::function<void()> onItemClick;
+    std::function<void()> onRightClick;
     const std::vector<ListColumn>& columns() const { return columns_; }
     void setColumns(std::vector<ListColumn> columns);
     const std::vector<ListRow>& rows() const { return rows_; }
@@ -174,6 +175,10 @@ public:
     void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::Value); }
     // The user clicks a row.
     void clickRow(int index);
+    // The user releases the right mouse button over the list.
+    void rightClick() {
+        if (usable() && onRightClick) onRightClick();
+    }
 
 private:
     std::vector<ListColumn> columns_;

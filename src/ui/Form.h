@@ -4,10 +4,13 @@
 #include <string>
 
 #include "ui/Controls.h"
+#include "ui/MainMenu.h"
 
 class FormPeer : public ControlPeer {
 public:
     virtual WindowHandle handle() const = 0;
+    // Shows the menu at the mouse pointer; the chosen item is clicked.
+    virtual void popup(const MenuNode& menu) = 0;
 };
 
 // A window with controls. The form's own class owns its controls and its
@@ -27,6 +30,13 @@ public:
     }
     bool closed() const { return closed_; }
     WindowHandle handle() const { return peer_ ? peer_->handle() : 0; }
+    // Pops a context menu up at the mouse pointer.
+    void popupMenu(const MenuNode& menu) {
+        shownPopup_ = &menu;
+        if (peer_) peer_->popup(menu);
+    }
+    // The last menu popped up, for whoever checks what the user was offered.
+    const MenuNode* shownPopup() const { return shownPopup_; }
 
     // A request to close (the close box, a menu command): the owner may
     // refuse it; otherwise the form unloads and its window goes away.
@@ -48,4 +58,5 @@ private:
     bool topMost_ = false;
     bool closed_ = false;
     FormPeer* peer_ = nullptr;
+    const MenuNode* shownPopup_ = nullptr;
 };

@@ -88,6 +88,8 @@ void frmMain::buildMenus() {
         {&mnuToolsConfigN64Regpaths, "&Configure N64 Registry Paths"}, {&mnuHelp, "&Help"},
         {&mnuHelpReadMe, "&Read Me"}, {&mnuHelpWebSite, "&Web Site"},
         {&mnuHelpCheckToolUpdate, "&Check for Tool Update"}, {&mnuHelpAbout, "&About"},
+        {&mnuContextConfigure, "Configure"}, {&mnuContextTest, "Test"}, {&mnuContextAbout, "About"},
+        {&mnuContextRename, "Rename"}, {&mnuContextDelete, "Delete"}, {&mnuContextCopy, "Copy"},
     };
     for (const auto& [item, caption] : captions) item->setCaption(caption);
 
@@ -110,6 +112,8 @@ void frmMain::buildMenus() {
          {leaf(mnuHelpReadMe), leaf(mnuHelpWebSite), leaf(mnuHelpCheckToolUpdate), Separator(),
           leaf(mnuHelpAbout)}},
     };
+    contextMenu_.children = {leaf(mnuContextConfigure), leaf(mnuContextTest), leaf(mnuContextAbout), Separator(),
+                             leaf(mnuContextRename),    leaf(mnuContextDelete), leaf(mnuContextCopy)};
 }
 
 void frmMain::wireEvents() {
@@ -124,7 +128,18 @@ void frmMain::wireEvents() {
     onUnload = [this] { Form_Unload(); };
 
     mnuFileExit.onClick = [this] { requestClose(); };
-    for (int i = 0; i < 8; ++i) lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(i); };
+    for (int i = 0; i < 8; ++i) {
+        lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(i); };
+        lstPluginList[i].onRightClick = [this] { popupMenu(contextMenu_); };
+    }
+    // The context entries move the focus to their button first.
+    const auto viaButton = [this](Button& button, void (frmMain::*command)()) {
+        button.setFocus();
+        (this->*command)();
+    };
+    mnuContextConfigure.onClick = [this, viaButton] { viaButton(cmdConfig, &frmMain::cmdConfig_Click); };
+    mnuContextTest.onClick = [this, viaButton] { viaButton(cmdTest, &frmMain::cmdTest_Click); };
+    mnuContextAbout.onClick = [this, viaButton] { viaButton(cmdAbout, &frmMain::cmdAbout_Click); };
     cmdConfig.onClick = [this] { cmdConfig_Click(); };
     cmdTest.onClick = [this] { cmdTest_Click(); };
     cmdAbout.onClick = [this] { cmdAbout_Click(); };

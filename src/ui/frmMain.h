@@ -39,6 +39,7 @@ public:
     const std::vector<std::string>& dllExclusions() const { return exclusions_; }
     ActivityLog& log() { return log_; }
     const MenuNode& menuBar() const { return menuBar_; }
+    const MenuNode& pluginContextMenu() const { return contextMenu_; }
     std::string versionCaption() const;
 
     TabControl ssTabMain;
@@ -69,6 +70,8 @@ public:
     MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2;
     MenuItem mnuTools, mnuToolsConfigN64Regpaths;
     MenuItem mnuHelp, mnuHelpReadMe, mnuHelpWebSite, mnuHelpCheckToolUpdate, mnuHelpAbout;
+    // The context menu of the plug-in lists.
+    MenuItem mnuContextConfigure, mnuContextTest, mnuContextAbout, mnuContextRename, mnuContextDelete, mnuContextCopy;
 
     // Event handlers.
     void chkSettings_Click(int index);
@@ -119,6 +122,7 @@ private:
     double startSeconds_ = 0;
     ActivityLog log_;
     MenuNode menuBar_;
+    MenuNode contextMenu_;
     PluginScanner scanner_;
     PluginCommands commands_;
     PluginSelection selection_;

@@ -124,7 +124,10 @@ TEST_F(PluginScannerTest, PluginCommandsNeedASelectionAndReachTheSelectedPlugin)
     EXPECT_EQ(libraries.calls().back().name, "SPUconfigure");
 
     main.lstPluginList[5].clickRow(0);
-    main.mnuPluginsTest.click();
+    main.lstPluginList[5].rightClick();
+    ASSERT_EQ(main.shownPopup(), &main.pluginContextMenu());
+    EXPECT_EQ(main.pluginContextMenu().children[1].item->caption(), "Test");
+    main.mnuContextTest.click();
     EXPECT_EQ(windows.shownBoxes().back().title, "No Test Function!");
     EXPECT_EQ(windows.shownBoxes().back().text, "Jabo's DirectSound does not support the Test function.");
     const std::size_t shown = windows.shownBoxes().size();

@@ -68,7 +68,8 @@ void Win32FormHost::addTimer(Timer& timer) {
     timers_[id] = std::make_unique<TimerPeer>(timer, window_, id);
 }
 
-void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes) {
+void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes,
+                            std::map<UINT, std::unique_ptr<MenuPeer>>& items, UINT firstId) {
     for (const auto& node : nodes) {
         if (!node.item) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -77,23 +78,40 @@ void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes) {
         const std::wstring caption = Widen(node.item->caption());
         if (!node.children.empty()) {
             HMENU submenu = CreatePopupMenu();
-            addMenu(submenu, node.children);
+            addMenu(submenu, node.children, items, firstId);
             AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
             continue;
         }
-        const UINT id = static_cast<UINT>(1000 + menuItems_.size());
+        const UINT id = firstId + static_cast<UINT>(items.size());
         AppendMenuW(menu, MF_STRING, id, caption.c_str());
         auto peer = std::make_unique<MenuPeer>(*node.item, menu, id);
         peer->refresh(Change::Checked);
         peer->refresh(Change::Enabled);
-        menuItems_[id] = std::move(peer);
+        items[id] = std::move(peer);
     }
 }
 
 void Win32FormHost::setMenu(const MenuNode& bar) {
     HMENU menu = CreateMenu();
-    addMenu(menu, bar.children);
+    addMenu(menu, bar.children, menuItems_, 1000);
     SetMenu(window_, menu);  // destroyed with the window
+}
+
+void Win32FormHost::popup(const MenuNode& menu) {
+    HMENU popup = CreatePopupMenu();
+    // The menu's items are bound to it only while it is up; the bar's
+    // items keep their own binding.
+    std::map<UINT, std::unique_ptr<MenuPeer>> items;
+    addMenu(popup, menu.children, items, 20000);
+    POINT at;
+    GetCursorPos(&at);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+    std::unique_ptr<MenuPeer> picked;
+    if (const auto found = items.find(chosen); found != items.end()) picked = std::move(found->second);
+    items.clear();
+    DestroyMenu(popup);
+    if (picked) picked->click();
 }
 
 void Win32FormHost::place(Control& control, int x, int y, int width, int height) {

@@ -37,6 +37,7 @@ public:
     HWND windowOf(Control& control) const;
 
     void refresh(Change what) override;
+    void popup(const MenuNode& menu) override;
 
     // Lays the controls out in a client area of this size (96-dpi units).
     std::function<void(int width, int height)> onLayout;
@@ -50,7 +51,8 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     WindowPeer& keep(Control& control, std::unique_ptr<WindowPeer> peer);
-    void addMenu(HMENU menu, const std::vector<MenuNode>& nodes);
+    void addMenu(HMENU menu, const std::vector<MenuNode>& nodes, std::map<UINT, std::unique_ptr<MenuPeer>>& items,
+                 UINT firstId);
     void makeFont();
     void layout();
 

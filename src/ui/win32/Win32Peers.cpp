@@ -112,6 +112,11 @@ public:
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) model_.clickRow(activate.iItem);
         }
+        if (header.code == NM_RCLICK) {
+            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+            if (activate.iItem >= 0) model_.clickRow(activate.iItem);
+            model_.rightClick();
+        }
         if (header.code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return 0;
     }
