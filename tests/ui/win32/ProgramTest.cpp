@@ -1,6 +1,7 @@
 // The real corvane.exe, started from a prepared program folder, driven the
 // way a user would: its windows found by caption, its buttons pressed.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -31,9 +32,13 @@ protected:
         CopyFileW(ProgramFile().c_str(), (folder + L"corvane.exe").c_str(), FALSE);
     }
     ~ProgramTest() override {
-        for (const wchar_t* name : {L"corvane.exe", L"settings.ini", L"settings.ini.new", L"corvane.log"})
-            DeleteFileW((folder + name).c_str());
-        RemoveDirectoryW(folder.c_str());
+        files.shellFileOperation(ShellOperation::Delete, Narrow(folder.substr(0, folder.size() - 1)), "",
+                                 ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
+    }
+    void addPlugin(const std::string& fixture, const std::wstring& target) {
+        const std::wstring source = Widen(WindowsPath(CORVANE_FIXTURES) + "\\" + fixture);
+        CreateDirectoryW((folder + target.substr(0, target.find(L'\\'))).c_str(), nullptr);
+        CopyFileW(source.c_str(), (folder + target).c_str(), FALSE);
     }
 
     void writeSettings(const std::string& text) {
@@ -117,5 +122,62 @@ TEST_F(ProgramTest, KillingItWhileItSavesNeverLosesTheSettingsFile) {
             << text;
         EXPECT_NE(text.find("Interval=45\r\n"), std::string::npos);
     }
+}
+// Clicks a point of a window as the user's mouse would.
+void ClickAt(HWND window, POINT point) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+TEST_F(ProgramTest, ListsItsPluginsAndRunsTheirTestAndAbout) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
+    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
+    addPlugin("padFixture.dll", L"PSXPlugins\\zlib.dll");
+    addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Found Fixture GPU (gpuFixture.dll) of PSX type GPU\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("]: zlib.dll is in list of DLL exclusions; ignored...\r\n"), std::string::npos);
+    EXPECT_NE(log.find("]: Found Fixture N64 Graphics (n64GfxFixture.dll) of N64 type GFX\r\n"), std::string::npos);
+
+    // The first list is the PSX graphics list: one row, under its header.
+    HWND gpuList = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
+    ASSERT_NE(gpuList, nullptr);
+    EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1);
+    RECT header;
+    GetWindowRect(FindWindowExW(gpuList, nullptr, L"SysHeader32", nullptr), &header);
+    POINT firstRow{header.left + 30, header.bottom + 8};
+    ScreenToClient(gpuList, &firstRow);
+    ClickAt(gpuList, firstRow);
+    Sleep(300);
+
+    PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Test the Plugin"), BM_CLICK, 0, 0);
+    HWND verdict = WaitForWindow(L"#32770", L"GPU Plugin Test", 5000);
+    if (!verdict) {
+        // Whatever box came instead must not keep the program running.
+        TerminateProcess(program.get(), 1);
+        FAIL() << "selecting the row did not reach the test";
+    }
+    EXPECT_EQ(TextOf(GetDlgItem(verdict, 0xFFFF)), L"Fixture GPU reports that it should work properly.");
+    PostMessageW(verdict, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    SendMessageW(FindWindowExW(main, nullptr, L"Button", L"A&bout the Plugin"), BM_CLICK, 0, 0);
+    Sleep(300);
+    EXPECT_EQ(readFile(L"PSXPlugins\\fixture-calls.txt"), "test\nabout\n");
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string after = readFile(L"corvane.log");
+    EXPECT_NE(after.find("]: Calling test in plugin gpuFixture.dll\r\n"), std::string::npos);
+    EXPECT_NE(after.find("]: Calling about in plugin gpuFixture.dll\r\n"), std::string::npos);
 }
 }  // namespace
