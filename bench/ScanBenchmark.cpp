@@ -1,0 +1,96 @@
+// How long the catalogue scan takes per plug-in, next to a bare
+// load / query / free loop over the same files, and the peak working set.
+// Usage: scan_benchmark FIXTURE_FOLDER [COUNT]
+#include <windows.h>
+#include <psapi.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/win32/Win32Clock.h"
+#include "app/win32/Win32FileSystem.h"
+#include "app/win32/Win32IniFile.h"
+#include "app/win32/Win32Libraries.h"
+#include "app/win32/Win32Registry.h"
+#include "app/win32/Win32WindowServices.h"
+#include "app/win32/Win32Drives.h"
+#include "app/win32/Win32Environment.h"
+#include "plugins/PluginScanner.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+// The same calls the probe makes, without the catalogue around them.
+void BareLoop(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*.dll").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        HMODULE library = LoadLibraryA((folder + entry.cFileName).c_str());
+        if (!library) continue;
+        for (const char* name : {"PSEgetLibType", "PSEgetLibName", "PSEgetLibVersion"})
+            if (auto function = reinterpret_cast<std::intptr_t(WINAPI*)()>(
+                    reinterpret_cast<void*>(GetProcAddress(library, name))))
+                function();
+        FreeLibrary(library);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: scan_benchmark FIXTURE_FOLDER [COUNT]\n");
+        return 2;
+    }
+    const std::string fixtures = std::string(argv[1]) + "\\";
+    const int count = argc > 2 ? std::atoi(argv[2]) : 500;
+    Win32FileSystem files;
+    const std::string folder = files.tempFolder() + "corvane-benchmark\\";
+    files.createDirectory(folder);
+    const char* sources[] = {"gpuFixture.dll", "spuFixture.dll", "cdrFixture.dll", "padFixture.dll"};
+    for (int i = 0; i < count; ++i)
+        files.copyFile(fixtures + sources[i % 4], folder + "plugin" + std::to_string(i) + ".dll", false);
+
+    Win32IniFile ini;
+    Win32Registry registry;
+    Win32WindowServices windows;
+    Win32Clock clock;
+    Win32Drives drives;
+    Win32Environment environment;
+    Win32Libraries libraries;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    AppFlags flags;  // logging off, as most users run it
+    ActivityLog log(flags, files, clock, windows, folder);
+    std::array<ListView, 8> lists;
+    std::array<Label, 8> counters;
+    Label status;
+    const std::vector<std::string> exclusions{"zlib.dll"};
+    PluginScanner scanner(services, libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
+
+    BareLoop(folder);  // warm the file cache for both measurements
+    auto start = Clock::now();
+    BareLoop(folder);
+    const double bare = Seconds(start) / count;
+    start = Clock::now();
+    scanner.ScanPSX(folder, SelectedEmulator{}, true);
+    const double scan = Seconds(start) / count;
+
+    std::size_t listed = 0;
+    for (const auto& list : lists) listed += list.rows().size();
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("plug-ins: %d (listed %u)\n", count, static_cast<unsigned>(listed));
+    std::printf("bare load/query/free: %.3f ms per plug-in\n", bare * 1000);
+    std::printf("catalogue scan:       %.3f ms per plug-in\n", scan * 1000);
+    std::printf("scan / bare:          %.2f\n", scan / bare);
+    std::printf("peak working set:     %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0);
+
+    for (int i = 0; i < count; ++i) files.deleteFile(folder + "plugin" + std::to_string(i) + ".dll");
+    RemoveDirectoryA(folder.c_str());
+    return listed == static_cast<std::size_t>(count) ? 0 : 1;
+}
