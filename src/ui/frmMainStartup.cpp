@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Helpers.h"
 #include "emulators/EmulatorEntry.h"
+#include "emulators/clsRegistry.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -151,10 +152,8 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::readEPSXeVersion() {
-    std::string version = "0";
-    if (const auto stored = services_.registry.queryValue("Software\\epsxe\\config", "Version");
-        stored && stored->type == RegistryValueType::String)
-        version = stored->text;
+    const std::string version = clsRegistry(services_.registry)
+                                    .GetRegString(clsRegistry::HKEY_CURRENT_USER, "Software\\epsxe\\config", "Version", "0");
     ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/ServiceContracts.h"
+#include "emulators/clsRegistry.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Win32Clock.h"
 #include "app/win32/Win32Drives.h"
@@ -68,6 +69,11 @@ TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
     EXPECT_EQ(registry.queryValue(platform.key, "Expand")->type, RegistryValueType::ExpandString);
     EXPECT_EQ(registry.queryValue(platform.key, "Multi")->type, RegistryValueType::Other);
     EXPECT_EQ(registry.queryValue(platform.key, "NoNul")->text, "ab") << "the whole buffer when no NUL";
+    clsRegistry reader(registry);
+    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key, "Expand", "invalid"), "invalid");
+    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key, "NoNul", "invalid"), "ab");
+    reader.SaveRegString(clsRegistry::HKEY_CURRENT_USER, platform.key + "\\New\\Deep", "Pad1", "pad.dll");
+    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key + "\\New\\Deep", "Pad1"), "pad.dll");
 
     ASSERT_TRUE(registry.setString(platform.key, "Name", "Zoë's plug-in"));
     DWORD size = 0;

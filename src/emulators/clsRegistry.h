@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Registry.h"
+
+// The program's only way into the registry. Stateless: every operation
+// opens (or creates) its key, does one thing and closes it, so it sees what
+// other programs wrote in between. Nothing is raised: a failed read gives
+// the caller's default, a failed write is silent.
+class clsRegistry {
+public:
+    // The only root the program uses.
+    static constexpr std::uint32_t HKEY_CURRENT_USER = 0x80000001;
+
+    explicit clsRegistry(IRegistry& registry) : registry_(registry) {}
+
+    void DelRegValue(std::uint32_t hKey, const std::string& strPath, const std::string& strValue);
+    long DelRegKey(std::uint32_t hKey, const std::string& strPath);
+    void CreateRegKey(std::uint32_t hKey, const std::string& strPath);
+    // The REG_SZ text (up to its first NUL); Default for anything else.
+    std::string GetRegString(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
+                             const std::string& Default = "");
+    void SaveRegString(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
+                       const std::string& strData);
+    std::int32_t GetRegLong(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
+                            std::int32_t Default = 0);
+    void SaveRegLong(std::uint32_t hKey, const std::string& strPath, const std::string& strValue, std::int32_t lData);
+    // The REG_BINARY bytes; Default (nothing unless given) for anything
+    // else. An empty binary value gives an empty array.
+    std::optional<std::vector<std::uint8_t>> GetRegByte(std::uint32_t hKey, const std::string& strPath,
+                                                        const std::string& strValueName,
+                                                        std::optional<std::vector<std::uint8_t>> Default = {});
+    void SaveRegByte(std::uint32_t hKey, const std::string& strPath, const std::string& strValueName,
+                     const std::vector<std::uint8_t>& byData);
+
+private:
+    // Calls with another root reach nothing.
+    static bool known(std::uint32_t hKey) { return hKey == HKEY_CURRENT_USER; }
+
+    IRegistry& registry_;
+};
