@@ -11,6 +11,7 @@
 #include "app/SettingsFile.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
+#include "emulators/ActiveSelection.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
 #include "ui/frmSplash.h"
@@ -93,6 +94,8 @@ public:
     // Rescans the plug-in lists on screen (both with rescanBoth).
     void RefreshCurrentPluginSet(bool rescanBoth);
     const PluginSelection& selection() const { return selection_; }
+    const PadState& pads() const { return pads_; }
+    const N64VersionKeys& versionKeys() const { return versionKeys_; }
 
 private:
     void buildControls();
@@ -107,6 +110,7 @@ private:
     void applyLowResolution();
     void applyTransparency();
     void readEPSXeVersion();
+    void readActiveSelection(bool psx, bool n64);
     void scanPSX();
     void scanN64();
     void showMain();
@@ -126,4 +130,6 @@ private:
     PluginScanner scanner_;
     PluginCommands commands_;
     PluginSelection selection_;
+    PadState pads_;
+    N64VersionKeys versionKeys_;
 };

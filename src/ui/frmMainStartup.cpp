@@ -125,6 +125,10 @@ void frmMain::Form_Load() {
     services_.environment.doEvents();
     splash_.UpdateSplashStatus("Scanning N64 plugins...");
     scanN64();
+    // The N64 readers need the installed versions' keys, so they are found
+    // before the first reading.
+    versionKeys_ = ActiveSelection(services_, log_, lstPluginList, pads_, handle()).FindVersionKeys();
+    if (cmbEmuSelect.listIndex() != 0) readActiveSelection(true, true);
     log_.logMsg("Initial plugin enumeration complete...");
 
     setCaption(versionCaption());
@@ -167,8 +171,21 @@ void frmMain::scanN64() { scanner_.ScanN64(n64Folder_, chkSettings[3].checked())
 
 void frmMain::RefreshCurrentPluginSet(bool rescanBoth) {
     log_.logMsg("Refreshing current plugin set...", true);
-    if (ssTabMain.selectedIndex() == 0 || rescanBoth) scanPSX();
-    if (ssTabMain.selectedIndex() == 1 || rescanBoth) scanN64();
+    const bool psx = ssTabMain.selectedIndex() == 0 || rescanBoth;
+    const bool n64 = ssTabMain.selectedIndex() == 1 || rescanBoth;
+    if (psx) scanPSX();
+    if (n64) scanN64();
+    if (cmbEmuSelect.listIndex() != 0) readActiveSelection(psx, n64);
+}
+
+void frmMain::readActiveSelection(bool psx, bool n64) {
+    const int selected = cmbEmuSelect.listIndex();
+    if (selected <= 0) return;
+    const EmulatorEntry entry = EntryOfRow(lstEmulators.rows()[selected - 1]);
+    const std::string folder = FigurePluginDir(selected, entry.Plugins, ssTabMain.selectedIndex(), programFolder_);
+    ActiveSelection reader(services_, log_, lstPluginList, pads_, handle());
+    if (psx) reader.ReadPSX(entry.Type, folder);
+    if (n64) reader.ReadN64(entry.Type, folder, versionKeys_);
 }
 
 void frmMain::showMain() {

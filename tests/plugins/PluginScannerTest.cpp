@@ -1,43 +1,8 @@
-#include <cstring>
-
+#include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
 
 namespace {
-FakeLibraries::Export Returns(CallValue value) {
-    return [value](const std::vector<CallValue>&) { return value; };
-}
-
-FakeLibraries::Exports PsxPlugin(CallValue rawType, const char* name, const char* prefix = "GPU") {
-    return {{"PSEgetLibType", Returns(rawType)},
-            {"PSEgetLibName", Returns(reinterpret_cast<CallValue>(name))},
-            {"PSEgetLibVersion", Returns(0x0103)},
-            {std::string(prefix) + "test", Returns(0)},
-            {std::string(prefix) + "configure", Returns(0)}};
-}
-
-FakeLibraries::Exports N64Plugin(std::int16_t type, const char* name) {
-    return {{"GetDllInfo", [type, name](const std::vector<CallValue>& a) {
-                 auto* record = reinterpret_cast<unsigned char*>(a.at(0));
-                 record[2] = static_cast<unsigned char>(type);
-                 std::memcpy(record + 4, name, std::strlen(name));
-                 return CallValue{0};
-             }}};
-}
-
-constexpr FileTime kDecember5 = (134774ull + 20792) * 864000000000ull;
-
-class PluginScannerTest : public MainFixture {
-protected:
-    void addPlugin(const std::string& path, FakeLibraries::Exports exports) {
-        files.addFile(path, "MZ", kDecember5);
-        libraries.add(path, std::move(exports));
-    }
-    std::vector<std::string> names(int list) const {
-        std::vector<std::string> result;
-        for (const auto& row : main.lstPluginList[list].rows()) result.push_back(row.text);
-        return result;
-    }
-};
+using PluginScannerTest = MainFixture;
 
 TEST_F(PluginScannerTest, ListsEachPluginUnderItsTypeAndLogsWhatItFound) {
     settings("[Configuration]\r\nLogging=-1\r\n");

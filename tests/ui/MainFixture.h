@@ -18,6 +18,8 @@
 
 const char* const kSettings = "C:\\Corvane\\settings.ini";
 const char* const kLog = "C:\\Corvane\\corvane.log";
+// 5 December 2026, as a file time.
+constexpr FileTime kDecember5 = (134774ull + 20792) * 864000000000ull;
 
 class MainFixture : public ::testing::Test {
 protected:
@@ -30,6 +32,16 @@ protected:
     }
     bool logHas(const std::string& line) const {
         return files.contents(kLog).find("]: " + line + "\r\n") != std::string::npos;
+    }
+    // A plug-in file in the fake folders, loadable as a fake library.
+    void addPlugin(const std::string& path, FakeLibraries::Exports exports) {
+        files.addFile(path, "MZ", kDecember5);
+        libraries.add(path, std::move(exports));
+    }
+    std::vector<std::string> names(int list) const {
+        std::vector<std::string> result;
+        for (const auto& row : main.lstPluginList[list].rows()) result.push_back(row.text);
+        return result;
     }
     std::vector<std::string> boxTexts() const {
         std::vector<std::string> texts;
