@@ -52,6 +52,10 @@ void frmMain::buildControls() {
         scanner_.UpdateCounter(i);
     }
     lblEmuSelect.setCaption("Emulator:");
+    cmdApply.setCaption("&Apply");
+    cmdApply.setEnabled(false);
+    mnuPluginsPadSelectionPad1.setChecked(true);
+    mnuFileConfigEmu.setEnabled(false);
     lstEmulators.setColumns({{"Name", 120}, {"Type", 80}, {"Executable", 200}, {"Plugins", 200}});
     cmdAddEmu.setCaption("&Add");
     cmdEditEmu.setCaption("E&dit");
@@ -147,6 +151,10 @@ void frmMain::wireEvents() {
     mnuPluginsTest.onClick = [this] { cmdTest_Click(); };
     mnuPluginsAbout.onClick = [this] { cmdAbout_Click(); };
     mnuViewRefresh.onClick = [this] { RefreshCurrentPluginSet(false); };
+    cmbEmuSelect.onClick = [this] { cmbEmuSelect_Click(); };
+    cmdApply.onClick = [this] { cmdApply_Click(); };
+    mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(1); };
+    mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(2); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
     const auto showTab = [this](int index) { ssTabMain.setSelectedIndex(index); };
     mnuViewPSX.onClick = [showTab] { showTab(0); };
@@ -195,16 +203,6 @@ void frmMain::mnuEditEnableLogging_Click() { mnuEditEnableLogging.setChecked(log
 void frmMain::mnuHelpReadMe_Click() {
     const std::string readMe = QualifyPath(programFolder_) + "readme.txt";
     if (FileExists(services_.files, readMe)) services_.environment.shellOpen(readMe);
-}
-
-void frmMain::lstPluginList_ItemClick(int index) {
-    const ListView& list = lstPluginList[index];
-    const ListRow& row = list.rows()[list.selectedIndex()];
-    const bool psx = index < 4;
-    selection_.name = row.text;
-    selection_.path = QualifyPath(psx ? psxFolder_ : n64Folder_) + row.subItems.back();
-    selection_.type = psx ? index + 1 : 0;
-    selection_.system = psx ? 0 : 1;
 }
 
 void frmMain::cmdConfig_Click() {

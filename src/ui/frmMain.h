@@ -12,6 +12,7 @@
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "emulators/ActiveSelection.h"
+#include "emulators/EmulatorEntry.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
 #include "ui/frmSplash.h"
@@ -48,6 +49,8 @@ public:
     std::array<Label, 8> lblPluginCount;
     Label lblEmuSelect;
     ComboBox cmbEmuSelect;
+    Button cmdApply;
+    Label lblPluginName;
     ListView lstEmulators;
     Button cmdAddEmu, cmdEditEmu, cmdRemoveEmu;
     std::array<CheckBox, 9> chkSettings;
@@ -90,6 +93,9 @@ public:
     void cmdConfig_Click();
     void cmdTest_Click();
     void cmdAbout_Click();
+    void cmbEmuSelect_Click();
+    void cmdApply_Click();
+    void mnuPluginsPadSelection_Click(int pad);
 
     // Rescans the plug-in lists on screen (both with rescanBoth).
     void RefreshCurrentPluginSet(bool rescanBoth);
@@ -111,6 +117,9 @@ private:
     void applyTransparency();
     void readEPSXeVersion();
     void readActiveSelection(bool psx, bool n64);
+    EmulatorEntry selectedEmulator() const;
+    void reflectSelectedEmulator();
+    void enablePluginEntries(bool enabled);
     void scanPSX();
     void scanN64();
     void showMain();
@@ -131,5 +140,9 @@ private:
     PluginCommands commands_;
     PluginSelection selection_;
     PadState pads_;
+    int currentPSXEmulator_ = 0, currentN64Emulator_ = 0;
+    // Raised by the removal of an emulator: the selector's next change
+    // must not switch the tab page.
+    bool selectorRemoval_ = false;
     N64VersionKeys versionKeys_;
 };

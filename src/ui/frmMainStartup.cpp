@@ -128,7 +128,10 @@ void frmMain::Form_Load() {
     // The N64 readers need the installed versions' keys, so they are found
     // before the first reading.
     versionKeys_ = ActiveSelection(services_, log_, lstPluginList, pads_, handle()).FindVersionKeys();
-    if (cmbEmuSelect.listIndex() != 0) readActiveSelection(true, true);
+    if (cmbEmuSelect.listIndex() != 0) {
+        readActiveSelection(true, true);
+        reflectSelectedEmulator();
+    }
     log_.logMsg("Initial plugin enumeration complete...");
 
     setCaption(versionCaption());
@@ -232,8 +235,14 @@ void frmMain::choosePluginFolders() {
     const int selected = cmbEmuSelect.listIndex();
     if (selected <= 0) return;
     const EmulatorEntry entry = EntryOfRow(lstEmulators.rows()[selected - 1]);
-    if (entry.System == kSystemPSX) psxFolder_ = entry.Plugins;
-    if (entry.System == kSystemN64) n64Folder_ = entry.Plugins;
+    if (entry.System == kSystemPSX) {
+        psxFolder_ = entry.Plugins;
+        currentPSXEmulator_ = selected;
+    }
+    if (entry.System == kSystemN64) {
+        n64Folder_ = entry.Plugins;
+        currentN64Emulator_ = selected;
+    }
 }
 
 void frmMain::Form_Activate() {
