@@ -29,7 +29,7 @@ bool IsCoreName(const std::string& value) {
     return value == "SPUCORE" || value == "W9XCDRCORE" || value == "W2KCDRCORE";
 }
 
-constexpr std::uint32_t HKCU = clsRegistry::HKEY_CURRENT_USER;
+constexpr std::uint32_t HKCU = clsRegistry::kCurrentUser;
 }  // namespace
 
 const SelectionTable* SelectionTableOf(const std::string& type) {

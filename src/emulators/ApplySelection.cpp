@@ -22,7 +22,7 @@ void ApplySelection::Apply(const std::string& type, const N64VersionKeys& keys) 
         const int row = value.pad ? pads_.rows[value.pad - 1] : lists_[value.list].selectedIndex();
         const std::string fileName = fileNameAt(value.list, row);
         if (fileName.empty()) continue;
-        registry_.SaveRegString(clsRegistry::HKEY_CURRENT_USER, key, value.valueName,
+        registry_.SaveRegString(clsRegistry::kCurrentUser, key, value.valueName,
                                 (table->psxevenPrefix ? "plugins\\" : "") + fileName);
     }
 }

@@ -14,7 +14,7 @@
 class clsRegistry {
 public:
     // The only root the program uses.
-    static constexpr std::uint32_t HKEY_CURRENT_USER = 0x80000001;
+    static constexpr std::uint32_t kCurrentUser = 0x80000001;  // HKEY_CURRENT_USER
 
     explicit clsRegistry(IRegistry& registry) : registry_(registry) {}
 
@@ -39,7 +39,7 @@ public:
 
 private:
     // Calls with another root reach nothing.
-    static bool known(std::uint32_t hKey) { return hKey == HKEY_CURRENT_USER; }
+    static bool known(std::uint32_t hKey) { return hKey == kCurrentUser; }
 
     IRegistry& registry_;
 };

@@ -160,7 +160,7 @@ void frmMain::Form_Load() {
 
 void frmMain::readEPSXeVersion() {
     const std::string version = clsRegistry(services_.registry)
-                                    .GetRegString(clsRegistry::HKEY_CURRENT_USER, "Software\\epsxe\\config", "Version", "0");
+                                    .GetRegString(clsRegistry::kCurrentUser, "Software\\epsxe\\config", "Version", "0");
     ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
 }
 

@@ -5,7 +5,7 @@
 #include "doubles/FakeRegistry.h"
 
 namespace {
-constexpr std::uint32_t HKCU = clsRegistry::HKEY_CURRENT_USER;
+constexpr std::uint32_t HKCU = clsRegistry::kCurrentUser;
 constexpr unsigned kRegExpandSz = 2, kRegMultiSz = 7;
 
 TEST(clsRegistry, ReadsStringsOnlyFromStringValues) {

@@ -64,6 +64,8 @@ void frmMainWindow::createControls() {
     };
     host_.add(form_.lblEmuSelect);
     host_.add(form_.cmbEmuSelect);
+    host_.add(form_.cmdApply);
+    host_.add(form_.lblPluginName);
     pages_.assign(4, {});
     for (int i = 0; i < 8; ++i) {
         pages_[i / 4].push_back(&host_.add(form_.lstPluginList[i]));
@@ -100,6 +102,9 @@ void frmMainWindow::showPage() {
 void frmMainWindow::layout(int width, int height) {
     host_.place(form_.lblEmuSelect, kMargin, kMargin + 4, 60, 20);
     host_.place(form_.cmbEmuSelect, kMargin + 64, kMargin, 280, 200);
+    host_.place(form_.cmdApply, kMargin + 64 + 280 + kGap, kMargin, kButtonWidth, kRow);
+    const int nameLeft = kMargin + 64 + 280 + 2 * kGap + kButtonWidth + kGap;
+    host_.place(form_.lblPluginName, nameLeft, kMargin + 4, std::max(0, width - nameLeft - kMargin), 20);
     const int tabTop = kMargin + kRow + kGap;
     const int bottomRow = height - kMargin - kRow;
     host_.place(form_.ssTabMain, kMargin, tabTop, width - 2 * kMargin, bottomRow - kGap - tabTop);

@@ -70,10 +70,10 @@ TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
     EXPECT_EQ(registry.queryValue(platform.key, "Multi")->type, RegistryValueType::Other);
     EXPECT_EQ(registry.queryValue(platform.key, "NoNul")->text, "ab") << "the whole buffer when no NUL";
     clsRegistry reader(registry);
-    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key, "Expand", "invalid"), "invalid");
-    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key, "NoNul", "invalid"), "ab");
-    reader.SaveRegString(clsRegistry::HKEY_CURRENT_USER, platform.key + "\\New\\Deep", "Pad1", "pad.dll");
-    EXPECT_EQ(reader.GetRegString(clsRegistry::HKEY_CURRENT_USER, platform.key + "\\New\\Deep", "Pad1"), "pad.dll");
+    EXPECT_EQ(reader.GetRegString(clsRegistry::kCurrentUser, platform.key, "Expand", "invalid"), "invalid");
+    EXPECT_EQ(reader.GetRegString(clsRegistry::kCurrentUser, platform.key, "NoNul", "invalid"), "ab");
+    reader.SaveRegString(clsRegistry::kCurrentUser, platform.key + "\\New\\Deep", "Pad1", "pad.dll");
+    EXPECT_EQ(reader.GetRegString(clsRegistry::kCurrentUser, platform.key + "\\New\\Deep", "Pad1"), "pad.dll");
 
     ASSERT_TRUE(registry.setString(platform.key, "Name", "Zoë's plug-in"));
     DWORD size = 0;
