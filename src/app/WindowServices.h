@@ -31,4 +31,10 @@ public:
     // box, new dialog style. The chosen folder, or nothing when cancelled.
     virtual std::optional<std::string> browseForFolder(WindowHandle owner,
                                                        const std::string& title) = 0;
+
+    // The system's open-file dialog for one existing file, showing the files
+    // that match pattern under filterName. The chosen path, or nothing.
+    virtual std::optional<std::string> openFile(WindowHandle owner, const std::string& title,
+                                                const std::string& filterName, const std::string& pattern,
+                                                const std::string& defaultExtension) = 0;
 };

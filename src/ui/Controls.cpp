@@ -16,7 +16,9 @@ void ComboBox::addItem(const std::string& item) {
 void ComboBox::removeItem(int index) {
     if (index < 0 || index >= static_cast<int>(items_.size())) return;
     items_.erase(items_.begin() + index);
-    if (listIndex_ >= static_cast<int>(items_.size())) listIndex_ = -1;
+    // The selected entry stays selected when an entry before it goes.
+    if (index < listIndex_) --listIndex_;
+    else if (index == listIndex_) listIndex_ = -1;
     changed(Change::Items);
 }
 

@@ -109,6 +109,12 @@ class TextBox : public Control {
 public:
     std::function<void()> onClick;
     std::function<void()> onLostFocus;
+    std::function<void()> onDeleteKey;
+    // Limits what the user can type; the program may set any text.
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int characters) { set(maxLength_, characters, Change::Range); }
+    bool readOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Change::Checked); }
     const std::string& text() const { return text_; }
     void setText(const std::string& text) { set(text_, text, Change::Caption); }
     // What a user does: click into the box, type its new text, leave it.
@@ -116,7 +122,11 @@ public:
         if (usable() && onClick) onClick();
     }
     void type(const std::string& text) {
-        if (usable()) text_ = text;
+        if (usable() && !readOnly_) text_ = maxLength_ > 0 ? text.substr(0, static_cast<std::size_t>(maxLength_)) : text;
+    }
+    // The user presses the Delete key in the box.
+    void pressDelete() {
+        if (usable() && onDeleteKey) onDeleteKey();
     }
     void leave() {
         if (onLostFocus) onLostFocus();
@@ -124,6 +134,8 @@ public:
 
 private:
     std::string text_;
+    int maxLength_ = 0;
+    bool readOnly_ = false;
 };
 
 class ComboBox : public Control {
@@ -161,6 +173,12 @@ class ListView : public Control {
 public:
     std::function<void()> onItemClick;
     std::function<void()> onRightClick;
+    std::function<void()> onDoubleClick;
+    // The user finished editing a row's text in place; false keeps the old.
+    std::function<bool(int row, const std::string& text)> onRename;
+    // Whether the user may edit row texts in place.
+    bool editableRows() const { return editableRows_; }
+    void setEditableRows(bool editable) { set(editableRows_, editable, Change::Range); }
     const std::vector<ListColumn>& columns() const { return columns_; }
     void setColumns(std::vector<ListColumn> columns);
     const std::vector<ListRow>& rows() const { return rows_; }
@@ -175,6 +193,13 @@ public:
     void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::Value); }
     // The user clicks a row.
     void clickRow(int index);
+    void doubleClick() {
+        if (usable() && onDoubleClick) onDoubleClick();
+    }
+    // The user typed a new text for a row in place.
+    bool rename(int row, const std::string& text) {
+        return usable() && editableRows_ && onRename && onRename(row, text);
+    }
     // The user releases the right mouse button over the list.
     void rightClick() {
         if (usable() && onRightClick) onRightClick();
@@ -185,6 +210,7 @@ private:
     std::vector<ListRow> rows_;
     int selected_ = -1;
     bool emptyNotice_ = false;
+    bool editableRows_ = false;
 };
 
 class TabControl : public Control {

@@ -21,7 +21,10 @@ public:
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption) { set(caption_, caption, Change::Caption); }
-    void show() { setVisible(true); }
+    void show() {
+        setVisible(true);
+        if (onShown) onShown();
+    }
     void hide() { setVisible(false); }
     bool topMost() const { return topMost_; }
     void setTopMost(bool topMost) { set(topMost_, topMost, Change::Value); }
@@ -50,6 +53,7 @@ public:
     }
 
     std::function<void()> onActivate;
+    std::function<void()> onShown;
     std::function<bool()> onQueryUnload;  // false refuses the close
     std::function<void()> onUnload;
 

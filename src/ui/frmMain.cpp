@@ -34,7 +34,7 @@ frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
       log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
       scanner_(services, services.libraries, log_, flags, PluginLists{lstPluginList, lblPluginCount, lblStatus},
                exclusions_),
-      commands_(services, log_, flags) {
+      commands_(services, log_, flags), database_(lstEmulators, cmbEmuSelect, cmdEditEmu, cmdRemoveEmu) {
     buildControls();
     buildMenus();
     wireEvents();
@@ -52,6 +52,7 @@ void frmMain::buildControls() {
         scanner_.UpdateCounter(i);
     }
     lblEmuSelect.setCaption("Emulator:");
+    lstEmulators.setEditableRows(true);
     cmdApply.setCaption("&Apply");
     cmdApply.setEnabled(false);
     mnuPluginsPadSelectionPad1.setChecked(true);
@@ -94,6 +95,7 @@ void frmMain::buildMenus() {
         {&mnuHelpCheckToolUpdate, "&Check for Tool Update"}, {&mnuHelpAbout, "&About"},
         {&mnuContextConfigure, "Configure"}, {&mnuContextTest, "Test"}, {&mnuContextAbout, "About"},
         {&mnuContextRename, "Rename"}, {&mnuContextDelete, "Delete"}, {&mnuContextCopy, "Copy"},
+        {&mnuEmuContextEdit, "Edit"}, {&mnuEmuContextDelete, "Delete"},
     };
     for (const auto& [item, caption] : captions) item->setCaption(caption);
 
@@ -118,6 +120,7 @@ void frmMain::buildMenus() {
     };
     contextMenu_.children = {leaf(mnuContextConfigure), leaf(mnuContextTest), leaf(mnuContextAbout), Separator(),
                              leaf(mnuContextRename),    leaf(mnuContextDelete), leaf(mnuContextCopy)};
+    emuContextMenu_.children = {leaf(mnuEmuContextEdit), leaf(mnuEmuContextDelete)};
 }
 
 void frmMain::wireEvents() {
@@ -152,6 +155,16 @@ void frmMain::wireEvents() {
     mnuPluginsAbout.onClick = [this] { cmdAbout_Click(); };
     mnuViewRefresh.onClick = [this] { RefreshCurrentPluginSet(false); };
     cmbEmuSelect.onClick = [this] { cmbEmuSelect_Click(); };
+    cmdAddEmu.onClick = [this] { cmdAddEmu_Click(); };
+    cmdEditEmu.onClick = [this] { cmdEditEmu_Click(); };
+    cmdRemoveEmu.onClick = [this] { cmdRemoveEmu_Click(); };
+    mnuEmuContextEdit.onClick = [this] { cmdEditEmu_Click(); };
+    mnuEmuContextDelete.onClick = [this] { cmdRemoveEmu_Click(); };
+    lstEmulators.onDoubleClick = [this] { cmdEditEmu_Click(); };
+    lstEmulators.onRightClick = [this] {
+        if (database_.Count() > 0) popupMenu(emuContextMenu_);
+    };
+    lstEmulators.onRename = [this](int row, const std::string& name) { return lstEmulators_Rename(row + 1, name); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(1); };
     mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(2); };

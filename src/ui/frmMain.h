@@ -12,7 +12,9 @@
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "emulators/ActiveSelection.h"
+#include "emulators/EmulatorDatabase.h"
 #include "emulators/EmulatorEntry.h"
+#include "emulators/frmAddEmu.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
 #include "ui/frmSplash.h"
@@ -76,6 +78,8 @@ public:
     MenuItem mnuHelp, mnuHelpReadMe, mnuHelpWebSite, mnuHelpCheckToolUpdate, mnuHelpAbout;
     // The context menu of the plug-in lists.
     MenuItem mnuContextConfigure, mnuContextTest, mnuContextAbout, mnuContextRename, mnuContextDelete, mnuContextCopy;
+    // The context menu of the emulator list.
+    MenuItem mnuEmuContextEdit, mnuEmuContextDelete;
 
     // Event handlers.
     void chkSettings_Click(int index);
@@ -102,6 +106,15 @@ public:
     const PluginSelection& selection() const { return selection_; }
     const PadState& pads() const { return pads_; }
     const N64VersionKeys& versionKeys() const { return versionKeys_; }
+    EmulatorDatabase& emulators() { return database_; }
+    // The Add/Edit dialog while it is open (or, in tests, until the next).
+    frmAddEmu* addEmuDialog() { return addEmu_.get(); }
+    // Shows a dialog modally over the main window; the back end sets it.
+    std::function<void(Form&)> showModal;
+    void cmdAddEmu_Click();
+    void cmdEditEmu_Click();
+    void cmdRemoveEmu_Click();
+    bool lstEmulators_Rename(int row, const std::string& newName);
 
 private:
     void buildControls();
@@ -111,7 +124,7 @@ private:
     std::string settingText(const std::string& key, const std::string& defaultValue);
     void fillCDROMDrives();
     void readCommandLine();
-    void loadEmulators();
+    void openAddEmu(frmAddEmu::Mode mode, int row);
     void choosePluginFolders();
     void applyLowResolution();
     void applyTransparency();
@@ -136,6 +149,9 @@ private:
     ActivityLog log_;
     MenuNode menuBar_;
     MenuNode contextMenu_;
+    MenuNode emuContextMenu_;
+    EmulatorDatabase database_;
+    std::unique_ptr<frmAddEmu> addEmu_;
     PluginScanner scanner_;
     PluginCommands commands_;
     PluginSelection selection_;

@@ -121,3 +121,31 @@ void frmMain::mnuPluginsPadSelection_Click(int pad) {
     mnuPluginsPadSelectionPad2.setChecked(pad == 2);
     ApplySelection(services_.registry, log_, lstPluginList, pads_).ShowPad(pad);
 }
+
+void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {
+    addEmu_ = std::make_unique<frmAddEmu>(services_, database_, mode, row);
+    if (flags_.blLayeredWindows) addEmu_->onShown = [this] {
+        SetWindowAlpha(services_.windows, addEmu_->handle(), 255 - sldTransparency.value() * 155 / 100);
+    };
+    if (!showModal) return;  // tests drive the dialog themselves
+    showModal(*addEmu_);
+    addEmu_.reset();
+}
+
+void frmMain::cmdAddEmu_Click() { openAddEmu(frmAddEmu::Mode::Add, database_.Count() + 1); }
+
+void frmMain::cmdEditEmu_Click() {
+    if (database_.Count() == 0) return;
+    const int row = lstEmulators.selectedIndex();
+    if (row >= 0) openAddEmu(frmAddEmu::Mode::Edit, row + 1);
+}
+
+void frmMain::cmdRemoveEmu_Click() {
+    const int row = lstEmulators.selectedIndex();
+    if (database_.Count() == 0 || row < 0) return;
+    selectorRemoval_ = true;
+    if (database_.Remove(row + 1)) cmbEmuSelect_Click();
+    else selectorRemoval_ = false;
+}
+
+bool frmMain::lstEmulators_Rename(int row, const std::string& newName) { return database_.Rename(row, newName); }

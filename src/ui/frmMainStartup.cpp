@@ -105,7 +105,7 @@ void frmMain::Form_Load() {
 
     cmbEmuSelect.addItem("-- Tool Plugin Backups --");
     splash_.UpdateSplashStatus("Checking emulator setup...");
-    loadEmulators();
+    database_.Load(services_.ini, settingsPath_);
     cmbEmuSelect.setListIndex(settingInt("LastEmu", 0));
     if (cmbEmuSelect.listIndex() < 0) cmbEmuSelect.setListIndex(0);
     const bool haveEmulators = !lstEmulators.rows().empty();
@@ -222,13 +222,6 @@ void frmMain::readCommandLine() {
     }
 }
 
-void frmMain::loadEmulators() {
-    for (const auto& entry : LoadEmulatorEntries(services_.ini, settingsPath_)) {
-        lstEmulators.addRow(EmulatorRow(entry));
-        cmbEmuSelect.addItem(SelectorText(entry));
-    }
-}
-
 void frmMain::choosePluginFolders() {
     psxFolder_ = QualifyPath(programFolder_) + "PSXPlugins";
     n64Folder_ = QualifyPath(programFolder_) + "N64Plugins";
@@ -317,9 +310,7 @@ std::vector<IniSection> frmMain::settingsToWrite() const {
                               {"Transparency", std::to_string(sldTransparency.value())},
                               {"LConfigDetails", StoredBoolean(flags_.blLoadConfigDetails)},
                               {"CDRomSelection", std::to_string(cmbCDROM.listIndex())}}};
-    std::vector<EmulatorEntry> emulators;
-    for (const auto& row : lstEmulators.rows()) emulators.push_back(EntryOfRow(row));
-    return {configuration, EmulatorSection(emulators)};
+    return {configuration, EmulatorSection(database_.Entries())};
 }
 
 void frmMain::Form_Unload() {

@@ -34,3 +34,12 @@ std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, con
     folders_.pop_front();
     return folder;
 }
+
+std::optional<std::string> FakeWindowServices::openFile(WindowHandle, const std::string& title, const std::string&,
+                                                        const std::string&, const std::string&) {
+    fileDialogTitles_.push_back(title);
+    if (files_.empty()) return std::nullopt;
+    auto path = files_.front();
+    files_.pop_front();
+    return path;
+}

@@ -29,11 +29,19 @@ public:
     void setBusyCursor(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
+    std::optional<std::string> openFile(WindowHandle owner, const std::string& title, const std::string& filterName,
+                                        const std::string& pattern, const std::string& defaultExtension) override;
+    // The answers of the next open-file dialogs (nothing: cancelled), and the
+    // titles of those shown.
+    void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    const std::vector<std::string>& fileDialogTitles() const { return fileDialogTitles_; }
 
 private:
     std::vector<ShownBox> shown_;
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<std::string>> folders_;
+    std::deque<std::optional<std::string>> files_;
+    std::vector<std::string> fileDialogTitles_;
     std::vector<std::pair<WindowHandle, int>> alphas_;
     WindowHandle foreground_ = 0;
     bool busy_ = false;

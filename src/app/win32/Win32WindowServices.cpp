@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include "app/win32/WideText.h"
@@ -86,4 +87,25 @@ std::optional<std::string> Win32WindowServices::browseForFolder(WindowHandle own
     CoTaskMemFree(chosen);
     if (!converted) return std::nullopt;
     return Narrow(path);
+}
+
+std::optional<std::string> Win32WindowServices::openFile(WindowHandle owner, const std::string& title,
+                                                         const std::string& filterName, const std::string& pattern,
+                                                         const std::string& defaultExtension) {
+    // Filter: name NUL pattern NUL NUL.
+    const std::wstring filter = Widen(filterName) + L'\0' + Widen(pattern) + L'\0';
+    const std::wstring caption = Widen(title);
+    const std::wstring extension = Widen(defaultExtension);
+    std::wstring path(1024, L'\0');
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = ToHwnd(owner);
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = path.data();
+    request.nMaxFile = static_cast<DWORD>(path.size());
+    request.lpstrTitle = caption.c_str();
+    request.lpstrDefExt = extension.c_str();
+    request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&request)) return std::nullopt;
+    return Narrow(path.c_str());
 }

@@ -10,4 +10,6 @@ public:
     bool setForeground(WindowHandle window) override;
     void setBusyCursor(bool busy) override;
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
+    std::optional<std::string> openFile(WindowHandle owner, const std::string& title, const std::string& filterName,
+                                        const std::string& pattern, const std::string& defaultExtension) override;
 };

@@ -1,0 +1,157 @@
+#include "emulators/frmAddEmu.h"
+
+#include <algorithm>
+
+#include "app/Helpers.h"
+
+namespace {
+struct EmulatorType {
+    int system;  // dialog index: 0 Playstation, 1 Nintendo 64
+    const char* type;
+    const char* executable;  // lower-case file name Browse recognises
+    const char* pluginFolder;
+};
+
+constexpr EmulatorType kTypes[] = {
+    {0, "ePSXe", "epsxe.exe", "plugins"},        {0, "PCSX", "pcsx.exe", "plugin"},
+    {0, "PSXeven", "psxeven.exe", "plugins"},    {0, "Folder", nullptr, nullptr},
+    {1, "Project 64", "project64.exe", "plugin"}, {1, "1964", "1964.exe", "plugin"},
+    {1, "Folder", nullptr, nullptr},
+};
+
+// The index of a type in its system's list, as the dialog shows it.
+int TypeIndex(int system, const std::string& type) {
+    int index = 0;
+    for (const auto& known : kTypes) {
+        if (known.system != system) continue;
+        if (known.type == type) return index;
+        ++index;
+    }
+    return 0;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+}  // namespace
+
+frmAddEmu::frmAddEmu(Services& services, EmulatorDatabase& database, Mode mode, int row)
+    : services_(services), database_(database), mode_(mode), row_(row) {
+    buildControls();
+    onActivate = [this] { Form_Activate(); };
+    cmbSystem.onClick = [this] { cmbSystem_Click(); };
+    cmdBrowseExe.onClick = [this] { cmdBrowseExe_Click(); };
+    cmdBrowsePlugins.onClick = [this] { cmdBrowsePlugins_Click(); };
+    cmdOK.onClick = [this] { cmdOK_Click(); };
+    cmdCancel.onClick = [this] { unload(); };
+    // The Delete key empties a whole field: the path fields can only be
+    // filled by browsing.
+    for (TextBox* field : {&txtName, &txtExe, &txtPlugins}) field->onDeleteKey = [field] { field->setText(""); };
+    if (mode_ == Mode::Edit) loadRow();
+}
+
+void frmAddEmu::buildControls() {
+    lblHeading.setCaption("Add an emulator to Corvane's emulator database:");
+    lblName.setCaption("Name:");
+    lblExe.setCaption("Execuable Path:");
+    lblPlugins.setCaption("Plugins Directory:");
+    lblSystem.setCaption("System:");
+    lblType.setCaption("Type:");
+    txtName.setMaxLength(100);
+    txtExe.setReadOnly(true);
+    txtPlugins.setReadOnly(true);
+    cmdBrowseExe.setCaption("Browse");
+    cmdBrowsePlugins.setCaption("Browse");
+    cmdOK.setCaption("OK");
+    cmdCancel.setCaption("Cancel");
+    cmbSystem.addItem("Playstation");
+    cmbSystem.addItem("Nintendo 64");
+    cmbSystem.setListIndex(0);
+    fillTypes();
+}
+
+void frmAddEmu::fillTypes() {
+    cmbType.clear();
+    for (const auto& known : kTypes)
+        if (known.system == cmbSystem.listIndex()) cmbType.addItem(known.type);
+    cmbType.setListIndex(0);
+}
+
+void frmAddEmu::loadRow() {
+    const EmulatorEntry entry = database_.Entry(row_);
+    txtName.setText(entry.Name);
+    txtExe.setText(entry.Exe);
+    txtPlugins.setText(entry.Plugins);
+    const int system = entry.System == 7 ? 1 : 0;
+    cmbSystem.setListIndex(system);
+    cmbSystem_Click();
+    cmbType.setListIndex(TypeIndex(system, entry.Type));
+}
+
+void frmAddEmu::Form_Activate() {
+    if (mode_ == Mode::Add) {
+        setCaption("Corvane: Add Emulator");
+        return;
+    }
+    setCaption("Corvane: Edit Emulator");
+    lblHeading.setCaption("Edit an emulator in Corvane's emulator database:");
+}
+
+void frmAddEmu::cmbSystem_Click() {
+    if (cmbSystem.listIndex() == lastSystem_) return;
+    lastSystem_ = cmbSystem.listIndex();
+    fillTypes();
+}
+
+void frmAddEmu::cmdBrowseExe_Click() {
+    const auto chosen = services_.windows.openFile(handle(), "Select your emulator's executable:",
+                                                   "Executable Programs (*.exe)", "*.exe", "exe");
+    if (!chosen) return;
+    const std::string path = Trim(chosen->substr(0, chosen->find('\0')));
+    txtExe.setText(path);
+    const std::string fileName = LowerCase(ParseFileName(path));
+    for (const auto& known : kTypes) {
+        if (!known.executable || fileName != known.executable) continue;
+        cmbSystem.setListIndex(known.system);
+        cmbSystem_Click();
+        cmbType.setListIndex(TypeIndex(known.system, known.type));
+        // The proposed name is the type's own.
+        if (txtName.text().empty()) txtName.setText(known.type);
+        if (txtPlugins.text().empty()) txtPlugins.setText(ParsePath(path) + known.pluginFolder);
+        return;
+    }
+}
+
+void frmAddEmu::cmdBrowsePlugins_Click() {
+    const std::string folder = BrowseForFolder(services_.windows, handle(), "Select your emulator's plugin directory:");
+    if (folder != "\\") txtPlugins.setText(folder);
+}
+
+void frmAddEmu::refuse(const std::string& title, const std::string& text) {
+    services_.windows.messageBox(handle(), text, title, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void frmAddEmu::cmdOK_Click() {
+    if (txtName.text().empty()) {
+        refuse("Form Not Complete", "The 'name' field cannot be left blank. Please enter a name for the entry.");
+        txtName.setFocus();
+        return;
+    }
+    if (txtPlugins.text().empty()) {
+        refuse("Form Not Complete",
+               "The 'plugin directory' field cannot be left blank. Please enter the location to the plugin directory.");
+        txtPlugins.setFocus();
+        return;
+    }
+    if (txtExe.text().empty() && cmbType.text() != "Folder") {
+        refuse("Invalid Value",
+               "If a value is not present in the 'emulator executable' field, the emulator type must be set to "
+               "'Folder.'");
+        return;
+    }
+    const EmulatorEntry entry{txtName.text(), cmbSystem.listIndex() == 0 ? 6 : 7, cmbType.text(),
+                              txtExe.text().empty() ? "...." : txtExe.text(), txtPlugins.text()};
+    database_.Store(row_, entry);
+    unload();
+}
