@@ -32,9 +32,10 @@ std::vector<ListColumn> PluginColumns(bool psx) {
 frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
     : services_(services), flags_(flags), splash_(splash),
       log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
+      database_(lstEmulators, cmbEmuSelect, cmdEditEmu, cmdRemoveEmu),
       scanner_(services, services.libraries, log_, flags, PluginLists{lstPluginList, lblPluginCount, lblStatus},
                exclusions_),
-      commands_(services, log_, flags), database_(lstEmulators, cmbEmuSelect, cmdEditEmu, cmdRemoveEmu) {
+      commands_(services, log_, flags) {
     buildControls();
     buildMenus();
     wireEvents();

@@ -109,8 +109,9 @@ public:
     EmulatorDatabase& emulators() { return database_; }
     // The Add/Edit dialog while it is open (or, in tests, until the next).
     frmAddEmu* addEmuDialog() { return addEmu_.get(); }
-    // Shows a dialog modally over the main window; the back end sets it.
-    std::function<void(Form&)> showModal;
+    // Shows the Add/Edit dialog modally over the main window; the back end
+    // sets it.
+    std::function<void(frmAddEmu&)> showAddEmu;
     void cmdAddEmu_Click();
     void cmdEditEmu_Click();
     void cmdRemoveEmu_Click();

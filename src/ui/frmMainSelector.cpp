@@ -127,8 +127,8 @@ void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {
     if (flags_.blLayeredWindows) addEmu_->onShown = [this] {
         SetWindowAlpha(services_.windows, addEmu_->handle(), 255 - sldTransparency.value() * 155 / 100);
     };
-    if (!showModal) return;  // tests drive the dialog themselves
-    showModal(*addEmu_);
+    if (!showAddEmu) return;  // tests drive the dialog themselves
+    showAddEmu(*addEmu_);
     addEmu_.reset();
 }
 

@@ -21,10 +21,11 @@ void RegisterFormClass() {
 }
 }  // namespace
 
-Win32FormHost::Win32FormHost(Form& form, DWORD style, DWORD extendedStyle) : form_(form) {
+Win32FormHost::Win32FormHost(Form& form, DWORD style, DWORD extendedStyle, HWND owner)
+    : form_(form), owner_(owner) {
     RegisterFormClass();
     window_ = CreateWindowExW(extendedStyle | WS_EX_CONTROLPARENT, kClassName, L"", style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
     makeFont();
@@ -132,6 +133,22 @@ void Win32FormHost::layout() {
     const double factor = scale();
     onLayout(static_cast<int>(client.right / factor), static_cast<int>(client.bottom / factor));
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32FormHost::runModal() {
+    if (owner_) EnableWindow(owner_, FALSE);
+    form_.show();
+    MSG message;
+    while (window_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+    if (owner_) {
+        EnableWindow(owner_, TRUE);
+        SetActiveWindow(owner_);
+    }
 }
 
 void Win32FormHost::refresh(Change what) {

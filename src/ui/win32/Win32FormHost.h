@@ -17,7 +17,7 @@
 // its size or its display's scale changes.
 class Win32FormHost : public FormPeer {
 public:
-    Win32FormHost(Form& form, DWORD style, DWORD extendedStyle);
+    Win32FormHost(Form& form, DWORD style, DWORD extendedStyle, HWND owner = nullptr);
     ~Win32FormHost() override;
     Win32FormHost(const Win32FormHost&) = delete;
     Win32FormHost& operator=(const Win32FormHost&) = delete;
@@ -36,6 +36,8 @@ public:
     void place(Control& control, int x, int y, int width, int height);
     HWND windowOf(Control& control) const;
 
+    // Shows the form over its disabled owner until the form closes.
+    void runModal();
     void refresh(Change what) override;
     void popup(const MenuNode& menu) override;
 
@@ -57,6 +59,7 @@ private:
     void layout();
 
     Form& form_;
+    HWND owner_;
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     bool shown_ = false;

@@ -65,7 +65,23 @@ protected:
 
 class TextBoxPeer : public Peer<TextBox> {
 public:
-    using Peer::Peer;
+    TextBoxPeer(TextBox& box, HWND window) : Peer(box, window) {
+        SetWindowSubclass(window, &KeyFilter, 0, reinterpret_cast<DWORD_PTR>(&box));
+    }
+    ~TextBoxPeer() override { RemoveWindowSubclass(window(), &KeyFilter, 0); }
+    TextBoxPeer(const TextBoxPeer&) = delete;
+    TextBoxPeer& operator=(const TextBoxPeer&) = delete;
+
+    // The Delete key goes to the box's owner instead of the edit control.
+    static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR box) {
+        auto& model = *reinterpret_cast<TextBox*>(box);
+        if (message == WM_KEYDOWN && wParam == VK_DELETE && model.onDeleteKey) {
+            model.pressDelete();
+            return 0;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
     void command(WORD code) override {
         if (code == EN_SETFOCUS) model_.click();
         if (code == EN_CHANGE && !updating_) model_.type(TextOf(window()));
@@ -74,6 +90,8 @@ public:
 
 protected:
     void show(Change what) override {
+        if (what == Change::Range) SendMessageW(window(), EM_LIMITTEXT, static_cast<WPARAM>(model_.maxLength()), 0);
+        if (what == Change::Checked) SendMessageW(window(), EM_SETREADONLY, model_.readOnly(), 0);
         if (what != Change::Caption || TextOf(window()) == model_.text()) return;
         updating_ = true;
         SetText(window(), model_.text());
@@ -112,6 +130,12 @@ public:
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) model_.clickRow(activate.iItem);
         }
+        if (header.code == NM_DBLCLK) model_.doubleClick();
+        if (header.code == LVN_ENDLABELEDITW) {
+            const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
+            // No text: the user cancelled the edit.
+            return edit.item.pszText && model_.rename(edit.item.iItem, Narrow(edit.item.pszText));
+        }
         if (header.code == NM_RCLICK) {
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) model_.clickRow(activate.iItem);
@@ -124,6 +148,11 @@ public:
 protected:
     void show(Change what) override {
         if (what == Change::Value) InvalidateRect(window(), nullptr, TRUE);
+        if (what == Change::Range) {
+            const LONG_PTR style = GetWindowLongPtrW(window(), GWL_STYLE);
+            SetWindowLongPtrW(window(), GWL_STYLE,
+                              model_.editableRows() ? style | LVS_EDITLABELS : style & ~LONG_PTR{LVS_EDITLABELS});
+        }
         if (what == Change::Columns) showColumns();
         if (what == Change::Rows) showRows();
         if (what == Change::Rows || what == Change::Selection) showSelection();

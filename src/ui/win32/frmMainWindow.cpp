@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/win32/WideText.h"
+#include "ui/win32/frmAddEmuWindow.h"
 
 namespace {
 // Sizes in units of 96 dots per inch.
@@ -38,6 +39,10 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
         }
     };
     host_.onEraseBackground = [this](HDC canvas) { return paintBackground(canvas); };
+    form.showAddEmu = [this](frmAddEmu& dialog) {
+        frmAddEmuWindow window(dialog, host_.window());
+        window.host().runModal();
+    };
 }
 
 bool frmMainWindow::paintBackground(HDC canvas) {
@@ -97,6 +102,8 @@ void frmMainWindow::showPage() {
     const int selected = form_.ssTabMain.selectedIndex();
     for (int page = 0; page < static_cast<int>(pages_.size()); ++page)
         for (WindowPeer* peer : pages_[page]) peer->setPageShown(page == selected);
+    // The tab control paints beneath the page's controls: repaint them all.
+    RedrawWindow(host_.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmMainWindow::layout(int width, int height) {
