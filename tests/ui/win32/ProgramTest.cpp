@@ -180,4 +180,59 @@ TEST_F(ProgramTest, ListsItsPluginsAndRunsTheirTestAndAbout) {
     EXPECT_NE(after.find("]: Calling test in plugin gpuFixture.dll\r\n"), std::string::npos);
     EXPECT_NE(after.find("]: Calling about in plugin gpuFixture.dll\r\n"), std::string::npos);
 }
+// The n-th list view of the main window (0: the PSX graphics list).
+HWND ListNumber(HWND main, int n) {
+    HWND list = nullptr;
+    for (int i = 0; i <= n; ++i) list = FindWindowExW(main, list, L"SysListView32", nullptr);
+    return list;
+}
+
+LRESULT SelectedRow(HWND list) { return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED); }
+
+std::wstring RegistryText(const wchar_t* key, const wchar_t* value) {
+    wchar_t text[260] = L"";
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+TEST_F(ProgramTest, ShowsAPcsxSelectionWarnsAboutAMissingPluginAndAppliesTheUsersChoice) {
+    const wchar_t* key = L"Software\\Pcsx";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"gpu", REG_SZ, L"gpuFixture.dll", sizeof L"gpuFixture.dll");
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"spu", REG_SZ, L"gone.dll", sizeof L"gone.dll");
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\n"
+                  "System1=6\r\nType1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=" +
+                  Narrow(folder) + "plugin\r\n");
+    addPlugin("gpuFixture.dll", L"plugin\\gpuFixture.dll");
+    addPlugin("longNameFixture.dll", L"plugin\\longNameFixture.dll");
+    addPlugin("padFixture.dll", L"plugin\\padFixture.dll");
+    const UniqueHandle program = start();
+
+    HWND warning = WaitForWindow(L"#32770", L"Active Plugin Not Found");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(warning, 0xFFFF)),
+              L"Warning: gone.dll is listed as the active SPU plugin, but could not be found in the current plugin "
+              L"directory!");
+    PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(SelectedRow(ListNumber(main, 0)), 0) << "gpuFixture.dll is the active GPU";
+
+    HWND padList = ListNumber(main, 3);
+    RECT header;
+    GetWindowRect(FindWindowExW(padList, nullptr, L"SysHeader32", nullptr), &header);
+    POINT firstRow{header.left + 30, header.bottom + 8};
+    ScreenToClient(padList, &firstRow);
+    ClickAt(padList, firstRow);
+    Sleep(300);
+    SendMessageW(FindWindowExW(main, nullptr, L"Button", L"&Apply"), BM_CLICK, 0, 0);
+    EXPECT_EQ(RegistryText(key, L"gpu"), L"gpuFixture.dll");
+    EXPECT_EQ(RegistryText(key, L"pad1"), L"padFixture.dll");
+    EXPECT_EQ(RegistryText(key, L"spu"), L"gone.dll") << "an empty list leaves its value";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+}
 }  // namespace
