@@ -9,14 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/win32/Win32Clock.h"
-#include "app/win32/Win32FileSystem.h"
-#include "app/win32/Win32IniFile.h"
-#include "app/win32/Win32Libraries.h"
-#include "app/win32/Win32Registry.h"
-#include "app/win32/Win32WindowServices.h"
-#include "app/win32/Win32Drives.h"
-#include "app/win32/Win32Environment.h"
+#include "app/win32/Win32Platform.h"
 #include "plugins/PluginScanner.h"
 
 namespace {
@@ -49,28 +42,21 @@ int main(int argc, char** argv) {
     }
     const std::string fixtures = std::string(argv[1]) + "\\";
     const int count = argc > 2 ? std::atoi(argv[2]) : 500;
-    Win32FileSystem files;
+    Win32Platform platform;
+    Win32FileSystem& files = platform.files;
     const std::string folder = files.tempFolder() + "corvane-benchmark\\";
     files.createDirectory(folder);
     const char* sources[] = {"gpuFixture.dll", "spuFixture.dll", "cdrFixture.dll", "padFixture.dll"};
     for (int i = 0; i < count; ++i)
         files.copyFile(fixtures + sources[i % 4], folder + "plugin" + std::to_string(i) + ".dll", false);
 
-    Win32IniFile ini;
-    Win32Registry registry;
-    Win32WindowServices windows;
-    Win32Clock clock;
-    Win32Drives drives;
-    Win32Environment environment;
-    Win32Libraries libraries;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
     AppFlags flags;  // logging off, as most users run it
-    ActivityLog log(flags, files, clock, windows, folder);
+    ActivityLog log(flags, files, platform.clock, platform.windows, folder);
     std::array<ListView, 8> lists;
     std::array<Label, 8> counters;
     Label status;
     const std::vector<std::string> exclusions{"zlib.dll"};
-    PluginScanner scanner(services, libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
+    PluginScanner scanner(platform.services, platform.libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
 
     BareLoop(folder);  // warm the file cache for both measurements
     auto start = Clock::now();

@@ -4,14 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/win32/Win32Clock.h"
-#include "app/win32/Win32Drives.h"
-#include "app/win32/Win32Environment.h"
-#include "app/win32/Win32FileSystem.h"
-#include "app/win32/Win32IniFile.h"
-#include "app/win32/Win32Libraries.h"
-#include "app/win32/Win32Registry.h"
-#include "app/win32/Win32WindowServices.h"
+#include "app/win32/Win32Platform.h"
 #include "ui/win32/frmMainWindow.h"
 #include "ui/win32/frmSplashWindow.h"
 
@@ -21,15 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     OleInitialize(nullptr);  // the shell's folder picker and drag and drop need it
 
-    Win32IniFile ini;
-    Win32Registry registry;
-    Win32FileSystem files;
-    Win32WindowServices windows;
-    Win32Clock clock;
-    Win32Drives drives;
-    Win32Environment environment;
-    Win32Libraries libraries;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    Win32Platform platform;
+    Services& services = platform.services;
 
     AppFlags flags;
     frmSplash splash(flags);

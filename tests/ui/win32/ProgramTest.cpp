@@ -123,10 +123,16 @@ TEST_F(ProgramTest, KillingItWhileItSavesNeverLosesTheSettingsFile) {
         EXPECT_NE(text.find("Interval=45\r\n"), std::string::npos);
     }
 }
-// Clicks a point of a window as the user's mouse would.
-void ClickAt(HWND window, POINT point) {
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+// Clicks the first row of a list view, just under its header, as the
+// user's mouse would.
+void ClickFirstRow(HWND list) {
+    RECT header;
+    GetWindowRect(FindWindowExW(list, nullptr, L"SysHeader32", nullptr), &header);
+    POINT point{header.left + 30, header.bottom + 8};
+    ScreenToClient(list, &point);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    Sleep(300);
 }
 
 std::wstring TextOf(HWND window) {
@@ -149,16 +155,11 @@ TEST_F(ProgramTest, ListsItsPluginsAndRunsTheirTestAndAbout) {
     EXPECT_NE(log.find("]: zlib.dll is in list of DLL exclusions; ignored...\r\n"), std::string::npos);
     EXPECT_NE(log.find("]: Found Fixture N64 Graphics (n64GfxFixture.dll) of N64 type GFX\r\n"), std::string::npos);
 
-    // The first list is the PSX graphics list: one row, under its header.
+    // The first list is the PSX graphics list: one row.
     HWND gpuList = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
     ASSERT_NE(gpuList, nullptr);
     EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1);
-    RECT header;
-    GetWindowRect(FindWindowExW(gpuList, nullptr, L"SysHeader32", nullptr), &header);
-    POINT firstRow{header.left + 30, header.bottom + 8};
-    ScreenToClient(gpuList, &firstRow);
-    ClickAt(gpuList, firstRow);
-    Sleep(300);
+    ClickFirstRow(gpuList);
 
     PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Test the Plugin"), BM_CLICK, 0, 0);
     HWND verdict = WaitForWindow(L"#32770", L"GPU Plugin Test", 5000);
@@ -219,13 +220,7 @@ TEST_F(ProgramTest, ShowsAPcsxSelectionWarnsAboutAMissingPluginAndAppliesTheUser
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(SelectedRow(ListNumber(main, 0)), 0) << "gpuFixture.dll is the active GPU";
 
-    HWND padList = ListNumber(main, 3);
-    RECT header;
-    GetWindowRect(FindWindowExW(padList, nullptr, L"SysHeader32", nullptr), &header);
-    POINT firstRow{header.left + 30, header.bottom + 8};
-    ScreenToClient(padList, &firstRow);
-    ClickAt(padList, firstRow);
-    Sleep(300);
+    ClickFirstRow(ListNumber(main, 3));
     SendMessageW(FindWindowExW(main, nullptr, L"Button", L"&Apply"), BM_CLICK, 0, 0);
     EXPECT_EQ(RegistryText(key, L"gpu"), L"gpuFixture.dll");
     EXPECT_EQ(RegistryText(key, L"pad1"), L"padFixture.dll");

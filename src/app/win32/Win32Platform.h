@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Services.h"
+#include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Drives.h"
+#include "app/win32/Win32Environment.h"
+#include "app/win32/Win32FileSystem.h"
+#include "app/win32/Win32IniFile.h"
+#include "app/win32/Win32Libraries.h"
+#include "app/win32/Win32Registry.h"
+#include "app/win32/Win32WindowServices.h"
+
+// Every platform service on Win32, and the bundle the program hands around.
+struct Win32Platform {
+    Win32IniFile ini;
+    Win32Registry registry;
+    Win32FileSystem files;
+    Win32WindowServices windows;
+    Win32Clock clock;
+    Win32Drives drives;
+    Win32Environment environment;
+    Win32Libraries libraries;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+};
