@@ -24,8 +24,6 @@ public:
     // whichever side of the switch logging is on. Returns the new state.
     bool toggle();
 
-    const std::string& path() const { return path_; }
-
 private:
     AppFlags& flags_;
     IFileSystem& files_;

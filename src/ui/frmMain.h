@@ -40,7 +40,6 @@ public:
     const std::string& n64PluginFolder() const { return n64Folder_; }
     const std::string& ePSXeVersion() const { return ePSXeVersion_; }
     const std::string& backgroundPicture() const { return backgroundPicture_; }
-    const std::vector<std::string>& dllExclusions() const { return exclusions_; }
     ActivityLog& log() { return log_; }
     const MenuNode& menuBar() const { return menuBar_; }
     const MenuNode& pluginContextMenu() const { return contextMenu_; }
@@ -103,7 +102,6 @@ public:
 
     // Rescans the plug-in lists on screen (both with rescanBoth).
     void RefreshCurrentPluginSet(bool rescanBoth);
-    const PluginSelection& selection() const { return selection_; }
     const PadState& pads() const { return pads_; }
     const N64VersionKeys& versionKeys() const { return versionKeys_; }
     EmulatorDatabase& emulators() { return database_; }

@@ -46,13 +46,6 @@ void FakeRegistry::plantValue(const std::string& keyPath, const std::string& val
     set(keyPath, valueName, rawType, bytes);
 }
 
-unsigned FakeRegistry::rawType(const std::string& keyPath, const std::string& valueName) const {
-    const auto key = keys_.find(Normalise(keyPath));
-    if (key == keys_.end()) return 0;
-    const auto value = key->second.find(LowerCase(valueName));
-    return value == key->second.end() ? 0 : value->second.type;
-}
-
 bool FakeRegistry::keyExists(const std::string& keyPath) { return findKey(keyPath) != nullptr; }
 
 std::optional<RegistryValue> FakeRegistry::queryValue(const std::string& keyPath, const std::string& valueName) {

@@ -13,8 +13,6 @@ public:
     // Test set-up: a value of the system's raw type number and bytes.
     void plantValue(const std::string& keyPath, const std::string& valueName, unsigned rawType,
                     const std::string& bytes);
-    // The raw type number of a value, 0 when missing (REG_NONE).
-    unsigned rawType(const std::string& keyPath, const std::string& valueName) const;
 
     bool keyExists(const std::string& keyPath) override;
     std::optional<RegistryValue> queryValue(const std::string& keyPath, const std::string& valueName) override;

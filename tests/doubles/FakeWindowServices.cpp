@@ -23,11 +23,6 @@ int FakeWindowServices::alphaOf(WindowHandle window) const {
     return 255;
 }
 
-bool FakeWindowServices::setForeground(WindowHandle window) {
-    foreground_ = window;
-    return true;
-}
-
 std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, const std::string&) {
     if (folders_.empty()) return std::nullopt;
     auto folder = folders_.front();

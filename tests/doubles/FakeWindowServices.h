@@ -20,14 +20,12 @@ public:
     void queueFolder(std::optional<std::string> folder) { folders_.push_back(std::move(folder)); }
     const std::vector<ShownBox>& shownBoxes() const { return shown_; }
     int alphaOf(WindowHandle window) const;
-    WindowHandle foreground() const { return foreground_; }
 
     MessageAnswer messageBox(WindowHandle owner, const std::string& text, const std::string& title,
                              MessageIcon icon, MessageButtons buttons) override;
     bool setWindowAlpha(WindowHandle window, int alpha) override;
-    bool setForeground(WindowHandle window) override;
-    void setBusyCursor(bool busy) override { busy_ = busy; }
-    bool busy() const { return busy_; }
+    bool setForeground(WindowHandle) override { return true; }
+    void setBusyCursor(bool) override {}
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
     std::optional<std::string> openFile(WindowHandle owner, const std::string& title, const std::string& filterName,
                                         const std::string& pattern, const std::string& defaultExtension) override;
@@ -43,6 +41,4 @@ private:
     std::deque<std::optional<std::string>> files_;
     std::vector<std::string> fileDialogTitles_;
     std::vector<std::pair<WindowHandle, int>> alphas_;
-    WindowHandle foreground_ = 0;
-    bool busy_ = false;
 };
