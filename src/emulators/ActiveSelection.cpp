@@ -25,10 +25,6 @@ std::string RemoveAll(std::string text, const std::string& piece) {
 
 const std::string& FileNameOf(const ListRow& row) { return row.subItems.back(); }
 
-bool IsCoreName(const std::string& value) {
-    return value == "SPUCORE" || value == "W9XCDRCORE" || value == "W2KCDRCORE";
-}
-
 constexpr std::uint32_t HKCU = clsRegistry::kCurrentUser;
 }  // namespace
 
@@ -110,7 +106,7 @@ void ActiveSelection::read(const SelectionTable& table, const std::string& key, 
 
 void ActiveSelection::warnIfMissing(const std::string& folder, const std::string& value, const std::string& tag,
                                     bool ePSXe) {
-    if (value == kSentinel || (ePSXe && IsCoreName(value))) return;
+    if (value == kSentinel || (ePSXe && IsEPSXeCoreFile(value))) return;
     if (FileExists(services_.files, QualifyPath(folder) + value)) return;
     services_.windows.messageBox(mainWindow_,
                                  "Warning: " + value + " is listed as the active " + tag +

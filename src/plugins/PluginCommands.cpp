@@ -11,8 +11,11 @@ bool PluginCommands::checkSelected(const PluginSelection& selection, WindowHandl
     return false;
 }
 
-void PluginCommands::enterFolder(const PluginSelection& selection) {
+bool PluginCommands::begin(const PluginSelection& selection, WindowHandle mainWindow, const std::string& logLine) {
+    if (!checkSelected(selection, mainWindow)) return false;
+    if (!logLine.empty()) log_.logMsg(logLine + ParseFileName(selection.path), true);
     services_.files.setCurrentDirectory(ParsePath(selection.path));
+    return true;
 }
 
 template <typename Call>
@@ -23,10 +26,9 @@ void PluginCommands::withN64Library(const PluginSelection& selection, Call call)
 }
 
 bool PluginCommands::Configure(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!checkSelected(selection, mainWindow)) return false;
-    enterFolder(selection);
+    // Only PSX configuration is logged.
+    if (!begin(selection, mainWindow, selection.system == 0 ? "Calling configuration in plugin " : "")) return false;
     if (selection.system == 0) {
-        log_.logMsg("Calling configuration in plugin " + ParseFileName(selection.path), true);
         clsPSX(services_.libraries, services_.windows, mainWindow).StdCall(selection.path, selection.type, "configure");
     } else if (flags_.blN64ConfigEnabled) {
         clsN64 probe(services_.libraries, services_.windows, mainWindow);
@@ -36,9 +38,7 @@ bool PluginCommands::Configure(const PluginSelection& selection, WindowHandle ma
 }
 
 bool PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!checkSelected(selection, mainWindow)) return false;
-    log_.logMsg("Calling test in plugin " + ParseFileName(selection.path), true);
-    enterFolder(selection);
+    if (!begin(selection, mainWindow, "Calling test in plugin ")) return false;
     if (selection.system == 0) {
         clsPSX(services_.libraries, services_.windows, mainWindow).TestPlugin(selection.path, selection.type,
                                                                              selection.name);
@@ -50,9 +50,7 @@ bool PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWin
 }
 
 bool PluginCommands::About(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!checkSelected(selection, mainWindow)) return false;
-    log_.logMsg("Calling about in plugin " + ParseFileName(selection.path), true);
-    enterFolder(selection);
+    if (!begin(selection, mainWindow, "Calling about in plugin ")) return false;
     if (selection.system == 0) {
         clsPSX(services_.libraries, services_.windows, mainWindow).StdCall(selection.path, selection.type, "about");
     } else {

@@ -27,7 +27,9 @@ public:
 
 private:
     bool checkSelected(const PluginSelection& selection, WindowHandle mainWindow);
-    void enterFolder(const PluginSelection& selection);
+    // The steps every command starts with: a plug-in must be selected, the
+    // log line (if any) is written, its folder becomes the current one.
+    bool begin(const PluginSelection& selection, WindowHandle mainWindow, const std::string& logLine);
     template <typename Call>
     void withN64Library(const PluginSelection& selection, Call call);
 

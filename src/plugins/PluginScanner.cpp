@@ -29,7 +29,22 @@ int N64List(std::int16_t rawType) {
 }
 
 constexpr int kIcons[8] = {1, 2, 3, 4, 1, 2, 4, 5};
+
+struct Core {
+    int list;
+    const char* name;
+    const char* file;
+};
+constexpr Core kCores[] = {{1, "ePSXe SPU core ", "SPUCORE"},
+                           {2, "ePSXe CDR ASPI core ", "W9XCDRCORE"},
+                           {2, "ePSXe CDR WNT/W2K core ", "W2KCDRCORE"}};
 }  // namespace
+
+bool IsEPSXeCoreFile(const std::string& fileName) {
+    for (const Core& core : kCores)
+        if (fileName == core.file) return true;
+    return false;
+}
 
 PluginScanner::PluginScanner(Services& services, ILibraries& libraries, ActivityLog& log, AppFlags& flags,
                              PluginLists lists, const std::vector<std::string>& exclusions)
@@ -55,14 +70,7 @@ void PluginScanner::begin(int firstList) {
 
 void PluginScanner::addPseudoEntries(const std::string& version) {
     log_.logMsg("Emulator type is ePSXe; detecting ePSXe SPU and CDR cores...", true);
-    const struct {
-        int list;
-        const char* name;
-        const char* file;
-    } cores[] = {{1, "ePSXe SPU core ", "SPUCORE"},
-                 {2, "ePSXe CDR ASPI core ", "W9XCDRCORE"},
-                 {2, "ePSXe CDR WNT/W2K core ", "W2KCDRCORE"}};
-    for (const auto& core : cores) {
+    for (const Core& core : kCores) {
         const std::string name = core.name + version;
         lists_.lists[core.list].addRow(ListRow{name, kIcons[core.list], {"0.0", "", core.file}});
         log_.logMsg("Found " + name + " (" + core.file + ")");

@@ -10,6 +10,10 @@
 #include "app/Services.h"
 #include "ui/Controls.h"
 
+// True for the file names of ePSXe's built-in cores, which the PSX lists
+// show as pseudo plug-ins of an ePSXe emulator.
+bool IsEPSXeCoreFile(const std::string& fileName);
+
 // The eight plug-in lists (0..3 PSX GPU, SPU, CDR, PAD; 4..7 N64 graphics,
 // audio, controller, RSP) with their counters: the catalogue.
 struct PluginLists {

@@ -4,12 +4,6 @@
 #include "emulators/EmulatorEntry.h"
 #include "ui/frmMain.h"
 
-namespace {
-bool IsCoreFile(const std::string& fileName) {
-    return fileName == "SPUCORE" || fileName == "W9XCDRCORE" || fileName == "W2KCDRCORE";
-}
-}  // namespace
-
 EmulatorEntry frmMain::selectedEmulator() const {
     const int selected = cmbEmuSelect.listIndex();
     return selected > 0 ? EntryOfRow(lstEmulators.rows()[selected - 1]) : EmulatorEntry{};
@@ -85,7 +79,7 @@ void frmMain::enablePluginEntries(bool enabled) {
 void frmMain::lstPluginList_ItemClick(int index) {
     const ListView& list = lstPluginList[index];
     const int row = list.selectedIndex();
-    if (row < 0 || IsCoreFile(list.rows()[row].subItems.back())) {
+    if (row < 0 || IsEPSXeCoreFile(list.rows()[row].subItems.back())) {
         selection_.path.clear();
         enablePluginEntries(false);
         return;
