@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -52,22 +51,19 @@ int main(int argc, char** argv) {
 
     AppFlags flags;  // logging off, as most users run it
     ActivityLog log(flags, files, platform.clock, platform.windows, folder);
-    std::array<ListView, 8> lists;
-    std::array<Label, 8> counters;
-    Label status;
     const std::vector<std::string> exclusions{"zlib.dll"};
-    PluginScanner scanner(platform.services, platform.libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
+    PluginScanner scanner(platform.services, platform.libraries, log, exclusions);
 
     BareLoop(folder);  // warm the file cache for both measurements
     auto start = Clock::now();
     BareLoop(folder);
     const double bare = Seconds(start) / count;
     start = Clock::now();
-    scanner.ScanPSX(folder, SelectedEmulator{}, true);
+    const PluginCatalogue catalogue = scanner.ScanPSX(folder, SelectedEmulator{});
     const double scan = Seconds(start) / count;
 
     std::size_t listed = 0;
-    for (const auto& list : lists) listed += list.rows().size();
+    for (const auto& list : catalogue.lists) listed += list.size();
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("plug-ins: %d (listed %u)\n", count, static_cast<unsigned>(listed));

@@ -22,7 +22,7 @@ bool FileExists(IFileSystem& files, const std::string& path) { return files.anyM
 std::string FigurePluginDir(int emulatorSelectorIndex, const std::string& selectedEmulatorPluginFolder,
                             int mainTabIndex, const std::string& programFolder) {
     if (emulatorSelectorIndex != 0) return QualifyPath(selectedEmulatorPluginFolder);
-    return QualifyPath(QualifyPath(programFolder) + (mainTabIndex == 0 ? "PSXPlugins" : "N64Plugins"));
+    return QualifyPath(CentralFolder(programFolder, mainTabIndex == 0 ? EmuSystem::PSX : EmuSystem::N64));
 }
 
 std::string StripDelimitedItem(std::string& text, const std::string& delimiter) {
@@ -93,4 +93,8 @@ bool IsExcludedDll(std::string& fileName, const std::vector<std::string>& exclus
     const std::string lowered = LowerCase(fileName);
     return std::any_of(exclusions.begin(), exclusions.end(),
                        [&](const std::string& name) { return LowerCase(name) == lowered; });
+}
+
+std::string CentralFolder(const std::string& programFolder, EmuSystem system) {
+    return QualifyPath(programFolder) + CentralFolderName(system);
 }

@@ -7,6 +7,7 @@
 
 #include "app/Clock.h"
 #include "app/FileSystem.h"
+#include "app/Systems.h"
 #include "app/WindowServices.h"
 
 // Path, file, date and version helpers. Paths are Windows paths with "\" as

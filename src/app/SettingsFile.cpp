@@ -5,6 +5,10 @@ bool WriteWholeIniFile(IIniFile& ini, IFileSystem& files, const std::string& pat
     const std::string fresh = path + ".new";
     // A leftover from an interrupted write is stale by now.
     if (files.anyMatch(fresh) && !files.deleteFile(fresh)) return false;
+    // Begun with the UTF-16 byte-order mark, the file is written by the
+    // profile API as UTF-16, which keeps every character of names and
+    // paths; without it the API would write the ANSI code page.
+    if (!files.appendToFile(fresh, kUtf16ByteOrderMark)) return false;
     for (const auto& section : sections)
         for (const auto& entry : section.entries)
             if (!ini.writeString(fresh, section.name, entry.key, entry.value)) return false;

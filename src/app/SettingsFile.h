@@ -15,8 +15,11 @@ struct IniSection {
     std::vector<IniEntry> entries;
 };
 
-// Writes a whole INI file anew: the sections and keys in the order given,
-// and nothing else. The new file is written completely beside the old one,
+// The mark a UTF-16LE text file starts with.
+constexpr const char* kUtf16ByteOrderMark = "\xFF\xFE";
+
+// Writes a whole INI file anew, as UTF-16LE text after a byte-order mark:
+// the sections and keys in the order given, and nothing else. The new file is written completely beside the old one,
 // then replaces it in one step, so a crash or power cut at any moment leaves
 // either the old file or the new one, never a part of either.
 bool WriteWholeIniFile(IIniFile& ini, IFileSystem& files, const std::string& path,

@@ -5,15 +5,22 @@
 
 namespace {
 const std::vector<SelectionTable>& Tables() {
+    using K = PluginKind;
     static const std::vector<SelectionTable> tables = {
-        {"ePSXe", {{"VideoPlugin", 0, 0}, {"SoundPlugin", 1, 0}, {"CdromPlugin", 2, 0}}},
-        {"PCSX", {{"gpu", 0, 0}, {"spu", 1, 0}, {"cdr", 2, 0}, {"pad1", 3, 1}, {"pad2", 3, 2}}},
+        {"ePSXe", EmuSystem::PSX, {{"VideoPlugin", K::GPU, {}}, {"SoundPlugin", K::SPU, {}}, {"CdromPlugin", K::CDR, {}}}},
+        {"PCSX",
+         EmuSystem::PSX,
+         {{"gpu", K::GPU, {}}, {"spu", K::SPU, {}}, {"cdr", K::CDR, {}}, {"pad1", K::PAD, Pad::One},
+          {"pad2", K::PAD, Pad::Two}}},
         {"PSXeven",
-         {{"GpuFilename", 0, 0}, {"SpuFilename", 1, 0}, {"CdrFilename", 2, 0}, {"Pad1Filename", 3, 1},
-          {"Pad2Filename", 3, 2}},
+         EmuSystem::PSX,
+         {{"GpuFilename", K::GPU, {}}, {"SpuFilename", K::SPU, {}}, {"CdrFilename", K::CDR, {}},
+          {"Pad1Filename", K::PAD, Pad::One}, {"Pad2Filename", K::PAD, Pad::Two}},
          true},
-        {"Project 64", {{"Graphics Dll", 4, 0}, {"Audio Dll", 5, 0}, {"Controller Dll", 6, 0}}},
-        {"1964", {{"VideoPlugin", 4, 0}, {"AudioPlugin", 5, 0}, {"InputPlugin", 6, 0}}},
+        {"Project 64",
+         EmuSystem::N64,
+         {{"Graphics Dll", K::GFX, {}}, {"Audio Dll", K::SND, {}}, {"Controller Dll", K::N64PAD, {}}}},
+        {"1964", EmuSystem::N64, {{"VideoPlugin", K::GFX, {}}, {"AudioPlugin", K::SND, {}}, {"InputPlugin", K::N64PAD, {}}}},
     };
     return tables;
 }
@@ -22,8 +29,6 @@ std::string RemoveAll(std::string text, const std::string& piece) {
     for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at)) text.erase(at, piece.size());
     return text;
 }
-
-const std::string& FileNameOf(const ListRow& row) { return row.subItems.back(); }
 
 constexpr std::uint32_t HKCU = clsRegistry::kCurrentUser;
 }  // namespace
@@ -70,72 +75,53 @@ N64VersionKeys ActiveSelection::FindVersionKeys() {
     return keys;
 }
 
-void ActiveSelection::ReadPSX(const std::string& type, const std::string& pluginFolder) {
+PluginFiles ActiveSelection::ReadPSX(const std::string& type, const std::string& pluginFolder) {
     log_.logMsg("Retrieving PSX emulator plugin configuration...", true);
     const SelectionTable* table = SelectionTableOf(type);
-    if (table && table->values.front().list < 4) read(*table, KeyOf(type, {}), pluginFolder);
+    if (!table || table->system != EmuSystem::PSX) return {};
+    return read(*table, KeyOf(type, {}), pluginFolder);
 }
 
-void ActiveSelection::ReadN64(const std::string& type, const std::string& pluginFolder, const N64VersionKeys& keys) {
+PluginFiles ActiveSelection::ReadN64(const std::string& type, const std::string& pluginFolder,
+                                     const N64VersionKeys& keys) {
     log_.logMsg("Retrieving N64 emulator plugin configuration...", true);
     const SelectionTable* table = SelectionTableOf(type);
-    if (!table || table->values.front().list < 4) return;
     const std::string key = KeyOf(type, keys);
-    if (!key.empty()) read(*table, key, pluginFolder);
+    if (!table || table->system != EmuSystem::N64 || key.empty()) return {};
+    return read(*table, key, pluginFolder);
 }
 
-void ActiveSelection::read(const SelectionTable& table, const std::string& key, const std::string& folder) {
+PluginFiles ActiveSelection::read(const SelectionTable& table, const std::string& key, const std::string& folder) {
     std::vector<std::string> values;
     for (const auto& value : table.values) {
         const std::string text = registry_.GetRegString(HKCU, key, value.valueName, kSentinel);
         values.push_back(table.psxevenPrefix ? RemoveAll(text, "plugins\\") : text);
     }
     log_.logMsg("Reflecting detected " + table.type + " plugin selection settings in lists...");
-    const bool ePSXe = table.type == "ePSXe";
+    PluginFiles active;
     for (std::size_t i = 0; i < table.values.size(); ++i) {
         const SelectionValue& value = table.values[i];
-        std::string tag = PluginScanner::TypeLabel(value.list);
-        if (value.pad) tag += std::to_string(value.pad);
-        warnIfMissing(folder, values[i], tag, ePSXe);
+        std::string tag = TypeLabel(value.kind);
+        if (value.pad) tag += std::to_string(PadNumber(*value.pad));
+        warnIfMissing(folder, values[i], tag, table.type == "ePSXe");
+        if (values[i] == kSentinel) continue;
         if (value.pad)
-            selectPadRows(value.pad, values[i]);
+            active.pads[*value.pad] = values[i];
         else
-            selectListRow(value.list, values[i]);
+            active.lists[value.kind] = values[i];
     }
+    return active;
 }
 
 void ActiveSelection::warnIfMissing(const std::string& folder, const std::string& value, const std::string& tag,
                                     bool ePSXe) {
     if (value == kSentinel || (ePSXe && IsEPSXeCoreFile(value))) return;
-    if (FileExists(services_.files, QualifyPath(folder) + value)) return;
+    // A file name holds no wildcard: a value with one names no file, even
+    // where a search pattern would match some.
+    const bool wildcard = value.find_first_of("*?") != std::string::npos;
+    if (!wildcard && FileExists(services_.files, QualifyPath(folder) + value)) return;
     services_.windows.messageBox(mainWindow_,
                                  "Warning: " + value + " is listed as the active " + tag +
                                      " plugin, but could not be found in the current plugin directory!",
                                  "Active Plugin Not Found", MessageIcon::Exclamation, MessageButtons::Ok);
-}
-
-void ActiveSelection::selectListRow(int list, const std::string& fileName) {
-    // PSX lists compare file names without regard to letter case; N64 lists
-    // compare them exactly.
-    const bool psx = list < 4;
-    const auto& rows = lists_[list].rows();
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::string& name = FileNameOf(rows[row]);
-        if (psx ? LowerCase(name) == LowerCase(fileName) : name == fileName) {
-            lists_[list].setSelectedIndex(static_cast<int>(row));
-            return;
-        }
-    }
-}
-
-void ActiveSelection::selectPadRows(int pad, const std::string& fileName) {
-    const auto& rows = lists_[3].rows();
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (LowerCase(FileNameOf(rows[row])) != LowerCase(fileName)) continue;
-        pads_.rows[pad - 1] = static_cast<int>(row);
-        if (pads_.shown == pad) {
-            lists_[3].setSelectedIndex(static_cast<int>(row));
-            return;
-        }
-    }
 }

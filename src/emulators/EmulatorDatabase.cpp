@@ -2,18 +2,11 @@
 
 #include "app/Helpers.h"
 
-void EmulatorDatabase::Load(IIniFile& ini, const std::string& settingsPath) {
-    for (const auto& entry : LoadEmulatorEntries(ini, settingsPath)) {
-        adjustInstallationFlags(entry.Type, true);
-        list_.addRow(EmulatorRow(entry));
-        selector_.addItem(SelectorText(entry));
-    }
-}
+bool IsReservedEmulatorName(const std::string& name) { return name == kEndOfEntries; }
 
-std::vector<EmulatorEntry> EmulatorDatabase::Entries() const {
-    std::vector<EmulatorEntry> entries;
-    for (const auto& row : list_.rows()) entries.push_back(EntryOfRow(row));
-    return entries;
+void EmulatorDatabase::Load(IIniFile& ini, const std::string& settingsPath) {
+    entries_ = LoadEmulatorEntries(ini, settingsPath);
+    for (const auto& entry : entries_) adjustInstallationFlags(entry.Type, true);
 }
 
 void EmulatorDatabase::adjustInstallationFlags(const std::string& strType, bool blnOperation) {
@@ -25,41 +18,23 @@ void EmulatorDatabase::adjustInstallationFlags(const std::string& strType, bool 
     if (type == "1964") flags_.emu1964 = blnOperation;
 }
 
-void EmulatorDatabase::enableCommands() {
-    edit_.setEnabled(Count() > 0);
-    remove_.setEnabled(Count() > 0);
-}
-
-void EmulatorDatabase::Store(int row, const EmulatorEntry& entry) {
-    if (row <= Count()) {
-        list_.setRow(row - 1, EmulatorRow(entry));
-        selector_.setItem(row, SelectorText(entry));
-    } else {
-        list_.addRow(EmulatorRow(entry));
-        selector_.addItem(SelectorText(entry));
-    }
-    enableCommands();
+void EmulatorDatabase::Store(int number, const EmulatorEntry& entry) {
+    if (Has(number))
+        entries_[static_cast<std::size_t>(number - 1)] = entry;
+    else
+        entries_.push_back(entry);
     adjustInstallationFlags(entry.Type, true);
 }
 
-bool EmulatorDatabase::Remove(int row) {
-    if (row < 1 || row > Count()) return false;
-    adjustInstallationFlags(Entry(row).Type, false);
-    const bool moved = selector_.listIndex() == row;
-    if (moved) selector_.setListIndex(row - 1);
-    selector_.removeItem(row);
-    list_.removeRow(row - 1);
-    enableCommands();
-    return moved;
+bool EmulatorDatabase::Remove(int number) {
+    if (!Has(number)) return false;
+    adjustInstallationFlags(Entry(number).Type, false);
+    entries_.erase(entries_.begin() + (number - 1));
+    return true;
 }
 
-bool EmulatorDatabase::Rename(int row, const std::string& newName) {
-    if (newName.empty() || row < 1 || row > Count()) return false;
-    EmulatorEntry entry = Entry(row);
-    entry.Name = newName;
-    const int selected = selector_.listIndex();
-    list_.setRow(row - 1, EmulatorRow(entry));
-    selector_.setItem(row, SelectorText(entry));
-    selector_.setListIndex(selected);
+bool EmulatorDatabase::Rename(int number, const std::string& newName) {
+    if (newName.empty() || IsReservedEmulatorName(newName) || !Has(number)) return false;
+    entries_[static_cast<std::size_t>(number - 1)].Name = newName;
     return true;
 }

@@ -6,7 +6,7 @@ namespace {
 const char* const kSection = "Emulators";
 
 std::string ReadText(IIniFile& ini, const std::string& path, const std::string& key) {
-    std::string text = ini.readString(path, kSection, key, "empty");
+    std::string text = ini.readString(path, kSection, key, kEndOfEntries);
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return text;
 }
@@ -18,11 +18,11 @@ std::vector<EmulatorEntry> LoadEmulatorEntries(IIniFile& ini, const std::string&
         const std::string number = std::to_string(n);
         EmulatorEntry entry;
         entry.Name = ReadText(ini, settingsPath, "Name" + number);
-        if (entry.Name == "empty") break;
+        if (entry.Name == kEndOfEntries) break;
         entry.Type = ReadText(ini, settingsPath, "Type" + number);
         entry.Exe = ReadText(ini, settingsPath, "Exe" + number);
         entry.Plugins = ReadText(ini, settingsPath, "Plugins" + number);
-        entry.System = ini.readInt(settingsPath, kSection, "System" + number, 0);
+        entry.System = static_cast<EmuSystem>(ini.readInt(settingsPath, kSection, "System" + number, 0));
         entries.push_back(entry);
     }
     return entries;
@@ -34,7 +34,7 @@ IniSection EmulatorSection(const std::vector<EmulatorEntry>& entries) {
         const std::string n = std::to_string(i + 1);
         const EmulatorEntry& entry = entries[i];
         section.entries.push_back({"Name" + n, entry.Name});
-        section.entries.push_back({"System" + n, std::to_string(entry.System)});
+        section.entries.push_back({"System" + n, std::to_string(SystemCode(entry.System))});
         section.entries.push_back({"Type" + n, entry.Type});
         section.entries.push_back({"Exe" + n, entry.Exe});
         section.entries.push_back({"Plugins" + n, entry.Plugins});
@@ -42,21 +42,6 @@ IniSection EmulatorSection(const std::vector<EmulatorEntry>& entries) {
     return section;
 }
 
-ListRow EmulatorRow(const EmulatorEntry& entry) {
-    return ListRow{entry.Name, entry.System, {entry.Type, entry.Exe, entry.Plugins}};
-}
-
-EmulatorEntry EntryOfRow(const ListRow& row) {
-    EmulatorEntry entry;
-    entry.Name = row.text;
-    entry.System = row.icon;
-    const auto column = [&](std::size_t i) { return i < row.subItems.size() ? row.subItems[i] : std::string(); };
-    entry.Type = column(0);
-    entry.Exe = column(1);
-    entry.Plugins = column(2);
-    return entry;
-}
-
 std::string SelectorText(const EmulatorEntry& entry) {
-    return entry.Name + (entry.System == kSystemPSX ? "  (PSX)" : "  (N64)");
+    return entry.Name + (entry.System == EmuSystem::PSX ? "  (PSX)" : "  (N64)");
 }

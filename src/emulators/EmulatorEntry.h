@@ -5,16 +5,13 @@
 
 #include "app/IniFile.h"
 #include "app/SettingsFile.h"
-#include "ui/Controls.h"
-
-// System codes; also the indexes of the systems' icons.
-constexpr int kSystemPSX = 6;
-constexpr int kSystemN64 = 7;
+#include "app/Systems.h"
 
 // One registered emulator, as stored in section Emulators of settings.ini.
+// A record without its System key reads as code 0, which is neither system.
 struct EmulatorEntry {
     std::string Name;
-    int System = 0;
+    EmuSystem System = EmuSystem::PSX;
     std::string Type, Exe, Plugins;
 };
 
@@ -23,7 +20,8 @@ std::vector<EmulatorEntry> LoadEmulatorEntries(IIniFile& ini, const std::string&
 // The section Emulators holding the entries, numbered 1..count in order.
 IniSection EmulatorSection(const std::vector<EmulatorEntry>& entries);
 
-// Row n of the emulator list and entry n of the emulator selector.
-ListRow EmulatorRow(const EmulatorEntry& entry);
-EmulatorEntry EntryOfRow(const ListRow& row);
+// The entry's text in the emulator selector: name + "  (PSX)" or "  (N64)".
 std::string SelectorText(const EmulatorEntry& entry);
+
+// The name that ends the list when settings.ini is read: no entry may have it.
+constexpr const char* kEndOfEntries = "empty";

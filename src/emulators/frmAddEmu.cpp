@@ -6,21 +6,26 @@
 
 namespace {
 struct EmulatorType {
-    int system;  // dialog index: 0 Playstation, 1 Nintendo 64
+    EmuSystem system;
     const char* type;
     const char* executable;  // lower-case file name Browse recognises
     const char* pluginFolder;
 };
 
 constexpr EmulatorType kTypes[] = {
-    {0, "ePSXe", "epsxe.exe", "plugins"},        {0, "PCSX", "pcsx.exe", "plugin"},
-    {0, "PSXeven", "psxeven.exe", "plugins"},    {0, "Folder", nullptr, nullptr},
-    {1, "Project 64", "project64.exe", "plugin"}, {1, "1964", "1964.exe", "plugin"},
-    {1, "Folder", nullptr, nullptr},
+    {EmuSystem::PSX, "ePSXe", "epsxe.exe", "plugins"},        {EmuSystem::PSX, "PCSX", "pcsx.exe", "plugin"},
+    {EmuSystem::PSX, "PSXeven", "psxeven.exe", "plugins"},    {EmuSystem::PSX, "Folder", nullptr, nullptr},
+    {EmuSystem::N64, "Project 64", "project64.exe", "plugin"}, {EmuSystem::N64, "1964", "1964.exe", "plugin"},
+    {EmuSystem::N64, "Folder", nullptr, nullptr},
 };
 
+// The systems in the order of the dialog's system list.
+constexpr EmuSystem kSystems[] = {EmuSystem::PSX, EmuSystem::N64};
+
+int SystemIndex(EmuSystem system) { return system == EmuSystem::N64 ? 1 : 0; }
+
 // The index of a type in its system's list, as the dialog shows it.
-int TypeIndex(int system, const std::string& type) {
+int TypeIndex(EmuSystem system, const std::string& type) {
     int index = 0;
     for (const auto& known : kTypes) {
         if (known.system != system) continue;
@@ -74,17 +79,20 @@ void frmAddEmu::buildControls() {
 void frmAddEmu::fillTypes() {
     cmbType.clear();
     for (const auto& known : kTypes)
-        if (known.system == cmbSystem.listIndex()) cmbType.addItem(known.type);
+        if (known.system == chosenSystem()) cmbType.addItem(known.type);
     cmbType.setListIndex(0);
 }
+
+EmuSystem frmAddEmu::chosenSystem() const { return kSystems[cmbSystem.listIndex() == 1 ? 1 : 0]; }
 
 void frmAddEmu::loadRow() {
     const EmulatorEntry entry = database_.Entry(row_);
     txtName.setText(entry.Name);
     txtExe.setText(entry.Exe);
     txtPlugins.setText(entry.Plugins);
-    const int system = entry.System == 7 ? 1 : 0;
-    cmbSystem.setListIndex(system);
+    // An entry of no known system shows as a PlayStation one.
+    const EmuSystem system = entry.System == EmuSystem::N64 ? EmuSystem::N64 : EmuSystem::PSX;
+    cmbSystem.setListIndex(SystemIndex(system));
     cmbSystem_Click();
     cmbType.setListIndex(TypeIndex(system, entry.Type));
 }
@@ -113,7 +121,7 @@ void frmAddEmu::cmdBrowseExe_Click() {
     const std::string fileName = LowerCase(ParseFileName(path));
     for (const auto& known : kTypes) {
         if (!known.executable || fileName != known.executable) continue;
-        cmbSystem.setListIndex(known.system);
+        cmbSystem.setListIndex(SystemIndex(known.system));
         cmbSystem_Click();
         cmbType.setListIndex(TypeIndex(known.system, known.type));
         // The proposed name is the type's own.
@@ -150,8 +158,17 @@ void frmAddEmu::cmdOK_Click() {
                "'Folder.'");
         return;
     }
-    const EmulatorEntry entry{txtName.text(), cmbSystem.listIndex() == 0 ? 6 : 7, cmbType.text(),
+    if (IsReservedEmulatorName(txtName.text())) {
+        // Settings.ini ends its list of emulators at an entry of this name:
+        // this one and every later one would be lost at the next start.
+        refuse("Invalid Value", "The name '" + txtName.text() +
+                                    "' is reserved by Corvane. Please enter another name for the entry.");
+        txtName.setFocus();
+        return;
+    }
+    const EmulatorEntry entry{txtName.text(), chosenSystem(), cmbType.text(),
                               txtExe.text().empty() ? "...." : txtExe.text(), txtPlugins.text()};
     database_.Store(row_, entry);
+    if (onStored) onStored();
     unload();
 }

@@ -25,8 +25,12 @@ public:
     void cmdBrowsePlugins_Click();
     void cmdOK_Click();
 
+    // An entry was stored: the views of the database show it.
+    std::function<void()> onStored;
+
 private:
     void buildControls();
+    EmuSystem chosenSystem() const;
     void fillTypes();
     void loadRow();
     void refuse(const std::string& title, const std::string& text);

@@ -27,9 +27,11 @@ void PluginCommands::withN64Library(const PluginSelection& selection, Call call)
 
 bool PluginCommands::Configure(const PluginSelection& selection, WindowHandle mainWindow) {
     // Only PSX configuration is logged.
-    if (!begin(selection, mainWindow, selection.system == 0 ? "Calling configuration in plugin " : "")) return false;
-    if (selection.system == 0) {
-        clsPSX(services_.libraries, services_.windows, mainWindow).StdCall(selection.path, selection.type, "configure");
+    const bool psx = SystemOf(selection.kind) == EmuSystem::PSX;
+    if (!begin(selection, mainWindow, psx ? "Calling configuration in plugin " : "")) return false;
+    if (psx) {
+        clsPSX(services_.libraries, services_.windows, mainWindow)
+            .StdCall(selection.path, PsxTypeCode(selection.kind), "configure");
     } else if (flags_.blN64ConfigEnabled) {
         clsN64 probe(services_.libraries, services_.windows, mainWindow);
         withN64Library(selection, [&](LibraryHandle library) { probe.DLLConfig(library); });
@@ -39,9 +41,9 @@ bool PluginCommands::Configure(const PluginSelection& selection, WindowHandle ma
 
 bool PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWindow) {
     if (!begin(selection, mainWindow, "Calling test in plugin ")) return false;
-    if (selection.system == 0) {
-        clsPSX(services_.libraries, services_.windows, mainWindow).TestPlugin(selection.path, selection.type,
-                                                                             selection.name);
+    if (SystemOf(selection.kind) == EmuSystem::PSX) {
+        clsPSX(services_.libraries, services_.windows, mainWindow)
+            .TestPlugin(selection.path, PsxTypeCode(selection.kind), selection.name);
     } else {
         clsN64 probe(services_.libraries, services_.windows, mainWindow);
         withN64Library(selection, [&](LibraryHandle library) { probe.DLLTest(library, selection.name); });
@@ -51,8 +53,9 @@ bool PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWin
 
 bool PluginCommands::About(const PluginSelection& selection, WindowHandle mainWindow) {
     if (!begin(selection, mainWindow, "Calling about in plugin ")) return false;
-    if (selection.system == 0) {
-        clsPSX(services_.libraries, services_.windows, mainWindow).StdCall(selection.path, selection.type, "about");
+    if (SystemOf(selection.kind) == EmuSystem::PSX) {
+        clsPSX(services_.libraries, services_.windows, mainWindow)
+            .StdCall(selection.path, PsxTypeCode(selection.kind), "about");
     } else {
         clsN64 probe(services_.libraries, services_.windows, mainWindow);
         withN64Library(selection, [&](LibraryHandle library) { probe.DLLAbout(library, selection.name); });

@@ -5,13 +5,13 @@
 #include "app/ActivityLog.h"
 #include "app/AppFlags.h"
 #include "app/Services.h"
+#include "plugins/PluginKind.h"
 
 // The plug-in chosen in the current list.
 struct PluginSelection {
     std::string name;
     std::string path;  // folder + file name; empty when nothing is selected
-    int type = 0;      // PSX catalogue type code, 1 GPU .. 4 PAD
-    int system = 0;    // 0 PSX, 1 N64
+    PluginKind kind = PluginKind::GPU;
 };
 
 // The user's commands that run a plug-in's own dialogs.

@@ -1,113 +1,101 @@
 #include "plugins/PluginScanner.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/Helpers.h"
 #include "plugins/clsN64.h"
 #include "plugins/clsPSX.h"
 
 namespace {
-// List index (and icon) of each raw type a plug-in reports.
-int PsxList(std::int32_t rawType) {
+// The list of each raw type a plug-in reports.
+std::optional<PluginKind> PsxKind(std::int32_t rawType) {
     switch (rawType) {
-        case 2: return 0;
-        case 4: return 1;
-        case 1: return 2;
-        case 8: return 3;
-        default: return -1;
+        case 2: return PluginKind::GPU;
+        case 4: return PluginKind::SPU;
+        case 1: return PluginKind::CDR;
+        case 8: return PluginKind::PAD;
+        default: return std::nullopt;
     }
 }
 
-int N64List(std::int16_t rawType) {
+std::optional<PluginKind> N64Kind(std::int16_t rawType) {
     switch (rawType) {
-        case 2: return 4;
-        case 3: return 5;
-        case 4: return 6;
-        case 1: return 7;
-        default: return -1;
+        case 2: return PluginKind::GFX;
+        case 3: return PluginKind::SND;
+        case 4: return PluginKind::N64PAD;
+        case 1: return PluginKind::RSP;
+        default: return std::nullopt;
     }
 }
-
-constexpr int kIcons[8] = {1, 2, 3, 4, 1, 2, 4, 5};
 
 struct Core {
-    int list;
+    PluginKind kind;
     const char* name;
     const char* file;
 };
-constexpr Core kCores[] = {{1, "ePSXe SPU core ", "SPUCORE"},
-                           {2, "ePSXe CDR ASPI core ", "W9XCDRCORE"},
-                           {2, "ePSXe CDR WNT/W2K core ", "W2KCDRCORE"}};
+constexpr Core kCores[] = {{PluginKind::SPU, "ePSXe SPU core ", "SPUCORE"},
+                           {PluginKind::CDR, "ePSXe CDR ASPI core ", "W9XCDRCORE"},
+                           {PluginKind::CDR, "ePSXe CDR WNT/W2K core ", "W2KCDRCORE"}};
+
+const char* SystemName(EmuSystem system) { return system == EmuSystem::PSX ? "PSX" : "N64"; }
 }  // namespace
 
 bool IsEPSXeCoreFile(const std::string& fileName) {
-    for (const Core& core : kCores)
-        if (fileName == core.file) return true;
-    return false;
+    return std::any_of(std::begin(kCores), std::end(kCores), [&](const Core& core) { return fileName == core.file; });
 }
 
-PluginScanner::PluginScanner(Services& services, ILibraries& libraries, ActivityLog& log, AppFlags& flags,
-                             PluginLists lists, const std::vector<std::string>& exclusions)
-    : services_(services), libraries_(libraries), log_(log), flags_(flags), lists_(lists), exclusions_(exclusions) {}
+PluginScanner::PluginScanner(Services& services, ILibraries& libraries, ActivityLog& log,
+                             const std::vector<std::string>& exclusions)
+    : services_(services), libraries_(libraries), log_(log), exclusions_(exclusions) {}
 
-const char* PluginScanner::TypeLabel(int list) {
-    static const char* const kLabels[8] = {"GPU", "SPU", "CDR", "PAD", "GFX", "SND", "PAD", "RSP"};
-    return kLabels[list];
-}
-
-void PluginScanner::UpdateCounter(int list) {
-    const std::size_t count = lists_.lists[list].rows().size();
-    lists_.counters[list].setCaption(std::to_string(count) + " " + TypeLabel(list) + " " +
-                                     (count == 1 ? "Plugin" : "Plugins") + " Detected ");
-}
-
-void PluginScanner::begin(int firstList) {
-    flags_.blLoadingPlugins = true;
-    lists_.status.setCaption("Loading plugins, please wait...");
-    for (int i = firstList; i < firstList + 4; ++i) lists_.lists[i].clear();
-    services_.windows.setBusyCursor(true);
-}
-
-void PluginScanner::addPseudoEntries(const std::string& version) {
+void PluginScanner::addCores(PluginCatalogue& catalogue, const std::string& version) {
     log_.logMsg("Emulator type is ePSXe; detecting ePSXe SPU and CDR cores...", true);
     for (const Core& core : kCores) {
-        const std::string name = core.name + version;
-        lists_.lists[core.list].addRow(ListRow{name, kIcons[core.list], {"0.0", "", core.file}});
-        log_.logMsg("Found " + name + " (" + core.file + ")");
+        PluginRecord record{core.kind, core.name + version, "0.0", 0, core.file, true};
+        log_.logMsg("Found " + record.name + " (" + core.file + ")");
+        catalogue.list(core.kind).push_back(std::move(record));
     }
 }
 
-void PluginScanner::ScanPSX(const std::string& folder, const SelectedEmulator& emulator, bool countersVisible) {
-    begin(0);
-    if (emulator.selectorIndex != 0 && emulator.type == "ePSXe") addPseudoEntries(emulator.ePSXeVersion);
-    finish(0, probeFolder(folder, true), countersVisible);
-}
-
-void PluginScanner::ScanN64(const std::string& folder, bool countersVisible) {
-    begin(4);
-    finish(4, probeFolder(folder, false), countersVisible);
-}
-
-std::vector<PluginScanner::Found> PluginScanner::probeFolder(const std::string& folder, bool psx) {
-    std::vector<Found> found;
+PluginCatalogue PluginScanner::ScanPSX(const std::string& folder, const SelectedEmulator& emulator) {
+    PluginCatalogue catalogue{EmuSystem::PSX, QualifyPath(folder), {}};
+    if (emulator.selectorIndex != 0 && emulator.type == "ePSXe") addCores(catalogue, emulator.ePSXeVersion);
     log_.logMsg("Changing working directory to " + folder);
+    probeFolder(catalogue);
+    return catalogue;
+}
+
+PluginCatalogue PluginScanner::ScanN64(const std::string& folder) {
+    PluginCatalogue catalogue{EmuSystem::N64, QualifyPath(folder), {}};
+    log_.logMsg("Changing working directory to " + folder);
+    probeFolder(catalogue);
+    return catalogue;
+}
+
+void PluginScanner::probeFolder(PluginCatalogue& catalogue) {
     // Plug-ins that load companion files look for them here.
-    services_.files.setCurrentDirectory(folder);
-    const std::string qualified = QualifyPath(folder);
-    log_.logMsg("Searching " + qualified + (psx ? " for PSX plugins..." : " for N64 plugins..."));
-    const auto files = services_.files.find(qualified + "*.dll");
+    services_.files.setCurrentDirectory(catalogue.folder);
+    log_.logMsg("Searching " + catalogue.folder + " for " + SystemName(catalogue.system) + " plugins...");
+    const auto files = services_.files.find(catalogue.folder + "*.dll");
     if (files.empty()) {
         log_.logMsg("No plugins were found...");
-        return found;
+        return;
     }
+    std::vector<PluginRecord> found;
     for (const auto& file : files) {
-        Found plugin;
-        if (!file.isDirectory && probeFile(qualified, file, psx, plugin)) found.push_back(std::move(plugin));
+        PluginRecord record;
+        if (!file.isDirectory && probeFile(catalogue.folder, file, catalogue.system, record))
+            found.push_back(std::move(record));
     }
-    return found;
+    // Listed by name, letter case ignored, after any core entries.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const PluginRecord& a, const PluginRecord& b) { return LowerCase(a.name) < LowerCase(b.name); });
+    for (auto& record : found) catalogue.list(record.kind).push_back(std::move(record));
 }
 
-bool PluginScanner::probeFile(const std::string& folder, const FileEntry& file, bool psx, Found& found) {
+bool PluginScanner::probeFile(const std::string& folder, const FileEntry& file, EmuSystem system,
+                              PluginRecord& record) {
     std::string fileName = file.name;
     // Excluded libraries are not even loaded: their start-up code must not run.
     if (IsExcludedDll(fileName, exclusions_)) {
@@ -115,44 +103,26 @@ bool PluginScanner::probeFile(const std::string& folder, const FileEntry& file, 
         return false;
     }
     const LibraryHandle library = libraries_.load(folder + fileName);
-    std::string name, version;
-    if (psx) {
+    std::optional<PluginKind> kind;
+    if (system == EmuSystem::PSX) {
         clsPSX probe(libraries_, services_.windows, 0);
-        found.list = PsxList(probe.GetLibType(library));
-        if (found.list >= 0) {
-            name = probe.GetLibName(library);
-            version = probe.GetLibVersion(library);
+        kind = PsxKind(probe.GetLibType(library));
+        if (kind) {
+            record.name = probe.GetLibName(library);
+            record.version = probe.GetLibVersion(library);
         }
     } else {
         clsN64 probe(libraries_, services_.windows, 0);
         probe.QueryDLL(library);
-        found.list = N64List(probe.DLLType());
-        name = probe.DLLName().substr(0, probe.DLLName().find('\0'));
+        kind = N64Kind(probe.DLLType());
+        record.name = probe.DLLName();
     }
     if (library) libraries_.free(library);
-    if (found.list < 0) return false;
+    if (!kind) return false;
 
-    log_.logMsg("Found " + name + " (" + fileName + ") of " + (psx ? "PSX" : "N64") + " type " +
-                TypeLabel(found.list));
-    found.row = ListRow{name, kIcons[found.list], {}};
-    if (psx) found.row.subItems.push_back(version);
-    found.row.subItems.push_back(FormatFileDate(services_.clock, file.lastWriteTime));
-    found.row.subItems.push_back(fileName);
+    record.kind = *kind;
+    record.released = file.lastWriteTime;
+    record.fileName = fileName;
+    log_.logMsg("Found " + record.name + " (" + fileName + ") of " + SystemName(system) + " type " + TypeLabel(*kind));
     return true;
-}
-
-void PluginScanner::finish(int firstList, std::vector<Found> found, bool countersVisible) {
-    // Listed by name, letter case ignored, after any core entries.
-    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return LowerCase(a.row.text) < LowerCase(b.row.text);
-    });
-    for (auto& plugin : found) lists_.lists[plugin.list].addRow(std::move(plugin.row));
-    for (int i = firstList; i < firstList + 4; ++i) {
-        lists_.lists[i].setEmptyNotice(lists_.lists[i].rows().empty());
-        UpdateCounter(i);
-        lists_.counters[i].setVisible(countersVisible);
-    }
-    flags_.blLoadingPlugins = false;
-    lists_.status.setCaption("");
-    services_.windows.setBusyCursor(false);
 }

@@ -1,6 +1,6 @@
 #include "plugins/clsN64.h"
 
-#include <array>
+#include <vector>
 
 #include "plugins/clsCallFunction.h"
 
@@ -18,10 +18,13 @@ bool clsN64::callExport(LibraryHandle library, const std::string& name, CallValu
 }
 
 void clsN64::QueryDLL(LibraryHandle library) {
-    std::array<unsigned char, kInfoRecordSize> record{};
+    // The record is 212 bytes, but a plug-in built against another layout
+    // may write past them: it gets room to spare, all of it zeroed.
+    std::vector<unsigned char> record(kInfoBufferSize, 0);
     callExport(library, "GetDllInfo", reinterpret_cast<CallValue>(record.data()));
     type_ = static_cast<std::int16_t>(record[2] | record[3] << 8);
-    name_ = libraries_.fromAnsi(std::string(reinterpret_cast<const char*>(record.data() + 4), kNameSize));
+    std::string name(reinterpret_cast<const char*>(record.data() + 4), kNameSize);
+    name_ = libraries_.fromAnsi(name.substr(0, name.find('\0')));
 }
 
 void clsN64::DLLTest(LibraryHandle library, const std::string& displayName) {

@@ -13,13 +13,14 @@ class clsN64 {
 public:
     static constexpr std::size_t kInfoRecordSize = 212;
     static constexpr std::size_t kNameSize = 100;
+    // What the probe hands the plug-in for the record.
+    static constexpr std::size_t kInfoBufferSize = 4096;
 
     clsN64(ILibraries& libraries, IWindowServices& windows, WindowHandle mainWindow)
         : libraries_(libraries), windows_(windows), mainWindow_(mainWindow) {}
 
     void QueryDLL(LibraryHandle library);
-    // The 100 name bytes of the last query as text; the catalogue cuts it
-    // at its first NUL.
+    // The name of the last query: its 100 bytes up to the first NUL.
     const std::string& DLLName() const { return name_; }
     std::int16_t DLLType() const { return type_; }
 

@@ -13,18 +13,9 @@ void ComboBox::addItem(const std::string& item) {
     changed(Change::Items);
 }
 
-void ComboBox::removeItem(int index) {
-    if (index < 0 || index >= static_cast<int>(items_.size())) return;
-    items_.erase(items_.begin() + index);
-    // The selected entry stays selected when an entry before it goes.
-    if (index < listIndex_) --listIndex_;
-    else if (index == listIndex_) listIndex_ = -1;
-    changed(Change::Items);
-}
-
-void ComboBox::setItem(int index, const std::string& item) {
-    if (index < 0 || index >= static_cast<int>(items_.size())) return;
-    items_[index] = item;
+void ComboBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    if (listIndex_ >= static_cast<int>(items_.size())) listIndex_ = -1;
     changed(Change::Items);
 }
 
@@ -51,32 +42,18 @@ void ListView::setColumns(std::vector<ListColumn> columns) {
     changed(Change::Columns);
 }
 
-void ListView::addRow(ListRow row) {
-    rows_.push_back(std::move(row));
-    changed(Change::Rows);
-}
-
-void ListView::setRow(int index, ListRow row) {
-    if (index < 0 || index >= static_cast<int>(rows_.size())) return;
-    rows_[index] = std::move(row);
-    changed(Change::Rows);
-}
-
-void ListView::removeRow(int index) {
-    if (index < 0 || index >= static_cast<int>(rows_.size())) return;
-    rows_.erase(rows_.begin() + index);
-    if (selected_ >= static_cast<int>(rows_.size())) selected_ = -1;
-    changed(Change::Rows);
-}
-
-void ListView::clear() {
-    rows_.clear();
+void ListView::setRows(std::vector<ListRow> rows) {
+    rows_ = std::move(rows);
     selected_ = -1;
     changed(Change::Rows);
 }
 
+void ListView::setSelectedIndex(int index) {
+    set(selected_, index >= 0 && index < static_cast<int>(rows_.size()) ? index : -1, Change::Selection);
+}
+
 void ListView::clickRow(int index) {
-    if (!usable() || index < 0 || index >= static_cast<int>(rows_.size())) return;
+    if (!usable() || index < -1 || index >= static_cast<int>(rows_.size())) return;
     setSelectedIndex(index);
     if (onItemClick) onItemClick();
 }

@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "app/WindowHandle.h"
+#include "ui/ControlLayer.h"
 
-enum class Change { Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus };
+enum class Change {
+    Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus, ToolTip
+};
 
 class ControlPeer {
 public:
@@ -72,10 +75,16 @@ class Label : public CaptionedControl {};
 class Button : public CaptionedControl {
 public:
     std::function<void()> onClick;
+    // The text shown while the mouse rests on the button.
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(const std::string& text) { set(toolTip_, text, Change::ToolTip); }
     // The user presses the button.
     void click() {
         if (usable() && onClick) onClick();
     }
+
+private:
+    std::string toolTip_;
 };
 
 class CheckBox : public CaptionedControl {
@@ -143,8 +152,9 @@ public:
     std::function<void()> onClick;
     const std::vector<std::string>& items() const { return items_; }
     void addItem(const std::string& item);
-    void removeItem(int index);
-    void setItem(int index, const std::string& item);
+    // Replaces every entry in one pass; the selected index stays when the
+    // new entries still have it.
+    void setItems(std::vector<std::string> items);
     void clear();
     int listIndex() const { return listIndex_; }
     // Selects an entry (-1 for none) without raising the click event.
@@ -171,6 +181,8 @@ struct ListRow {
 
 class ListView : public Control {
 public:
+    // The user moved the selection: with the mouse or the keyboard, onto a
+    // row or off every row.
     std::function<void()> onItemClick;
     std::function<void()> onRightClick;
     std::function<void()> onDoubleClick;
@@ -182,16 +194,16 @@ public:
     const std::vector<ListColumn>& columns() const { return columns_; }
     void setColumns(std::vector<ListColumn> columns);
     const std::vector<ListRow>& rows() const { return rows_; }
-    void addRow(ListRow row);
-    void setRow(int index, ListRow row);
-    void removeRow(int index);
-    void clear();
+    // Shows these rows, none selected, in one pass.
+    void setRows(std::vector<ListRow> rows);
     int selectedIndex() const { return selected_; }
-    void setSelectedIndex(int index) { set(selected_, index, Change::Selection); }
+    // Selects a row (-1 for none) and scrolls it into view, without
+    // raising the event.
+    void setSelectedIndex(int index);
     // A notice drawn across an empty list (no plug-ins found).
     bool emptyNotice() const { return emptyNotice_; }
     void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::Value); }
-    // The user clicks a row.
+    // The user selects a row (by click or key), or clicks empty space (-1).
     void clickRow(int index);
     void doubleClick() {
         if (usable() && onDoubleClick) onDoubleClick();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 #include "ui/MainMenu.h"
@@ -17,7 +18,11 @@ public:
 // event handlers; the back end shows it (Win32) or not (tests).
 class Form : public Control {
 public:
-    Form() { setVisible(false); }
+    Form();
+    ~Form() override;
+
+    // The program's forms that are loaded: created and not yet unloaded.
+    static std::vector<const Form*> loadedForms();
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption) { set(caption_, caption, Change::Caption); }

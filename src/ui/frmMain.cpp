@@ -6,23 +6,9 @@
 #include "app/Version.h"
 
 namespace {
-const char* const kOptionCaptions[9] = {
-    "D&o not show the splash screen when starting up",
-    "&Send Corvane to the system tray when minimized",
-    "&Immediately delete plugins instead of sending them to the recycle bin",
-    "E&nable plugin total counters",
-    "As&k for confirmation when exiting Corvane",
-    "Auto&matically check for plugin updates",
-    "Automatically c&heck for Corvane updates at the same time",
-    "Automatically distribu&te plugins to their respective plugin directories",
-    "Ask f&or confirmation when altering filenames of plugins",
-};
-// The options' states before the settings file is read.
-constexpr bool kOptionDefaults[9] = {false, true, false, true, true, true, true, false, true};
-
-std::vector<ListColumn> PluginColumns(bool psx) {
+std::vector<ListColumn> PluginColumns(EmuSystem system) {
     std::vector<ListColumn> columns{{"Plugin Name", 170}};
-    if (psx) columns.push_back({"Version", 60});
+    if (system == EmuSystem::PSX) columns.push_back({"Version", 60});
     columns.push_back({"Released", 110});
     columns.push_back({"FileName", 110});
     return columns;
@@ -32,10 +18,10 @@ std::vector<ListColumn> PluginColumns(bool psx) {
 frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
     : services_(services), flags_(flags), splash_(splash),
       log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
-      database_(lstEmulators, cmbEmuSelect, cmdEditEmu, cmdRemoveEmu),
-      scanner_(services, services.libraries, log_, flags, PluginLists{lstPluginList, lblPluginCount, lblStatus},
-               exclusions_),
+      scanner_(services, services.libraries, log_, exclusions_),
       commands_(services, log_, flags) {
+    catalogues_[0].system = EmuSystem::PSX;
+    catalogues_[1].system = EmuSystem::N64;
     buildControls();
     buildMenus();
     wireEvents();
@@ -48,13 +34,13 @@ std::string frmMain::versionCaption() const {
 
 void frmMain::buildControls() {
     ssTabMain.setTabs({" PSX Plugins", "N64 Plugins", " Configuration", " About"});
-    for (int i = 0; i < 8; ++i) {
-        lstPluginList[i].setColumns(PluginColumns(i < 4));
-        scanner_.UpdateCounter(i);
-    }
+    for (int i = 0; i < kPluginKinds; ++i) lstPluginList[i].setColumns(PluginColumns(SystemOf(KindAt(i))));
+    bindCatalogue(EmuSystem::PSX);
+    bindCatalogue(EmuSystem::N64);
     lblEmuSelect.setCaption("Emulator:");
     lstEmulators.setEditableRows(true);
     cmdApply.setCaption("&Apply");
+    cmdApply.setToolTip("Apply Plugin Selection to Emulator");
     cmdApply.setEnabled(false);
     mnuPluginsPadSelectionPad1.setChecked(true);
     mnuFileConfigEmu.setEnabled(false);
@@ -65,9 +51,9 @@ void frmMain::buildControls() {
     cmdConfig.setCaption("&Configure the Plugin");
     cmdTest.setCaption("&Test the Plugin");
     cmdAbout.setCaption("A&bout the Plugin");
-    for (int i = 0; i < 9; ++i) {
-        chkSettings[i].setCaption(kOptionCaptions[i]);
-        chkSettings[i].setChecked(kOptionDefaults[i]);
+    for (const OptionSetting& setting : OptionSettings()) {
+        option(setting.option).setCaption(setting.caption);
+        option(setting.option).setChecked(setting.defaultValue);
     }
     lblInterval.setCaption("Update check interval (minutes):");
     lblCDROM.setCaption("CDROM Drive:");
@@ -125,7 +111,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::wireEvents() {
-    for (int i = 0; i < 9; ++i) chkSettings[i].onClick = [this, i] { chkSettings_Click(i); };
+    for (int i = 0; i < kOptionCount; ++i) chkSettings[i].onClick = [this, i] { chkSettings_Click(i); };
     txtSettings.onClick = [this] { txtSettings_Click(); };
     txtSettings.onLostFocus = [this] { txtSettings_LostFocus(); };
     cmbCDROM.onClick = [this] { cmbCDROM_Click(); };
@@ -136,8 +122,8 @@ void frmMain::wireEvents() {
     onUnload = [this] { Form_Unload(); };
 
     mnuFileExit.onClick = [this] { requestClose(); };
-    for (int i = 0; i < 8; ++i) {
-        lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(i); };
+    for (int i = 0; i < kPluginKinds; ++i) {
+        lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(KindAt(i)); };
         lstPluginList[i].onRightClick = [this] { popupMenu(contextMenu_); };
     }
     // The context entries move the focus to their button first.
@@ -167,8 +153,8 @@ void frmMain::wireEvents() {
     };
     lstEmulators.onRename = [this](int row, const std::string& name) { return lstEmulators_Rename(row + 1, name); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
-    mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(1); };
-    mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(2); };
+    mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
+    mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
     const auto showTab = [this](int index) { ssTabMain.setSelectedIndex(index); };
     mnuViewPSX.onClick = [showTab] { showTab(0); };
@@ -185,12 +171,12 @@ void frmMain::wireEvents() {
 
 void frmMain::chkSettings_Click(int index) {
     const bool checked = chkSettings[index].checked();
-    if (index == 3)
+    if (index == OptionIndex(Option::Counters))
         for (auto& counter : lblPluginCount) counter.setVisible(checked);
-    if (index == 5) {
+    if (index == OptionIndex(Option::PluginUpdates)) {
         tmrTimer.setEnabled(checked);
         txtSettings.setEnabled(checked);
-        chkSettings[6].setEnabled(checked);
+        option(Option::ToolUpdates).setEnabled(checked);
     }
 }
 
@@ -220,9 +206,9 @@ void frmMain::mnuHelpReadMe_Click() {
 }
 
 void frmMain::cmdConfig_Click() {
-    if (commands_.Configure(selection_, handle())) ssTabMain.setFocus();
+    if (commands_.Configure(selectedPlugin(), handle())) ssTabMain.setFocus();
 }
 
-void frmMain::cmdTest_Click() { commands_.Test(selection_, handle()); }
+void frmMain::cmdTest_Click() { commands_.Test(selectedPlugin(), handle()); }
 
-void frmMain::cmdAbout_Click() { commands_.About(selection_, handle()); }
+void frmMain::cmdAbout_Click() { commands_.About(selectedPlugin(), handle()); }

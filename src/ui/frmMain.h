@@ -5,19 +5,31 @@
 #include <string>
 #include <vector>
 
+#include <map>
+#include <optional>
+
 #include "app/ActivityLog.h"
 #include "app/AppFlags.h"
+#include "app/Options.h"
 #include "app/Services.h"
 #include "app/SettingsFile.h"
-#include "ui/Form.h"
-#include "ui/MainMenu.h"
 #include "emulators/ActiveSelection.h"
 #include "emulators/EmulatorDatabase.h"
 #include "emulators/EmulatorEntry.h"
 #include "emulators/frmAddEmu.h"
+#include "plugins/PluginCatalogue.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
+#include "ui/Form.h"
+#include "ui/MainMenu.h"
 #include "ui/frmSplash.h"
+
+// The PSX PAD list's two pads: which one the list shows and the row each
+// pad's active plug-in has in it (a pad without a row has no entry).
+struct PadState {
+    Pad shown = Pad::One;
+    std::map<Pad, int> rows;
+};
 
 // The main window: it owns the program's state for its whole life, runs the
 // start-up and the shutdown, and holds the plug-in lists, the emulator list
@@ -38,12 +50,17 @@ public:
     const std::string& currentCDROM() const { return currentCDROM_; }
     const std::string& psxPluginFolder() const { return psxFolder_; }
     const std::string& n64PluginFolder() const { return n64Folder_; }
+    // The plug-ins listed for a system, as last scanned.
+    const PluginCatalogue& catalogue(EmuSystem system) const;
     const std::string& ePSXeVersion() const { return ePSXeVersion_; }
     const std::string& backgroundPicture() const { return backgroundPicture_; }
     ActivityLog& log() { return log_; }
     const MenuNode& menuBar() const { return menuBar_; }
     const MenuNode& pluginContextMenu() const { return contextMenu_; }
     std::string versionCaption() const;
+    // The check box of an option.
+    CheckBox& option(Option which) { return chkSettings[OptionIndex(which)]; }
+    const CheckBox& option(Option which) const { return chkSettings[OptionIndex(which)]; }
 
     TabControl ssTabMain;
     std::array<ListView, 8> lstPluginList;
@@ -54,7 +71,7 @@ public:
     Label lblPluginName;
     ListView lstEmulators;
     Button cmdAddEmu, cmdEditEmu, cmdRemoveEmu;
-    std::array<CheckBox, 9> chkSettings;
+    std::array<CheckBox, kOptionCount> chkSettings;
     Label lblInterval;
     TextBox txtSettings;
     Label lblCDROM;
@@ -92,19 +109,26 @@ public:
     void Form_Unload();
     void mnuEditEnableLogging_Click();
     void mnuHelpReadMe_Click();
-    void lstPluginList_ItemClick(int index);
+    void lstPluginList_ItemClick(PluginKind list);
     void cmdConfig_Click();
     void cmdTest_Click();
     void cmdAbout_Click();
     void cmbEmuSelect_Click();
     void cmdApply_Click();
-    void mnuPluginsPadSelection_Click(int pad);
+    void mnuPluginsPadSelection_Click(Pad pad);
 
     // Rescans the plug-in lists on screen (both with rescanBoth).
     void RefreshCurrentPluginSet(bool rescanBoth);
     const PadState& pads() const { return pads_; }
     const N64VersionKeys& versionKeys() const { return versionKeys_; }
     EmulatorDatabase& emulators() { return database_; }
+    // The plug-in the commands act on: the highlighted row of the list the
+    // user last chose a row in; an empty path when there is none.
+    PluginSelection selectedPlugin() const;
+    // The main window's background picture changed; the back end loads it.
+    std::function<void()> onBackgroundChanged;
+    // The low-resolution layout was applied; the back end resizes.
+    std::function<void()> onLowResolution;
     // The Add/Edit dialog while it is open (or, in tests, until the next).
     frmAddEmu* addEmuDialog() { return addEmu_.get(); }
     // Shows the Add/Edit dialog modally over the main window; the back end
@@ -128,12 +152,18 @@ private:
     void applyLowResolution();
     void applyTransparency();
     void readEPSXeVersion();
-    void readActiveSelection(bool psx, bool n64);
-    EmulatorEntry selectedEmulator() const;
-    void reflectSelectedEmulator();
+    void chooseBackground();
+    void readActiveSelection(EmuSystem system);
+    void showActive(EmuSystem system, const PluginFiles& active);
+    const EmulatorEntry* selectedEmulator() const;
     void enablePluginEntries(bool enabled);
-    void scanPSX();
-    void scanN64();
+    void reflectPluginSelection();
+    void scan(EmuSystem system);
+    void bindCatalogue(EmuSystem system);
+    void bindEmulators();
+    void selectEmulatorEntry(int k);
+    int& currentEmulator(EmuSystem system);
+    bool otherWindowOpen() const;
     void showMain();
     std::vector<IniSection> settingsToWrite() const;
 
@@ -153,8 +183,13 @@ private:
     std::unique_ptr<frmAddEmu> addEmu_;
     PluginScanner scanner_;
     PluginCommands commands_;
-    PluginSelection selection_;
+    std::array<PluginCatalogue, 2> catalogues_;
+    // The list the user last chose a row in; its highlighted row is the
+    // plug-in the commands act on.
+    std::optional<PluginKind> chosenList_;
     PadState pads_;
+    // The selector index last scanned for each system; -1 when the entry
+    // scanned was removed, so that any choice scans again.
     int currentPSXEmulator_ = 0, currentN64Emulator_ = 0;
     // Raised by the removal of an emulator: the selector's next change
     // must not switch the tab page.

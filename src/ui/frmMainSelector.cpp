@@ -1,123 +1,78 @@
-// The emulator selector, the plug-in selection, Apply and the pad switch.
+// The emulator selector and the views of the emulator database: the
+// emulator list, the Add/Edit dialog, removal and renaming.
 #include "app/Helpers.h"
-#include "emulators/ApplySelection.h"
-#include "emulators/EmulatorEntry.h"
 #include "ui/frmMain.h"
 
-EmulatorEntry frmMain::selectedEmulator() const {
+namespace {
+ListRow EmulatorRow(const EmulatorEntry& entry) {
+    return ListRow{entry.Name, SystemCode(entry.System), {entry.Type, entry.Exe, entry.Plugins}};
+}
+}  // namespace
+
+const EmulatorEntry* frmMain::selectedEmulator() const {
     const int selected = cmbEmuSelect.listIndex();
-    return selected > 0 ? EntryOfRow(lstEmulators.rows()[selected - 1]) : EmulatorEntry{};
+    return database_.Has(selected) ? &database_.Entry(selected) : nullptr;
 }
 
-void frmMain::reflectSelectedEmulator() {
-    const EmulatorEntry entry = selectedEmulator();
-    if (entry.System == kSystemPSX) {
-        // ePSXe keeps no pad plug-ins in its settings; its own settings
-        // window is the one to use instead.
-        const bool ePSXe = entry.Type == "ePSXe";
-        mnuPluginsPadSelection.setEnabled(!ePSXe);
-        mnuFileConfigEmu.setEnabled(ePSXe);
+int& frmMain::currentEmulator(EmuSystem system) {
+    return system == EmuSystem::PSX ? currentPSXEmulator_ : currentN64Emulator_;
+}
+
+void frmMain::bindEmulators() {
+    const int row = lstEmulators.selectedIndex();
+    std::vector<ListRow> rows;
+    std::vector<std::string> items{"-- Tool Plugin Backups --"};
+    for (const EmulatorEntry& entry : database_.Entries()) {
+        rows.push_back(EmulatorRow(entry));
+        items.push_back(SelectorText(entry));
     }
-    if (entry.Type != "Folder") cmdApply.setEnabled(true);
+    lstEmulators.setRows(std::move(rows));
+    lstEmulators.setSelectedIndex(row);
+    cmbEmuSelect.setItems(std::move(items));
+    cmdEditEmu.setEnabled(database_.Count() > 0);
+    cmdRemoveEmu.setEnabled(database_.Count() > 0);
 }
 
 void frmMain::cmbEmuSelect_Click() {
     const int k = cmbEmuSelect.listIndex();
-    if (k > 0) {
-        const EmulatorEntry entry = selectedEmulator();
-        const int tab = entry.System == kSystemPSX ? 0 : 1;
-        if (entry.System == kSystemPSX) {
-            if (k != currentPSXEmulator_) {
-                psxFolder_ = entry.Plugins;
-                scanPSX();
-                ActiveSelection(services_, log_, lstPluginList, pads_, handle())
-                    .ReadPSX(entry.Type, QualifyPath(entry.Plugins));
-            }
-            currentPSXEmulator_ = k;
-        } else {
-            if (k != currentN64Emulator_) {
-                n64Folder_ = entry.Plugins;
-                scanN64();
-                ActiveSelection(services_, log_, lstPluginList, pads_, handle())
-                    .ReadN64(entry.Type, QualifyPath(entry.Plugins), versionKeys_);
-            }
-            currentN64Emulator_ = k;
+    if (const EmulatorEntry* entry = selectedEmulator()) {
+        const EmuSystem system = entry->System == EmuSystem::PSX ? EmuSystem::PSX : EmuSystem::N64;
+        if (k != currentEmulator(system)) {
+            (system == EmuSystem::PSX ? psxFolder_ : n64Folder_) = entry->Plugins;
+            scan(system);
+            readActiveSelection(system);
+        }
+        currentEmulator(system) = k;
+        if (system == EmuSystem::PSX) {
+            // ePSXe keeps no pad plug-ins in its settings; its own settings
+            // window is the one to use instead.
+            const bool ePSXe = entry->Type == "ePSXe";
+            mnuPluginsPadSelection.setEnabled(!ePSXe);
+            mnuFileConfigEmu.setEnabled(ePSXe);
         }
         if (selectorRemoval_) {
             selectorRemoval_ = false;
         } else {
-            ssTabMain.setSelectedIndex(tab);
-            if (tab == 1) cmdApply.setEnabled(false);
+            ssTabMain.setSelectedIndex(system == EmuSystem::PSX ? 0 : 1);
+            if (system == EmuSystem::N64) cmdApply.setEnabled(false);
         }
-        reflectSelectedEmulator();
+        if (entry->Type != "Folder") cmdApply.setEnabled(true);
     } else {
-        if (ssTabMain.selectedIndex() == 1) {
-            if (currentN64Emulator_ != 0) {
-                n64Folder_ = QualifyPath(programFolder_) + "N64Plugins";
-                scanN64();
-            }
-            currentN64Emulator_ = 0;
-        } else {
-            if (currentPSXEmulator_ != 0) {
-                psxFolder_ = QualifyPath(programFolder_) + "PSXPlugins";
-                scanPSX();
-            }
-            currentPSXEmulator_ = 0;
+        const EmuSystem system = ssTabMain.selectedIndex() == 1 ? EmuSystem::N64 : EmuSystem::PSX;
+        if (currentEmulator(system) != 0) {
+            (system == EmuSystem::PSX ? psxFolder_ : n64Folder_) = CentralFolder(programFolder_, system);
+            scan(system);
         }
+        currentEmulator(system) = 0;
         cmdApply.setEnabled(false);
         mnuFileConfigEmu.setEnabled(false);
     }
     log_.logMsg(cmbEmuSelect.text() + " selected in emu selector...");
 }
 
-void frmMain::enablePluginEntries(bool enabled) {
-    for (MenuItem* item : {&mnuEditDelete, &mnuEditRename, &mnuContextConfigure, &mnuContextTest, &mnuContextAbout,
-                           &mnuContextRename, &mnuContextDelete, &mnuContextCopy})
-        item->setEnabled(enabled);
-}
-
-void frmMain::lstPluginList_ItemClick(int index) {
-    const ListView& list = lstPluginList[index];
-    const int row = list.selectedIndex();
-    if (row < 0 || IsEPSXeCoreFile(list.rows()[row].subItems.back())) {
-        selection_.path.clear();
-        enablePluginEntries(false);
-        return;
-    }
-    const ListRow& chosen = list.rows()[row];
-    const bool psx = index < 4;
-    selection_.name = chosen.text;
-    // The folder the list was scanned from: for an N64 list while a PSX
-    // emulator is selected that is the program's own N64 folder.
-    selection_.path = QualifyPath(psx ? psxFolder_ : n64Folder_) + chosen.subItems.back();
-    selection_.type = psx ? index + 1 : 0;
-    selection_.system = psx ? 0 : 1;
-    if (!psx && ssTabMain.selectedIndex() != 1) {
-        ssTabMain.setSelectedIndex(1);
-        lstPluginList[index].setFocus();
-    }
-    const int selector = cmbEmuSelect.listIndex();
-    if (selector == 0)
-        cmdApply.setEnabled(false);
-    else if (selectedEmulator().Type != "Folder")
-        cmdApply.setEnabled(true);
-    enablePluginEntries(true);
-    lblPluginName.setCaption(chosen.text);
-}
-
-void frmMain::cmdApply_Click() {
-    if (cmbEmuSelect.listIndex() == 0) return;
-    ApplySelection(services_.registry, log_, lstPluginList, pads_).Apply(selectedEmulator().Type, versionKeys_);
-}
-
-void frmMain::mnuPluginsPadSelection_Click(int pad) {
-    mnuPluginsPadSelectionPad1.setChecked(pad == 1);
-    mnuPluginsPadSelectionPad2.setChecked(pad == 2);
-    ApplySelection(services_.registry, log_, lstPluginList, pads_).ShowPad(pad);
-}
-
 void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {
     addEmu_ = std::make_unique<frmAddEmu>(services_, database_, mode, row);
+    addEmu_->onStored = [this] { bindEmulators(); };
     if (flags_.blLayeredWindows) addEmu_->onShown = [this] {
         SetWindowAlpha(services_.windows, addEmu_->handle(), 255 - sldTransparency.value() * 155 / 100);
     };
@@ -129,17 +84,42 @@ void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {
 void frmMain::cmdAddEmu_Click() { openAddEmu(frmAddEmu::Mode::Add, database_.Count() + 1); }
 
 void frmMain::cmdEditEmu_Click() {
-    if (database_.Count() == 0) return;
-    const int row = lstEmulators.selectedIndex();
-    if (row >= 0) openAddEmu(frmAddEmu::Mode::Edit, row + 1);
+    const int number = lstEmulators.selectedIndex() + 1;
+    if (database_.Has(number)) openAddEmu(frmAddEmu::Mode::Edit, number);
 }
 
 void frmMain::cmdRemoveEmu_Click() {
-    const int row = lstEmulators.selectedIndex();
-    if (database_.Count() == 0 || row < 0) return;
-    selectorRemoval_ = true;
-    if (database_.Remove(row + 1)) cmbEmuSelect_Click();
-    else selectorRemoval_ = false;
+    const int number = lstEmulators.selectedIndex() + 1;
+    if (!database_.Has(number)) return;
+    const int shown = cmbEmuSelect.listIndex();
+    database_.Remove(number);
+    // The numbers of the emulators last scanned follow the entries they
+    // name; a removed one names none, so the next choice scans again.
+    for (EmuSystem system : {EmuSystem::PSX, EmuSystem::N64}) {
+        int& current = currentEmulator(system);
+        if (current == number) current = -1;
+        else if (current > number) --current;
+    }
+    bindEmulators();
+    if (shown == number) {
+        // The selector moves to the entry before, without switching pages.
+        selectorRemoval_ = true;
+        cmbEmuSelect.setListIndex(number - 1);
+        cmbEmuSelect_Click();
+    } else {
+        cmbEmuSelect.setListIndex(shown > number ? shown - 1 : shown);
+    }
 }
 
-bool frmMain::lstEmulators_Rename(int row, const std::string& newName) { return database_.Rename(row, newName); }
+bool frmMain::lstEmulators_Rename(int number, const std::string& newName) {
+    if (IsReservedEmulatorName(newName)) {
+        services_.windows.messageBox(handle(),
+                                     "The name '" + newName +
+                                         "' is reserved by Corvane. Please enter another name for the entry.",
+                                     "Invalid Value", MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    if (!database_.Rename(number, newName)) return false;
+    bindEmulators();
+    return true;
+}

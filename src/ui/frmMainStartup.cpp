@@ -5,7 +5,6 @@
 
 #include "app/CommandLine.h"
 #include "app/Helpers.h"
-#include "emulators/EmulatorEntry.h"
 #include "emulators/clsRegistry.h"
 #include "ui/frmMain.h"
 
@@ -82,9 +81,12 @@ void frmMain::Form_Load() {
     readCommandLine();
 
     log_.logMsg("Checking configuration...");
-    chkSettings[0].setChecked(settingInt("Splash", 0) != 0);
-    chkSettings_Click(0);
-    if (!chkSettings[0].checked()) {
+    const auto readOption = [this](const OptionSetting& setting) {
+        option(setting.option).setChecked(settingInt(setting.key, setting.defaultValue ? 1 : 0) != 0);
+        chkSettings_Click(OptionIndex(setting.option));
+    };
+    readOption(OptionSettings().front());
+    if (!option(Option::Splash).checked()) {
         splash_.show();
         splash_.UpdateSplashStatus("Checking configuration...");
         services_.environment.doEvents();
@@ -92,13 +94,8 @@ void frmMain::Form_Load() {
         splash_.tmrSplash.setEnabled(false);
         flags_.blSplashDone = true;
     }
-    const std::pair<const char*, int> options[] = {{"SysTray", 1},       {"Delete", 0},      {"Counters", 1},
-                                                   {"Exit", 1},          {"PluginUpdates", 1}, {"ToolUpdates", 1},
-                                                   {"Distribute", 0}};
-    for (int i = 1; i <= 7; ++i) {
-        chkSettings[i].setChecked(settingInt(options[i - 1].first, options[i - 1].second) != 0);
-        chkSettings_Click(i);
-    }
+    for (const OptionSetting& setting : OptionSettings())
+        if (setting.key && setting.option != Option::Splash) readOption(setting);
     flags_.blLoadConfigDetails = settingInt("LConfigDetails", 0) != 0;
     txtSettings.setText(settingText("Interval", "60"));
     lastUpdate_ = settingText("LastUpdate", "Never");
@@ -106,11 +103,9 @@ void frmMain::Form_Load() {
     cmbEmuSelect.addItem("-- Tool Plugin Backups --");
     splash_.UpdateSplashStatus("Checking emulator setup...");
     database_.Load(services_.ini, settingsPath_);
+    bindEmulators();
     cmbEmuSelect.setListIndex(settingInt("LastEmu", 0));
     if (cmbEmuSelect.listIndex() < 0) cmbEmuSelect.setListIndex(0);
-    const bool haveEmulators = !lstEmulators.rows().empty();
-    cmdEditEmu.setEnabled(haveEmulators);
-    cmdRemoveEmu.setEnabled(haveEmulators);
 
     splash_.UpdateSplashStatus("Applying DLL exclusions...");
     exclusions_.assign(std::begin(kDllExclusions), std::end(kDllExclusions));
@@ -121,17 +116,20 @@ void frmMain::Form_Load() {
     readEPSXeVersion();
     log_.logMsg("Loading initial plugins...");
     splash_.UpdateSplashStatus("Scanning PSX plugins...");
-    scanPSX();
+    scan(EmuSystem::PSX);
     services_.environment.doEvents();
     splash_.UpdateSplashStatus("Scanning N64 plugins...");
-    scanN64();
+    scan(EmuSystem::N64);
     // The N64 readers need the installed versions' keys, so they are found
     // before the first reading.
-    versionKeys_ = ActiveSelection(services_, log_, lstPluginList, pads_, handle()).FindVersionKeys();
+    versionKeys_ = ActiveSelection(services_, log_, handle()).FindVersionKeys();
     if (cmbEmuSelect.listIndex() != 0) {
-        readActiveSelection(true, true);
-        reflectSelectedEmulator();
+        readActiveSelection(EmuSystem::PSX);
+        readActiveSelection(EmuSystem::N64);
     }
+    // The selector's own reaction to the entry chosen at start-up: its
+    // folder was scanned above, so it scans nothing again.
+    cmbEmuSelect_Click();
     log_.logMsg("Initial plugin enumeration complete...");
 
     setCaption(versionCaption());
@@ -141,14 +139,7 @@ void frmMain::Form_Load() {
         "Thanks to the authors of every emulator and plug-in that Corvane serves, and to everyone who "
         "reported a problem or suggested an improvement.");
 
-    for (const char* picture : {"background.bmp", "background.jpg", "background.gif"}) {
-        const std::string path = QualifyPath(programFolder_) + picture;
-        if (FileExists(services_.files, path)) {
-            backgroundPicture_ = path;
-            flags_.blBackgroundImage = true;
-            break;
-        }
-    }
+    chooseBackground();
 
     splash_.UpdateSplashStatus("Loading operation complete...");
     if (flags_.blSplashDone) showMain();
@@ -164,31 +155,28 @@ void frmMain::readEPSXeVersion() {
     ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
 }
 
-void frmMain::scanPSX() {
-    SelectedEmulator emulator{cmbEmuSelect.listIndex(), "", ePSXeVersion_};
-    if (emulator.selectorIndex > 0) emulator.type = EntryOfRow(lstEmulators.rows()[emulator.selectorIndex - 1]).Type;
-    scanner_.ScanPSX(psxFolder_, emulator, chkSettings[3].checked());
+void frmMain::chooseBackground() {
+    for (const char* picture : {"background.bmp", "background.jpg", "background.gif"}) {
+        const std::string path = QualifyPath(programFolder_) + picture;
+        if (!FileExists(services_.files, path)) continue;
+        backgroundPicture_ = path;
+        flags_.blBackgroundImage = true;
+        // The window may be on screen already (the splash timer shows it):
+        // it takes the picture now, not only when it is first shown.
+        if (onBackgroundChanged) onBackgroundChanged();
+        return;
+    }
 }
-
-void frmMain::scanN64() { scanner_.ScanN64(n64Folder_, chkSettings[3].checked()); }
 
 void frmMain::RefreshCurrentPluginSet(bool rescanBoth) {
     log_.logMsg("Refreshing current plugin set...", true);
     const bool psx = ssTabMain.selectedIndex() == 0 || rescanBoth;
     const bool n64 = ssTabMain.selectedIndex() == 1 || rescanBoth;
-    if (psx) scanPSX();
-    if (n64) scanN64();
-    if (cmbEmuSelect.listIndex() != 0) readActiveSelection(psx, n64);
-}
-
-void frmMain::readActiveSelection(bool psx, bool n64) {
-    const int selected = cmbEmuSelect.listIndex();
-    if (selected <= 0) return;
-    const EmulatorEntry entry = EntryOfRow(lstEmulators.rows()[selected - 1]);
-    const std::string folder = FigurePluginDir(selected, entry.Plugins, ssTabMain.selectedIndex(), programFolder_);
-    ActiveSelection reader(services_, log_, lstPluginList, pads_, handle());
-    if (psx) reader.ReadPSX(entry.Type, folder);
-    if (n64) reader.ReadN64(entry.Type, folder, versionKeys_);
+    if (psx) scan(EmuSystem::PSX);
+    if (n64) scan(EmuSystem::N64);
+    if (cmbEmuSelect.listIndex() == 0) return;
+    if (psx) readActiveSelection(EmuSystem::PSX);
+    if (n64) readActiveSelection(EmuSystem::N64);
 }
 
 void frmMain::showMain() {
@@ -223,18 +211,17 @@ void frmMain::readCommandLine() {
 }
 
 void frmMain::choosePluginFolders() {
-    psxFolder_ = QualifyPath(programFolder_) + "PSXPlugins";
-    n64Folder_ = QualifyPath(programFolder_) + "N64Plugins";
-    const int selected = cmbEmuSelect.listIndex();
-    if (selected <= 0) return;
-    const EmulatorEntry entry = EntryOfRow(lstEmulators.rows()[selected - 1]);
-    if (entry.System == kSystemPSX) {
-        psxFolder_ = entry.Plugins;
-        currentPSXEmulator_ = selected;
+    psxFolder_ = CentralFolder(programFolder_, EmuSystem::PSX);
+    n64Folder_ = CentralFolder(programFolder_, EmuSystem::N64);
+    const EmulatorEntry* entry = selectedEmulator();
+    if (!entry) return;
+    if (entry->System == EmuSystem::PSX) {
+        psxFolder_ = entry->Plugins;
+        currentPSXEmulator_ = cmbEmuSelect.listIndex();
     }
-    if (entry.System == kSystemN64) {
-        n64Folder_ = entry.Plugins;
-        currentN64Emulator_ = selected;
+    if (entry->System == EmuSystem::N64) {
+        n64Folder_ = entry->Plugins;
+        currentN64Emulator_ = cmbEmuSelect.listIndex();
     }
 }
 
@@ -251,7 +238,8 @@ void frmMain::Form_Activate() {
 
 void frmMain::applyLowResolution() {
     hide();
-    flags_.blLowResApplied = true;  // the back end lays the window out for small screens
+    flags_.blLowResApplied = true;
+    if (onLowResolution) onLowResolution();  // the back end sizes the window for small screens
     setCaption(caption() + "  (Low Resolution Mode)");
     show();
 }
@@ -266,11 +254,17 @@ void frmMain::applyTransparency() {
     sldTransparency_Change();
 }
 
+bool frmMain::otherWindowOpen() const {
+    for (const Form* form : Form::loadedForms())
+        if (form != this && form->caption() != "SysTray") return true;
+    return false;
+}
+
 void frmMain::tmrTimer_Timer() {
     ++minuteCounter_;
     // Another window of the program open (a dialog, the splash) postpones
     // the check: it must not pop up over the user's work.
-    const bool postponed = !splash_.closed();
+    const bool postponed = otherWindowOpen();
     const std::string interval = txtSettings.text();
     const bool isNumber = !interval.empty() && interval.find_first_not_of("0123456789") == std::string::npos;
     if (isNumber && minuteCounter_ >= WholeNumber(interval) && !postponed) {
@@ -281,7 +275,7 @@ void frmMain::tmrTimer_Timer() {
 
 bool frmMain::Form_QueryUnload() {
     MessageAnswer answer = MessageAnswer::Yes;
-    if (chkSettings[4].checked() && !flags_.blDuplicateInstance)
+    if (option(Option::Exit).checked() && !flags_.blDuplicateInstance)
         answer = services_.windows.messageBox(handle(), "Are you sure you want to quit Corvane?", "Exiting Corvane",
                                               MessageIcon::Question, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes && !flags_.blExternalAppRunning) return true;
@@ -294,22 +288,16 @@ bool frmMain::Form_QueryUnload() {
 }
 
 std::vector<IniSection> frmMain::settingsToWrite() const {
-    const auto option = [this](int i) { return std::string(chkSettings[i].checked() ? "1" : "0"); };
-    IniSection configuration{kConfiguration,
-                             {{"Splash", option(0)},
-                              {"SysTray", option(1)},
-                              {"Delete", option(2)},
-                              {"Counters", option(3)},
-                              {"Exit", option(4)},
-                              {"PluginUpdates", option(5)},
-                              {"ToolUpdates", option(6)},
-                              {"Distribute", option(7)},
-                              {"Interval", txtSettings.text()},
+    IniSection configuration{kConfiguration, {}};
+    for (const OptionSetting& setting : OptionSettings())
+        if (setting.key) configuration.entries.push_back({setting.key, option(setting.option).checked() ? "1" : "0"});
+    const std::vector<IniEntry> values{{"Interval", txtSettings.text()},
                               {"Logging", StoredBoolean(flags_.blLoggingEnabled)},
                               {"LastUpdate", lastUpdate_},
                               {"Transparency", std::to_string(sldTransparency.value())},
                               {"LConfigDetails", StoredBoolean(flags_.blLoadConfigDetails)},
-                              {"CDRomSelection", std::to_string(cmbCDROM.listIndex())}}};
+                              {"CDRomSelection", std::to_string(cmbCDROM.listIndex())}};
+    configuration.entries.insert(configuration.entries.end(), values.begin(), values.end());
     return {configuration, EmulatorSection(database_.Entries())};
 }
 

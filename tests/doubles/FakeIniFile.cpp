@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Helpers.h"
+#include "doubles/Utf16.h"
 
 namespace {
 std::string Trim(const std::string& text) {
@@ -62,7 +63,7 @@ std::string Unquote(const std::string& value) {
 
 std::string FakeIniFile::readString(const std::string& file, const std::string& section, const std::string& key,
                                     const std::string& defaultValue) {
-    const auto lines = Lines(files_.contents(file));
+    const auto lines = Lines(TextOfFile(files_.contents(file)));
     const int header = FindSection(lines, section);
     if (header >= 0) {
         for (std::size_t i = header + 1; i < lines.size() && !SectionName(lines[i]); ++i) {
@@ -83,7 +84,11 @@ int FakeIniFile::readInt(const std::string& file, const std::string& section, co
 
 bool FakeIniFile::writeString(const std::string& file, const std::string& section, const std::string& key,
                               const std::string& value) {
-    auto lines = Lines(files_.contents(file));
+    // A file that starts with the UTF-16 mark is read and written as
+    // UTF-16; any other is 8-bit text.
+    const std::string before = files_.contents(file);
+    const bool wide = before.rfind(kUtf16Mark, 0) == 0;
+    auto lines = Lines(TextOfFile(before));
     const std::string entry = key + "=" + value;
     int header = FindSection(lines, section);
     if (header < 0) {
@@ -101,5 +106,5 @@ bool FakeIniFile::writeString(const std::string& file, const std::string& sectio
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     if (files_.exists(file) && !files_.deleteFile(file)) return false;
-    return files_.appendToFile(file, text);
+    return files_.appendToFile(file, wide ? kUtf16Mark + Utf8ToUtf16(text) : text);
 }

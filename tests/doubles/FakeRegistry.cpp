@@ -26,7 +26,8 @@ RegistryValue DecodeRegistryValue(unsigned rawType, const std::string& bytes) {
             value.type = RegistryValueType::Binary;
             break;
         case kRegDword:
-            value.type = RegistryValueType::Dword;
+            // Four bytes or it is no number the program can read.
+            value.type = bytes.size() == 4 ? RegistryValueType::Dword : RegistryValueType::Other;
             for (std::size_t i = 0; i < 4 && i < bytes.size(); ++i)
                 value.number |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
             break;

@@ -31,11 +31,13 @@ TEST_F(ActiveSelectionTest, PcsxSelectsIgnoringCaseWarnsAboutMissingFilesAndReme
     start();
     EXPECT_EQ(selected(0), 1) << "letter case ignored in PSX lists";
     EXPECT_EQ(selected(3), 1);
-    EXPECT_EQ(main.pads().rows, (std::array<int, 2>{1, -1})) << "no pad2 value: no row, no warning";
+    EXPECT_EQ(main.pads().rows, (std::map<Pad, int>{{Pad::One, 1}})) << "no pad2 value: no row, no warning";
     EXPECT_EQ(warnings(), std::vector<std::string>{"Warning: spuGone.dll is listed as the active SPU plugin, but "
                                                    "could not be found in the current plugin directory!"});
     EXPECT_TRUE(logHas("Retrieving PSX emulator plugin configuration..."));
     EXPECT_TRUE(logHas("Reflecting detected PCSX plugin selection settings in lists..."));
+    EXPECT_TRUE(logHas("PCSX  (PSX) selected in emu selector...")) << "start-up runs the selector's reaction";
+    EXPECT_EQ(libraries.loads().size(), 4u) << "and scans only once";
 }
 
 TEST_F(ActiveSelectionTest, PsxevenDropsItsFolderPrefixAndEPSXeCoresRaiseNoWarning) {
@@ -43,10 +45,15 @@ TEST_F(ActiveSelectionTest, PsxevenDropsItsFolderPrefixAndEPSXeCoresRaiseNoWarni
     addPlugin("C:\\psxeven\\plugins\\gpu.dll", PsxPlugin(2, "GPU"));
     registry.setString("Software\\PSXeven\\PS7gui\\Settings", "GpuFilename", "plugins\\gpu.dll");
     registry.setString("Software\\PSXeven\\PS7gui\\Settings", "Pad2Filename", "plugins\\pad.dll");
+    registry.setString("Software\\PSXeven\\PS7gui\\Settings", "SpuFilename", "plugins\\*.dll");
     start();
     EXPECT_EQ(selected(0), 0);
-    EXPECT_EQ(warnings(), std::vector<std::string>{"Warning: pad.dll is listed as the active PAD2 plugin, but could "
-                                                   "not be found in the current plugin directory!"});
+    EXPECT_EQ(warnings(), (std::vector<std::string>{
+                              "Warning: *.dll is listed as the active SPU plugin, but could not be found in the "
+                              "current plugin directory!",
+                              "Warning: pad.dll is listed as the active PAD2 plugin, but could not be found in the "
+                              "current plugin directory!"}))
+        << "a wildcard names no file, though a search would match one";
 }
 
 TEST_F(ActiveSelectionTest, EPSXeCoreEntriesAreSelectedWithoutWarning) {

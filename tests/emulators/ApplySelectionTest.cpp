@@ -9,7 +9,7 @@ protected:
         std::string text = "[Configuration]\r\nLogging=-1\r\nLastEmu=" + std::to_string(selected) + "\r\n[Emulators]\r\n";
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const std::string n = std::to_string(i + 1);
-            text += "Name" + n + "=" + entries[i].Name + "\r\nSystem" + n + "=" + std::to_string(entries[i].System) +
+            text += "Name" + n + "=" + entries[i].Name + "\r\nSystem" + n + "=" + std::to_string(SystemCode(entries[i].System)) +
                     "\r\nType" + n + "=" + entries[i].Type + "\r\nExe" + n + "=" + entries[i].Exe + "\r\nPlugins" + n +
                     "=" + entries[i].Plugins + "\r\n";
         }
@@ -28,7 +28,7 @@ protected:
     }
 };
 
-const EmulatorEntry kPcsx{"PCSX", 6, "PCSX", "C:\\pcsx\\pcsx.exe", "C:\\pcsx\\plugin"};
+const EmulatorEntry kPcsx{"PCSX", EmuSystem::PSX, "PCSX", "C:\\pcsx\\pcsx.exe", "C:\\pcsx\\plugin"};
 
 TEST_F(ApplySelectionTest, PcsxWritesTheChosenRowsAndEachPadItsOwnRow) {
     emulators({kPcsx}, 1);
@@ -55,8 +55,8 @@ TEST_F(ApplySelectionTest, PcsxWritesTheChosenRowsAndEachPadItsOwnRow) {
 }
 
 TEST_F(ApplySelectionTest, PsxevenPrefixesAndEPSXeWritesNoPads) {
-    emulators({{"PSXeven", 6, "PSXeven", "C:\\pe\\psxeven.exe", "C:\\pe\\plugins"},
-               {"ePSXe", 6, "ePSXe", "C:\\ep\\epsxe.exe", "C:\\ep\\plugins"}},
+    emulators({{"PSXeven", EmuSystem::PSX, "PSXeven", "C:\\pe\\psxeven.exe", "C:\\pe\\plugins"},
+               {"ePSXe", EmuSystem::PSX, "ePSXe", "C:\\ep\\epsxe.exe", "C:\\ep\\plugins"}},
               1);
     psxPlugins("C:\\pe\\plugins");
     psxPlugins("C:\\ep\\plugins");
@@ -81,7 +81,7 @@ TEST_F(ApplySelectionTest, PsxevenPrefixesAndEPSXeWritesNoPads) {
 }
 
 TEST_F(ApplySelectionTest, BackupsAndUnversionedProject64WriteNothing) {
-    emulators({kPcsx, {"PJ64", 7, "Project 64", "C:\\pj\\Project64.exe", "C:\\pj\\plugin"}}, 0);
+    emulators({kPcsx, {"PJ64", EmuSystem::N64, "Project 64", "C:\\pj\\Project64.exe", "C:\\pj\\plugin"}}, 0);
     psxPlugins("C:\\Corvane\\PSXPlugins");
     addPlugin("C:\\pj\\plugin\\gfx.dll", N64Plugin(2, "Graphics"));
     start();
@@ -101,10 +101,11 @@ TEST_F(ApplySelectionTest, BackupsAndUnversionedProject64WriteNothing) {
 }
 
 TEST_F(ApplySelectionTest, TheSelectorScansOnlyOnChangesAndTheBackupsRescanTheirFolder) {
-    emulators({kPcsx, {"Spare", 7, "Folder", "....", "C:\\spare"}}, 0);
+    emulators({kPcsx, {"Spare", EmuSystem::N64, "Folder", "....", "C:\\spare"}}, 0);
     psxPlugins("C:\\pcsx\\plugin");
     start();
     EXPECT_FALSE(main.cmdApply.enabled());
+    EXPECT_EQ(main.cmdApply.toolTip(), "Apply Plugin Selection to Emulator");
     main.cmbEmuSelect.choose(1);
     EXPECT_EQ(names(0), (std::vector<std::string>{"A GPU", "B GPU"}));
     EXPECT_TRUE(main.cmdApply.enabled());
@@ -125,16 +126,58 @@ TEST_F(ApplySelectionTest, TheSelectorScansOnlyOnChangesAndTheBackupsRescanTheir
 }
 
 TEST_F(ApplySelectionTest, ACoreRowLeavesNoPluginSelected) {
-    emulators({{"ePSXe", 6, "ePSXe", "C:\\ep\\epsxe.exe", "C:\\ep\\plugins"}}, 1);
+    emulators({{"ePSXe", EmuSystem::PSX, "ePSXe", "C:\\ep\\epsxe.exe", "C:\\ep\\plugins"}}, 1);
     psxPlugins("C:\\ep\\plugins");
     start();
     main.lstPluginList[0].clickRow(0);
     EXPECT_TRUE(main.mnuContextTest.enabled());
     EXPECT_EQ(main.lblPluginName.caption(), "A GPU");
     main.lstPluginList[1].clickRow(0);
+    EXPECT_EQ(main.lblPluginName.caption(), "ePSXe SPU core 0.0.0") << "a core row still shows its name";
     EXPECT_FALSE(main.mnuContextTest.enabled());
     EXPECT_FALSE(main.mnuEditDelete.enabled());
     main.cmdTest.click();
+    EXPECT_EQ(windows.shownBoxes().back().title, "Select a Plugin");
+}
+TEST_F(ApplySelectionTest, PadRowsComeOnlyFromTheEmulatorBeingApplied) {
+    emulators({kPcsx, {"PSXeven", EmuSystem::PSX, "PSXeven", "C:\\pe\\psxeven.exe", "C:\\pcsx\\plugin"}}, 1);
+    psxPlugins("C:\\pcsx\\plugin");
+    registry.setString("Software\\Pcsx", "pad2", "padC.dll");
+    registry.setString("Software\\PSXeven\\PS7gui\\Settings", "Pad1Filename", "plugins\\padA.dll");
+    start();
+    EXPECT_EQ(main.pads().rows, (std::map<Pad, int>{{Pad::Two, 2}}));
+    main.cmbEmuSelect.choose(2);
+    EXPECT_EQ(main.pads().rows, (std::map<Pad, int>{{Pad::One, 0}})) << "PCSX's pad 2 row is gone";
+    main.cmdApply.click();
+    EXPECT_EQ(value("Software\\PSXeven\\PS7gui\\Settings", "Pad1Filename"), "plugins\\padA.dll");
+    EXPECT_EQ(value("Software\\PSXeven\\PS7gui\\Settings", "Pad2Filename"), "(missing)")
+        << "a pad the user never chose stays as it was";
+}
+
+TEST_F(ApplySelectionTest, TheHighlightedRowIsThePluginActedOnAndARescanEndsIt) {
+    emulators({kPcsx, {"Other", EmuSystem::PSX, "PCSX", "C:\\o\\pcsx.exe", "C:\\o\\plugin"}}, 1);
+    psxPlugins("C:\\pcsx\\plugin");
+    addPlugin("C:\\o\\plugin\\gpuO.dll", PsxPlugin(2, "O GPU"));
+    start();
+    main.lstPluginList[0].clickRow(1);
+    EXPECT_EQ(main.selectedPlugin().path, "C:\\pcsx\\plugin\\gpuB.dll");
+    main.lstPluginList[0].clickRow(0);  // the arrow key moves the highlight up
+    main.cmdTest.click();
+    EXPECT_EQ(libraries.loads().back(), "C:\\pcsx\\plugin\\gpuA.dll");
+    EXPECT_EQ(main.lblPluginName.caption(), "A GPU");
+
+    main.lstPluginList[0].clickRow(-1);  // a click on empty space
+    EXPECT_FALSE(main.mnuContextTest.enabled());
+    main.cmdTest.click();
+    EXPECT_EQ(windows.shownBoxes().back().title, "Select a Plugin");
+
+    main.lstPluginList[0].clickRow(1);
+    main.cmbEmuSelect.choose(2);
+    EXPECT_TRUE(main.selectedPlugin().path.empty()) << "the list was rescanned";
+    EXPECT_FALSE(main.mnuEditDelete.enabled());
+    const std::size_t boxes = windows.shownBoxes().size();
+    main.cmdAbout.click();
+    ASSERT_EQ(windows.shownBoxes().size(), boxes + 1);
     EXPECT_EQ(windows.shownBoxes().back().title, "Select a Plugin");
 }
 }  // namespace

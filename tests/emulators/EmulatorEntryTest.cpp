@@ -14,7 +14,7 @@ TEST(EmulatorEntries, LoadingStopsAtTheFirstMissingOrEmptyName) {
                   "Name3=Lost\r\nSystem3=6\r\n");
     auto entries = LoadEmulatorEntries(ini, "C:\\c\\settings.ini");
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].System, 0) << "a missing System key";
+    EXPECT_EQ(SystemCode(entries[0].System), 0) << "a missing System key";
     EXPECT_EQ(SelectorText(entries[0]), "PCSX  (N64)");
 
     files.addFile("C:\\c\\settings.ini", "[Emulators]\r\nName1=A\r\nSystem1=7\r\nName2=empty\r\nName3=B\r\n");
@@ -23,15 +23,12 @@ TEST(EmulatorEntries, LoadingStopsAtTheFirstMissingOrEmptyName) {
     EXPECT_EQ(entries[0].Type, "empty");
 }
 
-TEST(EmulatorEntries, RowsAndSectionKeepEveryField) {
-    const EmulatorEntry folder{"Backups", 6, "Folder", "....", "D:\\plugins"};
+TEST(EmulatorEntries, TheSectionKeepsEveryField) {
+    const EmulatorEntry folder{"Backups", EmuSystem::PSX, "Folder", "....", "D:\\plugins"};
     EXPECT_EQ(SelectorText(folder), "Backups  (PSX)");
-    const EmulatorEntry back = EntryOfRow(EmulatorRow(folder));
-    EXPECT_EQ(back.Exe, "....");
-    EXPECT_EQ(back.Plugins, "D:\\plugins");
-    EXPECT_EQ(back.System, 6);
 
-    const IniSection section = EmulatorSection({folder, {"1964", 7, "1964", "C:\\1964\\1964.exe", "C:\\1964\\plugin"}});
+    const IniSection section = EmulatorSection(
+        {folder, {"1964", EmuSystem::N64, "1964", "C:\\1964\\1964.exe", "C:\\1964\\plugin"}});
     ASSERT_EQ(section.entries.size(), 10u);
     EXPECT_EQ(section.entries[5].key, "Name2");
     EXPECT_EQ(section.entries[6].key, "System2");

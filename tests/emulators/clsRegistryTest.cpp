@@ -37,6 +37,8 @@ TEST(clsRegistry, NumbersBytesAndDeletes) {
     EXPECT_EQ(registry.GetRegLong(HKCU, key, "Missing", 9), 9);
     registry.SaveRegString(HKCU, key, "Text", "12");
     EXPECT_EQ(registry.GetRegLong(HKCU, key, "Text", 9), 9);
+    store.plantValue(key, "Short", 4, std::string("\x07\x00", 2));
+    EXPECT_EQ(registry.GetRegLong(HKCU, key, "Short", 9), 9) << "a REG_DWORD of two bytes is no number";
 
     registry.SaveRegByte(HKCU, key, "Bytes", {0, 255, 7});
     EXPECT_EQ(registry.GetRegByte(HKCU, key, "Bytes"), (std::vector<std::uint8_t>{0, 255, 7}));

@@ -1,3 +1,4 @@
+#include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
 
 namespace {
@@ -105,6 +106,8 @@ TEST_F(frmAddEmuTest, EditRenameAndRemoveKeepListAndSelectorInStep) {
     EXPECT_EQ(selectorItems()[2], "Backups  (PSX)");
 
     EXPECT_FALSE(main.lstEmulators.rename(1, "")) << "an empty name is refused";
+    EXPECT_FALSE(main.lstEmulators.rename(1, "empty")) << "the name that ends the list in settings.ini";
+    EXPECT_EQ(windows.shownBoxes().back().title, "Invalid Value");
     EXPECT_TRUE(main.lstEmulators.rename(1, "Old disks"));
     EXPECT_EQ(selectorItems()[2], "Old disks  (PSX)");
 
@@ -118,5 +121,42 @@ TEST_F(frmAddEmuTest, EditRenameAndRemoveKeepListAndSelectorInStep) {
     main.cmdRemoveEmu.click();
     EXPECT_FALSE(main.cmdEditEmu.enabled());
     EXPECT_FALSE(main.cmdRemoveEmu.enabled());
+}
+TEST_F(frmAddEmuTest, TheNameThatEndsTheStoredListIsRefused) {
+    start();
+    frmAddEmu& dialog = openAdd();
+    dialog.txtName.type("empty");
+    windows.queueFolder(std::string("E:\\Plugins"));
+    dialog.cmdBrowsePlugins.click();
+    dialog.cmbType.setListIndex(3);
+    dialog.cmdOK.click();
+    EXPECT_FALSE(dialog.closed());
+    EXPECT_EQ(windows.shownBoxes().back().title, "Invalid Value");
+    EXPECT_EQ(main.emulators().Count(), 0);
+}
+
+TEST_F(frmAddEmuTest, RemovingAnEarlierEntryKeepsTheScannedEmulatorsNumbered) {
+    settings("[Configuration]\r\nLastEmu=2\r\n[Emulators]\r\n"
+             "Name1=A\r\nSystem1=6\r\nType1=PCSX\r\nExe1=C:\\a\\pcsx.exe\r\nPlugins1=C:\\a\r\n"
+             "Name2=B\r\nSystem2=6\r\nType2=PCSX\r\nExe2=C:\\b\\pcsx.exe\r\nPlugins2=C:\\b\r\n"
+             "Name3=C\r\nSystem3=6\r\nType3=PCSX\r\nExe3=C:\\c\\pcsx.exe\r\nPlugins3=C:\\c\r\n");
+    addPlugin("C:\\b\\gpuB.dll", PsxPlugin(2, "B GPU"));
+    addPlugin("C:\\c\\gpuC.dll", PsxPlugin(2, "C GPU"));
+    start();
+    EXPECT_EQ(names(0), std::vector<std::string>{"B GPU"});
+    main.lstEmulators.clickRow(0);
+    main.cmdRemoveEmu.click();
+    EXPECT_EQ(main.cmbEmuSelect.text(), "B  (PSX)") << "the selector stays on the same emulator";
+    main.cmbEmuSelect.choose(2);
+    EXPECT_EQ(names(0), std::vector<std::string>{"C GPU"}) << "the entry now at 2 is scanned";
+    main.lstPluginList[0].clickRow(0);
+    main.cmdApply.click();
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuC.dll");
+
+    // The emulator on screen goes: whatever is chosen next is scanned.
+    main.lstEmulators.clickRow(1);
+    main.cmdRemoveEmu.click();
+    EXPECT_EQ(main.cmbEmuSelect.text(), "B  (PSX)");
+    EXPECT_EQ(names(0), std::vector<std::string>{"B GPU"});
 }
 }  // namespace

@@ -126,6 +126,16 @@ TEST(clsN64, ReadsTheInformationRecordAndCallsWithTheMainWindow) {
                                        {"DllTest", Returns(0)}});
     libraries.add("C:\\n64\\audio.dll", {{"GetDllInfo", DllInfo(3, "Jabo Audio")}, {"DllConfig", Returns(0)}});
     libraries.add("C:\\n64\\bare.dll", {});
+    // A plug-in of another record layout writes 1 KB, and its name is
+    // followed by leftovers after the NUL.
+    libraries.add("C:\\n64\\wide.dll", {{"GetDllInfo", [](const std::vector<CallValue>& arguments) {
+                                               auto* record = reinterpret_cast<unsigned char*>(arguments.at(0));
+                                               std::memset(record, 'x', 1024);
+                                               record[2] = 3;
+                                               record[3] = 0;
+                                               std::memcpy(record + 4, "Wide\0junk", 9);
+                                               return CallValue{0};
+                                           }}});
     clsN64 probe(libraries, windows, 0xBEEF);
 
     const LibraryHandle rsp = libraries.load("C:\\n64\\rsp.dll");
@@ -135,7 +145,10 @@ TEST(clsN64, ReadsTheInformationRecordAndCallsWithTheMainWindow) {
     const LibraryHandle bare = libraries.load("C:\\n64\\bare.dll");
     probe.QueryDLL(bare);
     EXPECT_EQ(probe.DLLType(), 0);
-    EXPECT_EQ(probe.DLLName().find_first_not_of('\0'), std::string::npos) << "an empty name";
+    EXPECT_EQ(probe.DLLName(), "") << "an empty name";
+    probe.QueryDLL(libraries.load("C:\\n64\\wide.dll"));
+    EXPECT_EQ(probe.DLLType(), 3);
+    EXPECT_EQ(probe.DLLName(), "Wide") << "cut at the first NUL";
 
     const LibraryHandle gfx = libraries.load("C:\\n64\\gfx.dll");
     const LibraryHandle audio = libraries.load("C:\\n64\\audio.dll");

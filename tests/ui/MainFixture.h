@@ -14,6 +14,7 @@
 #include "doubles/FakeLibraries.h"
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeWindowServices.h"
+#include "doubles/Utf16.h"
 #include "ui/frmMain.h"
 
 const char* const kSettings = "C:\\Corvane\\settings.ini";
@@ -26,12 +27,19 @@ protected:
     MainFixture() { files.addDirectory("C:\\Corvane"); }
 
     void settings(const std::string& text) { files.addFile(kSettings, text); }
+    // What shutdown wrote to settings.ini, as text.
+    std::string writtenSettings() const { return TextOfFile(files.contents(kSettings)); }
     void start() {
         ASSERT_TRUE(main.Splash_Load());
         main.activate();
     }
-    bool logHas(const std::string& line) const {
-        return files.contents(kLog).find("]: " + line + "\r\n") != std::string::npos;
+    // Whether the log holds the line at least `times` times.
+    bool logHas(const std::string& line, int times = 1) const {
+        const std::string log = files.contents(kLog);
+        int found = 0;
+        for (auto at = log.find("]: " + line + "\r\n"); at != std::string::npos; at = log.find("]: " + line + "\r\n", at + 1))
+            ++found;
+        return found >= times;
     }
     // A plug-in file in the fake folders, loadable as a fake library.
     void addPlugin(const std::string& path, FakeLibraries::Exports exports) {

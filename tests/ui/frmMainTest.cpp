@@ -30,7 +30,8 @@ TEST_F(frmMainTest, FirstStartShowsDefaultsAndShutdownWritesTheWholeFile) {
 
     windows.queueAnswer(MessageAnswer::Yes);
     EXPECT_TRUE(main.requestClose());
-    EXPECT_EQ(files.contents(kSettings),
+    EXPECT_EQ(files.contents(kSettings).substr(0, 2), kUtf16Mark) << "UTF-16 after a byte-order mark";
+    EXPECT_EQ(writtenSettings(),
               "[Configuration]\r\nSplash=0\r\nSysTray=1\r\nDelete=0\r\nCounters=1\r\nExit=1\r\nPluginUpdates=1\r\n"
               "ToolUpdates=1\r\nDistribute=0\r\nInterval=60\r\nLogging=0\r\nLastUpdate=Never\r\nTransparency=0\r\n"
               "LConfigDetails=0\r\nCDRomSelection=-1\r\n");
@@ -78,7 +79,7 @@ TEST_F(frmMainTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
     EXPECT_EQ(main.txtSettings.text(), "15");
 
     EXPECT_TRUE(main.requestClose()) << "no question with option 4 off";
-    const std::string written = files.contents(kSettings);
+    const std::string written = writtenSettings();
     EXPECT_NE(written.find("Splash=1\r\n"), std::string::npos);
     EXPECT_NE(written.find("Interval=15\r\nLogging=-1\r\nLastUpdate=12/1/2026\r\nTransparency=40\r\n"
                            "LConfigDetails=-1\r\nCDRomSelection=1\r\n[Emulators]\r\nName1=ePSXe\r\nSystem1=6\r\n"),
@@ -131,10 +132,18 @@ TEST_F(frmMainTest, UpdateTimerWaitsForTheIntervalAndForOtherWindows) {
     main.tmrTimer.fire();
     EXPECT_TRUE(logHas("Update timer interval passed; executing update procedure..."));
 
+    // Another window of the program open postpones the check.
+    main.cmdAddEmu.click();
+    main.tmrTimer.fire();
+    main.tmrTimer.fire();
+    EXPECT_FALSE(logHas("Update timer interval passed; executing update procedure...", 2));
+    main.addEmuDialog()->cmdCancel.click();
+    main.tmrTimer.fire();
+    EXPECT_TRUE(logHas("Update timer interval passed; executing update procedure...", 2));
+
     main.txtSettings.setText("none");
     for (int i = 0; i < 5; ++i) main.tmrTimer.fire();
-    EXPECT_EQ(files.contents(kLog).find("procedure...\r\n", files.contents(kLog).find("procedure...") + 1),
-              std::string::npos)
+    EXPECT_FALSE(logHas("Update timer interval passed; executing update procedure...", 3))
         << "no number in the box: no check";
 }
 
@@ -174,8 +183,11 @@ TEST_F(frmMainTest, ASecondInstanceSaysSoAndEndsWithoutWriting) {
 TEST_F(frmMainTest, ActivationAppliesLowResolutionAndTransparencyOnce) {
     environment.height = 600;
     settings("[Configuration]\r\nTransparency=100\r\n");
+    int resized = 0;
+    main.onLowResolution = [&] { ++resized; };
     start();
     EXPECT_EQ(main.caption(), main.versionCaption() + "  (Low Resolution Mode)");
+    EXPECT_EQ(resized, 1) << "the window takes the low-resolution size";
     EXPECT_EQ(windows.alphaOf(main.handle()), 100);
     main.activate();
     EXPECT_EQ(main.caption(), main.versionCaption() + "  (Low Resolution Mode)") << "applied once";
@@ -221,7 +233,10 @@ TEST_F(frmMainTest, MenusCarryTheirCaptionsAndViewEntriesSwitchTabs) {
 TEST_F(frmMainTest, TheFirstBackgroundPictureFoundIsUsed) {
     files.addFile("C:\\Corvane\\background.gif");
     files.addFile("C:\\Corvane\\background.jpg");
+    int loaded = 0;
+    main.onBackgroundChanged = [&] { ++loaded; };
     start();
+    EXPECT_EQ(loaded, 1) << "the window takes the picture when it is chosen";
     EXPECT_TRUE(flags.blBackgroundImage);
     EXPECT_EQ(main.backgroundPicture(), "C:\\Corvane\\background.jpg");
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/win32/WideText.h"
-#include "plugins/CodeBlock.h"
+#include "app/CodeBlock.h"
 
 LibraryHandle Win32Libraries::load(const std::string& path) {
     // A broken or foreign file must not stop the scan with a system error

@@ -66,6 +66,8 @@ std::optional<RegistryValue> Win32Registry::queryValue(const std::string& keyPat
         value.bytes.clear();
     }
     if (type == REG_DWORD && size == sizeof(DWORD)) std::memcpy(&value.number, value.bytes.data(), sizeof(DWORD));
+    // A "number" of another size than four bytes is none: readers take their default.
+    if (type == REG_DWORD && size != sizeof(DWORD)) value.type = RegistryValueType::Other;
     return value;
 }
 

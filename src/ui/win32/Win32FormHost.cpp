@@ -2,6 +2,8 @@
 
 #include "app/win32/WideText.h"
 
+#include <exception>
+
 namespace {
 const wchar_t* const kClassName = L"CorvaneForm";
 
@@ -137,14 +139,23 @@ void Win32FormHost::layout() {
 
 void Win32FormHost::runModal() {
     if (owner_) EnableWindow(owner_, FALSE);
+    modal_ = true;
     form_.show();
-    MSG message;
+    MSG message{};
     while (window_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(window_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+    releaseOwner();
+}
+
+void Win32FormHost::releaseOwner() {
+    if (!modal_) return;
+    modal_ = false;
+    // Before the dialog goes: otherwise the system activates another
+    // program's window in its place.
     if (owner_) {
         EnableWindow(owner_, TRUE);
         SetActiveWindow(owner_);
@@ -159,6 +170,7 @@ void Win32FormHost::refresh(Change what) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (what != Change::Visible) return;
     if (form_.closed()) {
+        releaseOwner();
         DestroyWindow(window_);
         return;
     }
@@ -171,12 +183,30 @@ void Win32FormHost::refresh(Change what) {
     if (form_.visible()) UpdateWindow(window_);
 }
 
-LRESULT CALLBACK Win32FormHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* host = reinterpret_cast<Win32FormHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return host ? host->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+void Win32FormHost::reportUnhandled(const char* what) {
+    try {
+        if (onUnhandledError) onUnhandledError(what);
+    } catch (...) {
+        // Telling of it failed too: nothing more can be done here.
+    }
 }
 
-LRESULT Win32FormHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32FormHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<Win32FormHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!host) return DefWindowProcW(window, message, wParam, lParam);
+    // No C++ exception may unwind through the system's frames: a command
+    // that fails this way is abandoned, and the program goes on.
+    try {
+        return host->handle(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        reportUnhandled(error.what());
+    } catch (...) {
+        reportUnhandled("unknown error");
+    }
+    return 0;
+}
+
+LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (lParam) {
@@ -223,5 +253,6 @@ LRESULT Win32FormHost::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    // The handle of this call: after WM_DESTROY the host holds none.
+    return DefWindowProcW(window, message, wParam, lParam);
 }

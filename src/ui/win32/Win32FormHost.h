@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Form.h"
@@ -49,9 +50,15 @@ public:
     // Paints the window's background; false leaves it to the system.
     std::function<bool(HDC)> onEraseBackground;
 
+    // Told of an exception a form's handler let escape; the command it ran
+    // is abandoned there.
+    static inline std::function<void(const std::string&)> onUnhandledError;
+
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void reportUnhandled(const char* what);
+    void releaseOwner();
     WindowPeer& keep(Control& control, std::unique_ptr<WindowPeer> peer);
     void addMenu(HMENU menu, const std::vector<MenuNode>& nodes, std::map<UINT, std::unique_ptr<MenuPeer>>& items,
                  UINT firstId);
@@ -63,6 +70,7 @@ private:
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     bool shown_ = false;
+    bool modal_ = false;
     std::vector<std::unique_ptr<WindowPeer>> peers_;
     std::map<HWND, WindowPeer*> byWindow_;
     std::map<const Control*, WindowPeer*> byControl_;

@@ -43,9 +43,47 @@ protected:
 class ButtonPeer : public CaptionPeer<Button> {
 public:
     using CaptionPeer::CaptionPeer;
+    ~ButtonPeer() override {
+        if (tip_) DestroyWindow(tip_);
+    }
+    ButtonPeer(const ButtonPeer&) = delete;
+    ButtonPeer& operator=(const ButtonPeer&) = delete;
     void command(WORD code) override {
         if (code == BN_CLICKED) model_.click();
     }
+
+protected:
+    void show(Change what) override {
+        CaptionPeer::show(what);
+        if (what == Change::ToolTip) showToolTip();
+    }
+
+private:
+    void showToolTip() {
+        if (model_.toolTip().empty() && !tip_) return;
+        if (!tip_) {
+            tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(window()), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+            TTTOOLINFOW tool = toolInfo();
+            SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        TTTOOLINFOW tool = toolInfo();
+        SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    TTTOOLINFOW toolInfo() {
+        text_ = Widen(model_.toolTip());
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = GetParent(window());
+        tool.uId = reinterpret_cast<UINT_PTR>(window());
+        tool.lpszText = text_.data();
+        return tool;
+    }
+
+    HWND tip_ = nullptr;
+    std::wstring text_;
 };
 
 class CheckBoxPeer : public CaptionPeer<CheckBox> {
@@ -122,31 +160,34 @@ protected:
     }
 };
 
+// A notification code of the list's own, posted to its owner when a row
+// loses the selection: by then the list knows whether another row took it.
+constexpr WORD kSelectionSettled = 0x7F01;
+
 class ListViewPeer : public Peer<ListView> {
 public:
     using Peer::Peer;
     LRESULT notify(const NMHDR& header) override {
-        if (header.code == NM_CLICK) {
-            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-            if (activate.iItem >= 0) model_.clickRow(activate.iItem);
-        }
+        if (header.code == LVN_ITEMCHANGED) selectionChanged(reinterpret_cast<const NMLISTVIEW&>(header));
         if (header.code == NM_DBLCLK) model_.doubleClick();
         if (header.code == LVN_ENDLABELEDITW) {
             const auto& edit = reinterpret_cast<const NMLVDISPINFOW&>(header);
             // No text: the user cancelled the edit.
             return edit.item.pszText && model_.rename(edit.item.iItem, Narrow(edit.item.pszText));
         }
-        if (header.code == NM_RCLICK) {
-            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-            if (activate.iItem >= 0) model_.clickRow(activate.iItem);
-            model_.rightClick();
-        }
+        if (header.code == NM_RCLICK) model_.rightClick();
         if (header.code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return 0;
+    }
+    void command(WORD code) override {
+        if (code != kSelectionSettled) return;
+        const int selected = static_cast<int>(SendMessageW(window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        if (selected != model_.selectedIndex()) model_.clickRow(selected);
     }
 
 protected:
     void show(Change what) override {
+        updating_ = true;
         if (what == Change::Value) InvalidateRect(window(), nullptr, TRUE);
         if (what == Change::Range) {
             const LONG_PTR style = GetWindowLongPtrW(window(), GWL_STYLE);
@@ -156,9 +197,21 @@ protected:
         if (what == Change::Columns) showColumns();
         if (what == Change::Rows) showRows();
         if (what == Change::Rows || what == Change::Selection) showSelection();
+        updating_ = false;
     }
 
 private:
+    // Whatever moved the highlight (a click, the arrow keys, typing a
+    // name), the highlighted row is the selection. Changes the program
+    // makes itself are already in the model.
+    void selectionChanged(const NMLISTVIEW& change) {
+        if (updating_ || change.iItem < 0 || !(change.uChanged & LVIF_STATE)) return;
+        const bool now = (change.uNewState & LVIS_SELECTED) != 0, before = (change.uOldState & LVIS_SELECTED) != 0;
+        if (now && !before && change.iItem != model_.selectedIndex()) model_.clickRow(change.iItem);
+        if (before && !now)
+            PostMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(0, kSelectionSettled),
+                         reinterpret_cast<LPARAM>(window()));
+    }
     // An empty list with its notice on says so across its middle.
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) {
         if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
@@ -188,6 +241,7 @@ private:
     void showRows() {
         SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
         SendMessageW(window(), LVM_DELETEALLITEMS, 0, 0);
+        SendMessageW(window(), LVM_SETITEMCOUNT, model_.rows().size(), 0);
         for (std::size_t i = 0; i < model_.rows().size(); ++i) {
             const ListRow& row = model_.rows()[i];
             std::wstring text = Widen(row.text);
@@ -215,7 +269,10 @@ private:
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(window(), LVM_SETITEMSTATE, static_cast<WPARAM>(model_.selectedIndex()),
                      reinterpret_cast<LPARAM>(&state));
+        SendMessageW(window(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(model_.selectedIndex()), FALSE);
     }
+
+    bool updating_ = false;
 };
 
 class TabPeer : public Peer<TabControl> {
@@ -288,7 +345,7 @@ void WindowPeer::refresh(Change what) {
 
 void WindowPeer::refreshAll() {
     for (Change what : {Change::Columns, Change::Items, Change::Range, Change::Caption, Change::Checked, Change::Rows,
-                        Change::Selection, Change::Value, Change::Enabled, Change::Visible})
+                        Change::Selection, Change::Value, Change::ToolTip, Change::Enabled, Change::Visible})
         refresh(what);
 }
 

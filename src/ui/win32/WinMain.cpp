@@ -8,11 +8,29 @@
 #include "ui/win32/frmMainWindow.h"
 #include "ui/win32/frmSplashWindow.h"
 
+namespace {
+// OLE for this thread, from before the first window to after the last
+// object that holds a picture: the shell's folder picker, drag and drop and
+// the background picture need it.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    OleInitialize(nullptr);  // the shell's folder picker and drag and drop need it
+    const OleSession ole;
 
     Win32Platform platform;
     Services& services = platform.services;
@@ -23,6 +41,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     frmSplashWindow splashWindow(splash);
     frmMainWindow mainWindow(main, flags);
     mainWindow.host().onDestroyed = [] { PostQuitMessage(0); };
+    Win32FormHost::onUnhandledError = [&](const std::string& what) {
+        main.log().logMsg("Unexpected error; command abandoned: " + what);
+        services.windows.messageBox(mainWindow.host().handle(),
+                                    "Corvane met an unexpected error and abandoned the command.\n\n" + what,
+                                    "Unexpected Error", MessageIcon::Critical, MessageButtons::Ok);
+    };
 
     int exitCode = 0;
     if (main.Splash_Load()) {
@@ -34,6 +58,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         exitCode = static_cast<int>(message.wParam);
     }
-    OleUninitialize();
+    Win32FormHost::onUnhandledError = nullptr;
     return exitCode;
 }

@@ -11,6 +11,9 @@
 namespace {
 // Sizes in units of 96 dots per inch.
 constexpr int kMargin = 8, kGap = 6, kRow = 24, kButtonWidth = 80, kCounterHeight = 18;
+// The pages of the main tab control.
+constexpr int kConfigurationPage = 2, kAboutPage = 3;
+int PageOf(EmuSystem system) { return system == EmuSystem::PSX ? 0 : 1; }
 }
 
 frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
@@ -19,30 +22,38 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     host_.setMenu(form.menuBar());
     host_.addTimer(form.tmrTimer);
     host_.onLayout = [this](int width, int height) { layout(width, height); };
-    host_.onFirstShow = [this] {
-        // A small screen (or -lowres) gets a window that fits 800 x 600.
-        const double scale = host_.scale();
-        RECT work;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int width = std::min(static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale),
-                                   static_cast<int>(work.right - work.left));
-        const int height = std::min(static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale),
-                                    static_cast<int>(work.bottom - work.top));
-        SetWindowPos(host_.window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        // The background picture found at start-up (bmp, jpg or gif).
-        if (!form_.backgroundPicture().empty()) {
-            std::wstring path = Widen(form_.backgroundPicture());
-            IPicture* picture = nullptr;
-            if (SUCCEEDED(OleLoadPicturePath(path.data(), nullptr, 0, 0, IID_IPicture,
-                                             reinterpret_cast<void**>(&picture))))
-                background_.reset(picture);
-        }
-    };
+    host_.onFirstShow = [this] { fitWindow(); };
+    form.onLowResolution = [this] { fitWindow(); };
+    form.onBackgroundChanged = [this] { loadBackground(); };
     host_.onEraseBackground = [this](HDC canvas) { return paintBackground(canvas); };
     form.showAddEmu = [this](frmAddEmu& dialog) {
         frmAddEmuWindow window(dialog, host_.window());
         window.host().runModal();
     };
+}
+
+void frmMainWindow::fitWindow() {
+    // A small screen (or -lowres) gets a window that fits 800 x 600.
+    const double scale = host_.scale();
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::min(static_cast<int>((flags_.blLowResApplied ? 780 : 900) * scale),
+                               static_cast<int>(work.right - work.left));
+    const int height = std::min(static_cast<int>((flags_.blLowResApplied ? 550 : 680) * scale),
+                                static_cast<int>(work.bottom - work.top));
+    SetWindowPos(host_.window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMainWindow::loadBackground() {
+    // The background picture found at start-up (bmp, jpg or gif).
+    background_.reset();
+    if (!form_.backgroundPicture().empty()) {
+        std::wstring path = Widen(form_.backgroundPicture());
+        IPicture* picture = nullptr;
+        if (SUCCEEDED(OleLoadPicturePath(path.data(), nullptr, 0, 0, IID_IPicture, reinterpret_cast<void**>(&picture))))
+            background_.reset(picture);
+    }
+    InvalidateRect(host_.window(), nullptr, TRUE);
 }
 
 bool frmMainWindow::paintBackground(HDC canvas) {
@@ -72,11 +83,12 @@ void frmMainWindow::createControls() {
     host_.add(form_.cmdApply);
     host_.add(form_.lblPluginName);
     pages_.assign(4, {});
-    for (int i = 0; i < 8; ++i) {
-        pages_[i / 4].push_back(&host_.add(form_.lstPluginList[i]));
-        pages_[i / 4].push_back(&host_.add(form_.lblPluginCount[i]));
+    for (int i = 0; i < kPluginKinds; ++i) {
+        auto& page = pages_[PageOf(SystemOf(KindAt(i)))];
+        page.push_back(&host_.add(form_.lstPluginList[i]));
+        page.push_back(&host_.add(form_.lblPluginCount[i]));
     }
-    auto& configuration = pages_[2];
+    auto& configuration = pages_[kConfigurationPage];
     for (Button* button : {&form_.cmdAddEmu, &form_.cmdEditEmu, &form_.cmdRemoveEmu})
         configuration.push_back(&host_.add(*button));
     configuration.push_back(&host_.add(form_.lstEmulators));
@@ -87,14 +99,14 @@ void frmMainWindow::createControls() {
     configuration.push_back(&host_.add(form_.cmbCDROM));
     configuration.push_back(&host_.add(form_.lblTransparency));
     configuration.push_back(&host_.add(form_.sldTransparency));
-    pages_[3].push_back(&host_.add(form_.lblAbout));
-    pages_[3].push_back(&host_.add(form_.lblThanks));
+    pages_[kAboutPage].push_back(&host_.add(form_.lblAbout));
+    pages_[kAboutPage].push_back(&host_.add(form_.lblThanks));
     for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout}) host_.add(*button);
     host_.add(form_.lblStatus);
-    for (ListView* list : {&form_.lstEmulators, &form_.lstPluginList[0], &form_.lstPluginList[1], &form_.lstPluginList[2],
-                           &form_.lstPluginList[3], &form_.lstPluginList[4], &form_.lstPluginList[5],
-                           &form_.lstPluginList[6], &form_.lstPluginList[7]})
-        SendMessageW(host_.windowOf(*list), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.handle()));
+    SendMessageW(host_.windowOf(form_.lstEmulators), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(icons_.handle()));
+    for (ListView& list : form_.lstPluginList)
+        SendMessageW(host_.windowOf(list), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.handle()));
     showPage();
 }
 
@@ -132,22 +144,23 @@ void frmMainWindow::layout(int width, int height) {
     const int pageWidth = static_cast<int>((area.right - area.left) / scale) - 2 * kGap;
     const int pageHeight = static_cast<int>((area.bottom - area.top) / scale) - 2 * kGap;
 
-    layoutPluginPage(0, x, y, pageWidth, pageHeight);
-    layoutPluginPage(4, x, y, pageWidth, pageHeight);
+    layoutPluginPage(EmuSystem::PSX, x, y, pageWidth, pageHeight);
+    layoutPluginPage(EmuSystem::N64, x, y, pageWidth, pageHeight);
     layoutConfigurationPage(x, y, pageWidth, pageHeight);
     host_.place(form_.lblAbout, x, y, pageWidth, 60);
     host_.place(form_.lblThanks, x, y + 72, pageWidth, pageHeight - 72);
 }
 
-void frmMainWindow::layoutPluginPage(int first, int x, int y, int width, int height) {
+void frmMainWindow::layoutPluginPage(EmuSystem system, int x, int y, int width, int height) {
     // Four lists in two rows of two, each with its counter below it.
     const int cellWidth = (width - kGap) / 2;
     const int cellHeight = (height - kGap) / 2;
-    for (int i = 0; i < 4; ++i) {
-        const int cellX = x + (i % 2) * (cellWidth + kGap);
-        const int cellY = y + (i / 2) * (cellHeight + kGap);
-        host_.place(form_.lstPluginList[first + i], cellX, cellY, cellWidth, cellHeight - kCounterHeight);
-        host_.place(form_.lblPluginCount[first + i], cellX, cellY + cellHeight - kCounterHeight + 2, cellWidth,
+    for (PluginKind kind : KindsOf(system)) {
+        const int place = PlaceInSystem(kind);
+        const int cellX = x + (place % 2) * (cellWidth + kGap);
+        const int cellY = y + (place / 2) * (cellHeight + kGap);
+        host_.place(form_.lstPluginList[ListIndex(kind)], cellX, cellY, cellWidth, cellHeight - kCounterHeight);
+        host_.place(form_.lblPluginCount[ListIndex(kind)], cellX, cellY + cellHeight - kCounterHeight + 2, cellWidth,
                     kCounterHeight - 2);
     }
 }

@@ -17,9 +17,11 @@ public:
 
 private:
     void createControls();
+    void fitWindow();
+    void loadBackground();
     void showPage();
     void layout(int width, int height);
-    void layoutPluginPage(int first, int x, int y, int width, int height);
+    void layoutPluginPage(EmuSystem system, int x, int y, int width, int height);
     void layoutConfigurationPage(int x, int y, int width, int height);
 
     bool paintBackground(HDC canvas);

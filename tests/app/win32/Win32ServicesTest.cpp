@@ -68,6 +68,9 @@ TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
     Win32Registry registry;
     EXPECT_EQ(registry.queryValue(platform.key, "Expand")->type, RegistryValueType::ExpandString);
     EXPECT_EQ(registry.queryValue(platform.key, "Multi")->type, RegistryValueType::Other);
+    const BYTE shortNumber[2] = {7, 0};
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Short", REG_DWORD, shortNumber, 2), 0);
+    EXPECT_EQ(registry.queryValue(platform.key, "Short")->type, RegistryValueType::Other) << "two bytes: no number";
     EXPECT_EQ(registry.queryValue(platform.key, "NoNul")->text, "ab") << "the whole buffer when no NUL";
     clsRegistry reader(registry);
     EXPECT_EQ(reader.GetRegString(clsRegistry::kCurrentUser, platform.key, "Expand", "invalid"), "invalid");

@@ -172,31 +172,29 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);
-    std::array<ListView, 8> lists;
-    std::array<Label, 8> counters;
-    Label status;
     const std::vector<std::string> exclusions{"zlib.dll"};
-    PluginScanner scanner(services, libraries, log, flags, PluginLists{lists, counters, status}, exclusions);
-    scanner.ScanPSX(psx, SelectedEmulator{}, true);
-    scanner.ScanN64(n64, true);
+    PluginScanner scanner(services, libraries, log, exclusions);
+    const PluginCatalogue psxCatalogue = scanner.ScanPSX(psx, SelectedEmulator{});
+    const PluginCatalogue n64Catalogue = scanner.ScanN64(n64);
 
-    const auto names = [&](int list) {
+    const auto names = [&](PluginKind kind) {
         std::vector<std::string> result;
-        for (const auto& row : lists[list].rows()) result.push_back(row.text);
+        const PluginCatalogue& catalogue = SystemOf(kind) == EmuSystem::PSX ? psxCatalogue : n64Catalogue;
+        for (const auto& record : catalogue.list(kind)) result.push_back(record.name);
         return result;
     };
-    EXPECT_EQ(names(0), (std::vector<std::string>{"Fixture GPU", std::string(700, 'L') + " long-named plug-in"}));
-    EXPECT_EQ(lists[0].rows()[0].subItems.at(0), "1.5");
-    EXPECT_EQ(lists[0].rows()[0].subItems.at(2), "gpuFixture.dll");
-    EXPECT_EQ(names(1), std::vector<std::string>{"Fixture SPU"});
-    EXPECT_EQ(names(2), std::vector<std::string>{"Fixture CDR"});
-    EXPECT_EQ(names(3), std::vector<std::string>{"Fixture PAD"});
-    EXPECT_EQ(names(4), std::vector<std::string>{"Fixture N64 Graphics"});
-    EXPECT_EQ(names(5), std::vector<std::string>{"Fixture N64 Audio"});
-    EXPECT_EQ(names(6), std::vector<std::string>{"Fixture N64 Input"});
-    EXPECT_EQ(names(7), std::vector<std::string>{std::string(100, 'N')});
-    EXPECT_EQ(counters[0].caption(), "2 GPU Plugins Detected ");
-    EXPECT_FALSE(lists[4].rows()[0].subItems.at(0).empty()) << "a release date";
+    EXPECT_EQ(names(PluginKind::GPU),
+              (std::vector<std::string>{"Fixture GPU", std::string(700, 'L') + " long-named plug-in"}));
+    EXPECT_EQ(psxCatalogue.list(PluginKind::GPU)[0].version, "1.5");
+    EXPECT_EQ(psxCatalogue.list(PluginKind::GPU)[0].fileName, "gpuFixture.dll");
+    EXPECT_EQ(names(PluginKind::SPU), std::vector<std::string>{"Fixture SPU"});
+    EXPECT_EQ(names(PluginKind::CDR), std::vector<std::string>{"Fixture CDR"});
+    EXPECT_EQ(names(PluginKind::PAD), std::vector<std::string>{"Fixture PAD"});
+    EXPECT_EQ(names(PluginKind::GFX), std::vector<std::string>{"Fixture N64 Graphics"});
+    EXPECT_EQ(names(PluginKind::SND), std::vector<std::string>{"Fixture N64 Audio"});
+    EXPECT_EQ(names(PluginKind::N64PAD), std::vector<std::string>{"Fixture N64 Input"});
+    EXPECT_EQ(names(PluginKind::RSP), std::vector<std::string>{std::string(100, 'N')});
+    EXPECT_NE(n64Catalogue.list(PluginKind::GFX)[0].released, 0u) << "the file's write time";
     const std::string text = files.readFile(scratch.path + "corvane.log").value_or("");
     EXPECT_NE(text.find("]: zlib.dll is in list of DLL exclusions; ignored...\r\n"), std::string::npos);
     EXPECT_NE(text.find("]: Found Fixture GPU (gpuFixture.dll) of PSX type GPU\r\n"), std::string::npos);

@@ -11,6 +11,7 @@
 #include "app/win32/Handles.h"
 #include "app/win32/WideText.h"
 #include "app/win32/Win32FileSystem.h"
+#include "doubles/Utf16.h"
 
 namespace {
 std::wstring ProgramFile() { return Widen(WindowsPath(CORVANE_EXE)); }
@@ -46,6 +47,8 @@ protected:
         files.appendToFile(Narrow(folder) + "settings.ini", text);
     }
     std::string readFile(const wchar_t* name) { return files.readFile(Narrow(folder + name)).value_or(""); }
+    // A text file's text, whether 8-bit or UTF-16 after its mark.
+    std::string readText(const wchar_t* name) { return TextOfFile(readFile(name)); }
 
     UniqueHandle start(const std::wstring& arguments = L"") {
         std::wstring commandLine = L"\"" + folder + L"corvane.exe\" " + arguments;
@@ -90,7 +93,8 @@ TEST_F(ProgramTest, StartsOnceAsksBeforeQuittingAndWritesItsSettings) {
     PostMessageW(question, WM_COMMAND, IDYES, 0);
     ASSERT_EQ(WaitForSingleObject(first.get(), 20000), WAIT_OBJECT_0);
 
-    EXPECT_EQ(readFile(L"settings.ini"),
+    EXPECT_EQ(readFile(L"settings.ini").substr(0, 2), kUtf16Mark);
+    EXPECT_EQ(readText(L"settings.ini"),
               "[Configuration]\r\nSplash=1\r\nSysTray=1\r\nDelete=0\r\nCounters=1\r\nExit=1\r\nPluginUpdates=1\r\n"
               "ToolUpdates=1\r\nDistribute=0\r\nInterval=abc\r\nLogging=-1\r\nLastUpdate=Never\r\nTransparency=0\r\n"
               "LConfigDetails=0\r\nCDRomSelection=-1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
@@ -115,7 +119,7 @@ TEST_F(ProgramTest, KillingItWhileItSavesNeverLosesTheSettingsFile) {
         WaitForSingleObject(program.get(), 20000);
 
         // Whatever the moment, the file is whole: the old one or the new one.
-        const std::string text = readFile(L"settings.ini");
+        const std::string text = readText(L"settings.ini");
         ASSERT_TRUE(text == settings || (text.find("[Configuration]\r\nSplash=1\r\n") == 0 &&
                                          text.find("CDRomSelection=-1\r\n") != std::string::npos))
             << "attempt " << attempt << ":\n"
@@ -221,13 +225,40 @@ TEST_F(ProgramTest, ShowsAPcsxSelectionWarnsAboutAMissingPluginAndAppliesTheUser
     EXPECT_EQ(SelectedRow(ListNumber(main, 0)), 0) << "gpuFixture.dll is the active GPU";
 
     ClickFirstRow(ListNumber(main, 3));
+    // The user moves the GPU list's highlight with the keyboard: the row
+    // highlighted is the one applied.
+    HWND gpuList = ListNumber(main, 0);
+    ClickFirstRow(gpuList);
+    PostMessageW(gpuList, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(gpuList, WM_KEYUP, VK_DOWN, 0);
+    Sleep(300);
+    EXPECT_EQ(SelectedRow(gpuList), 1);
     SendMessageW(FindWindowExW(main, nullptr, L"Button", L"&Apply"), BM_CLICK, 0, 0);
-    EXPECT_EQ(RegistryText(key, L"gpu"), L"gpuFixture.dll");
+    EXPECT_EQ(RegistryText(key, L"gpu"), L"longNameFixture.dll");
     EXPECT_EQ(RegistryText(key, L"pad1"), L"padFixture.dll");
     EXPECT_EQ(RegistryText(key, L"spu"), L"gone.dll") << "an empty list leaves its value";
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     RegDeleteTreeW(HKEY_CURRENT_USER, key);
+}
+TEST_F(ProgramTest, NamesOutsideTheAnsiCodePageSurviveAStartAndAQuit) {
+    const std::string emulators = "[Emulators]\r\nName1=\xC5\x81\xC3\xB3" "d\xC5\xBA\r\nSystem1=7\r\nType1=Folder\r\n"
+                                  "Exe1=....\r\nPlugins1=C:\\\xE6\x9D\xB1\xE4\xBA\xAC\\plugins\r\n";
+    DeleteFileW((folder + L"settings.ini").c_str());
+    files.appendToFile(Narrow(folder) + "settings.ini",
+                       kUtf16Mark + Utf8ToUtf16("[Configuration]\r\nSplash=1\r\nExit=0\r\nLastEmu=1\r\n" + emulators));
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    HWND selector = FindWindowExW(main, nullptr, L"ComboBox", nullptr);
+    ASSERT_EQ(SendMessageW(selector, CB_GETCURSEL, 0, 0), 1);
+    wchar_t chosen[64] = L"";
+    SendMessageW(selector, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(chosen));
+    EXPECT_EQ(std::wstring(chosen), L"\u0141\u00F3d\u017A  (N64)");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string text = readText(L"settings.ini");
+    EXPECT_NE(text.find(emulators), std::string::npos) << text;
 }
 }  // namespace

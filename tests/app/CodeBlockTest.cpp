@@ -1,4 +1,4 @@
-#include "plugins/CodeBlock.h"
+#include "app/CodeBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugins/CodeBlock.h"
+#include "app/CodeBlock.h"
 
 namespace {
 constexpr std::uint8_t kPopEax = 0x58, kPopEcx = 0x59, kPushEax = 0x50, kPushImmediate = 0x68, kCall = 0xE8,

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// UTF-16LE bytes as the profile API writes them, to and from the UTF-8 the
+// program keeps: what a test needs to read and plant such files.
+constexpr const char* kUtf16Mark = "\xFF\xFE";
+
+std::string Utf8ToUtf16(const std::string& utf8);
+std::string Utf16ToUtf8(const std::string& utf16);
+// A file's text: decoded when it starts with the UTF-16LE mark, as it is
+// otherwise.
+std::string TextOfFile(const std::string& bytes);
