@@ -19,12 +19,6 @@ std::string ParsePath(const std::string& path) {
 
 bool FileExists(IFileSystem& files, const std::string& path) { return files.anyMatch(path); }
 
-std::string FigurePluginDir(int emulatorSelectorIndex, const std::string& selectedEmulatorPluginFolder,
-                            int mainTabIndex, const std::string& programFolder) {
-    if (emulatorSelectorIndex != 0) return QualifyPath(selectedEmulatorPluginFolder);
-    return QualifyPath(CentralFolder(programFolder, mainTabIndex == 0 ? EmuSystem::PSX : EmuSystem::N64));
-}
-
 std::string StripDelimitedItem(std::string& text, const std::string& delimiter) {
     const auto found = delimiter.empty() ? std::string::npos : text.find(delimiter);
     if (found == std::string::npos) return std::string();

@@ -24,11 +24,6 @@ std::string ParsePath(const std::string& path);
 // entry; a folder counts.
 bool FileExists(IFileSystem& files, const std::string& path);
 
-// The plug-in folder on screen: the selected emulator's folder when an
-// emulator is selected (selector index not 0), else the program's own PSX
-// folder on tab 0 and N64 folder on any other tab; always qualified.
-std::string FigurePluginDir(int emulatorSelectorIndex, const std::string& selectedEmulatorPluginFolder,
-                            int mainTabIndex, const std::string& programFolder);
 
 // Cuts the first item off text: when the delimiter occurs at position p
 // (1-based), returns the first p characters (the item with the delimiter's

@@ -156,11 +156,10 @@ void frmMain::wireEvents() {
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
     mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
-    const auto showTab = [this](int index) { ssTabMain.setSelectedIndex(index); };
-    mnuViewPSX.onClick = [showTab] { showTab(0); };
-    mnuViewN64.onClick = [showTab] { showTab(1); };
-    mnuViewConfig.onClick = [showTab] { showTab(2); };
-    mnuHelpAbout.onClick = [showTab] { showTab(3); };
+    mnuViewPSX.onClick = [this] { showPage(MainPage::PSX); };
+    mnuViewN64.onClick = [this] { showPage(MainPage::N64); };
+    mnuViewConfig.onClick = [this] { showPage(MainPage::Configuration); };
+    mnuHelpAbout.onClick = [this] { showPage(MainPage::About); };
     mnuHelpReadMe.onClick = [this] { mnuHelpReadMe_Click(); };
     mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen("https://corvane.example.org/"); };
     mnuHelpCheckToolUpdate.onClick = [this] {

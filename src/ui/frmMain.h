@@ -24,6 +24,12 @@
 #include "ui/MainMenu.h"
 #include "ui/frmSplash.h"
 
+// The pages of the main window's tab control.
+enum class MainPage { PSX, N64, Configuration, About };
+
+// The page that lists a system's plug-ins.
+inline MainPage PageOf(EmuSystem system) { return system == EmuSystem::PSX ? MainPage::PSX : MainPage::N64; }
+
 // The PSX PAD list's two pads: which one the list shows and the row each
 // pad's active plug-in has in it (a pad without a row has no entry).
 struct PadState {
@@ -58,6 +64,8 @@ public:
     const MenuNode& menuBar() const { return menuBar_; }
     const MenuNode& pluginContextMenu() const { return contextMenu_; }
     std::string versionCaption() const;
+    MainPage page() const { return static_cast<MainPage>(ssTabMain.selectedIndex()); }
+    void showPage(MainPage page) { ssTabMain.setSelectedIndex(static_cast<int>(page)); }
     // The check box of an option.
     CheckBox& option(Option which) { return chkSettings[OptionIndex(which)]; }
     const CheckBox& option(Option which) const { return chkSettings[OptionIndex(which)]; }

@@ -118,8 +118,8 @@ void frmMain::lstPluginList_ItemClick(PluginKind list) {
     chosenList_ = list;
     reflectPluginSelection();
     if (selectedPlugin().path.empty()) return;
-    if (SystemOf(list) == EmuSystem::N64 && ssTabMain.selectedIndex() != 1) {
-        ssTabMain.setSelectedIndex(1);
+    if (SystemOf(list) == EmuSystem::N64 && page() != MainPage::N64) {
+        showPage(MainPage::N64);
         lstPluginList[ListIndex(list)].setFocus();
     }
     if (cmbEmuSelect.listIndex() == 0)

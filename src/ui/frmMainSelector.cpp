@@ -53,12 +53,12 @@ void frmMain::cmbEmuSelect_Click() {
         if (selectorRemoval_) {
             selectorRemoval_ = false;
         } else {
-            ssTabMain.setSelectedIndex(system == EmuSystem::PSX ? 0 : 1);
+            showPage(PageOf(system));
             if (system == EmuSystem::N64) cmdApply.setEnabled(false);
         }
         if (entry->Type != "Folder") cmdApply.setEnabled(true);
     } else {
-        const EmuSystem system = ssTabMain.selectedIndex() == 1 ? EmuSystem::N64 : EmuSystem::PSX;
+        const EmuSystem system = page() == MainPage::N64 ? EmuSystem::N64 : EmuSystem::PSX;
         if (currentEmulator(system) != 0) {
             (system == EmuSystem::PSX ? psxFolder_ : n64Folder_) = CentralFolder(programFolder_, system);
             scan(system);

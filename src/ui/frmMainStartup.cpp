@@ -170,8 +170,8 @@ void frmMain::chooseBackground() {
 
 void frmMain::RefreshCurrentPluginSet(bool rescanBoth) {
     log_.logMsg("Refreshing current plugin set...", true);
-    const bool psx = ssTabMain.selectedIndex() == 0 || rescanBoth;
-    const bool n64 = ssTabMain.selectedIndex() == 1 || rescanBoth;
+    const bool psx = page() == MainPage::PSX || rescanBoth;
+    const bool n64 = page() == MainPage::N64 || rescanBoth;
     if (psx) scan(EmuSystem::PSX);
     if (n64) scan(EmuSystem::N64);
     if (cmbEmuSelect.listIndex() == 0) return;

@@ -20,11 +20,9 @@ TEST(PathHelpers, QualifyParseAndSplit) {
     EXPECT_EQ(ParsePath("C:\\a\\"), "C:\\a\\");
 }
 
-TEST(PathHelpers, PluginFolderFollowsSelectorAndTab) {
-    EXPECT_EQ(FigurePluginDir(0, "", 0, "C:\\Corvane"), "C:\\Corvane\\PSXPlugins\\");
-    EXPECT_EQ(FigurePluginDir(0, "", 1, "C:\\Corvane\\"), "C:\\Corvane\\N64Plugins\\");
-    EXPECT_EQ(FigurePluginDir(0, "", 2, "C:\\Corvane"), "C:\\Corvane\\N64Plugins\\");
-    EXPECT_EQ(FigurePluginDir(2, "D:\\ePSXe\\plugins", 0, "C:\\Corvane"), "D:\\ePSXe\\plugins\\");
+TEST(PathHelpers, CentralFoldersLieInTheProgramFolder) {
+    EXPECT_EQ(CentralFolder("C:\\Corvane", EmuSystem::PSX), "C:\\Corvane\\PSXPlugins");
+    EXPECT_EQ(CentralFolder("C:\\", EmuSystem::N64), "C:\\N64Plugins");
 }
 
 TEST(StringHelpers, StripDelimitedItemKeepsTheDelimitersFirstCharacter) {

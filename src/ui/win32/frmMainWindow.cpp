@@ -11,9 +11,7 @@
 namespace {
 // Sizes in units of 96 dots per inch.
 constexpr int kMargin = 8, kGap = 6, kRow = 24, kButtonWidth = 80, kCounterHeight = 18;
-// The pages of the main tab control.
-constexpr int kConfigurationPage = 2, kAboutPage = 3;
-int PageOf(EmuSystem system) { return system == EmuSystem::PSX ? 0 : 1; }
+int PageIndex(MainPage page) { return static_cast<int>(page); }
 }
 
 frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
@@ -84,11 +82,11 @@ void frmMainWindow::createControls() {
     host_.add(form_.lblPluginName);
     pages_.assign(4, {});
     for (int i = 0; i < kPluginKinds; ++i) {
-        auto& page = pages_[PageOf(SystemOf(KindAt(i)))];
+        auto& page = pages_[PageIndex(PageOf(SystemOf(KindAt(i))))];
         page.push_back(&host_.add(form_.lstPluginList[i]));
         page.push_back(&host_.add(form_.lblPluginCount[i]));
     }
-    auto& configuration = pages_[kConfigurationPage];
+    auto& configuration = pages_[PageIndex(MainPage::Configuration)];
     for (Button* button : {&form_.cmdAddEmu, &form_.cmdEditEmu, &form_.cmdRemoveEmu})
         configuration.push_back(&host_.add(*button));
     configuration.push_back(&host_.add(form_.lstEmulators));
@@ -99,8 +97,8 @@ void frmMainWindow::createControls() {
     configuration.push_back(&host_.add(form_.cmbCDROM));
     configuration.push_back(&host_.add(form_.lblTransparency));
     configuration.push_back(&host_.add(form_.sldTransparency));
-    pages_[kAboutPage].push_back(&host_.add(form_.lblAbout));
-    pages_[kAboutPage].push_back(&host_.add(form_.lblThanks));
+    pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblAbout));
+    pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblThanks));
     for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout}) host_.add(*button);
     host_.add(form_.lblStatus);
     SendMessageW(host_.windowOf(form_.lstEmulators), LVM_SETIMAGELIST, LVSIL_SMALL,
