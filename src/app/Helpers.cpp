@@ -1,6 +1,7 @@
 #include "app/Helpers.h"
 
 #include <algorithm>
+#include <sstream>
 
 std::string QualifyPath(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
@@ -91,4 +92,14 @@ bool IsExcludedDll(std::string& fileName, const std::vector<std::string>& exclus
 
 std::string CentralFolder(const std::string& programFolder, EmuSystem system) {
     return QualifyPath(programFolder) + CentralFolderName(system);
+}
+
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }

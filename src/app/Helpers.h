@@ -64,5 +64,8 @@ inline void SetWindowAlpha(IWindowServices& windows, WindowHandle mainWindow, in
     windows.setWindowAlpha(mainWindow, alpha);
 }
 
+// The lines of a text, each without its CR LF (or LF).
+std::vector<std::string> TextLines(const std::string& text);
+
 // ASCII letter case folding, as the system compares file names.
 std::string LowerCase(std::string text);

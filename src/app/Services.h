@@ -6,6 +6,7 @@
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Libraries.h"
+#include "app/Processes.h"
 #include "app/Registry.h"
 #include "app/WindowServices.h"
 
@@ -19,4 +20,5 @@ struct Services {
     IDrives& drives;
     IEnvironment& environment;
     ILibraries& libraries;
+    IProcesses& processes;
 };

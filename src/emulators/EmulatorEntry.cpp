@@ -1,14 +1,10 @@
 #include "emulators/EmulatorEntry.h"
 
-#include <algorithm>
-
 namespace {
 const char* const kSection = "Emulators";
 
 std::string ReadText(IIniFile& ini, const std::string& path, const std::string& key) {
-    std::string text = ini.readString(path, kSection, key, kEndOfEntries);
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-    return text;
+    return ReadIniText(ini, path, kSection, key, kEndOfEntries);
 }
 }  // namespace
 

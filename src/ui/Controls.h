@@ -15,7 +15,8 @@
 #include "ui/ControlLayer.h"
 
 enum class Change {
-    Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus, ToolTip
+    Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus, ToolTip,
+    WindowState
 };
 
 class ControlPeer {

@@ -7,6 +7,8 @@
 #include "ui/Controls.h"
 #include "ui/MainMenu.h"
 
+enum class WindowState { Normal, Minimized };
+
 class FormPeer : public ControlPeer {
 public:
     virtual WindowHandle handle() const = 0;
@@ -31,6 +33,8 @@ public:
         if (onShown) onShown();
     }
     void hide() { setVisible(false); }
+    WindowState windowState() const { return windowState_; }
+    void setWindowState(WindowState state) { set(windowState_, state, Change::WindowState); }
     bool topMost() const { return topMost_; }
     void setTopMost(bool topMost) { set(topMost_, topMost, Change::Value); }
     void activate() {
@@ -65,6 +69,7 @@ public:
 private:
     std::string caption_;
     bool topMost_ = false;
+    WindowState windowState_ = WindowState::Normal;
     bool closed_ = false;
     FormPeer* peer_ = nullptr;
     const MenuNode* shownPopup_ = nullptr;

@@ -41,6 +41,7 @@ void frmMain::buildControls() {
     lstEmulators.setEditableRows(true);
     cmdApply.setCaption("&Apply");
     cmdApply.setToolTip("Apply Plugin Selection to Emulator");
+    cmdLaunchEmu.setCaption("Launch the Selected Emulator");
     cmdApply.setEnabled(false);
     mnuPluginsPadSelectionPad1.setChecked(true);
     mnuFileConfigEmu.setEnabled(false);
@@ -153,6 +154,10 @@ void frmMain::wireEvents() {
     };
     lstEmulators.onRename = [this](int row, const std::string& name) { return lstEmulators_Rename(row + 1, name); };
     cmdApply.onClick = [this] { cmdApply_Click(); };
+    cmdLaunchEmu.onClick = [this] { cmdLaunchEmu_Click(); };
+    mnuFileLaunchEmu.onClick = [this] { cmdLaunchEmu_Click(); };
+    mnuFileLaunchCDRom.onClick = [this] { mnuFileLaunchCDRom_Click(); };
+    mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
     mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };

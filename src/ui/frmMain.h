@@ -16,6 +16,7 @@
 #include "emulators/ActiveSelection.h"
 #include "emulators/EmulatorDatabase.h"
 #include "emulators/EmulatorEntry.h"
+#include "emulators/Launch.h"
 #include "emulators/frmAddEmu.h"
 #include "plugins/PluginCatalogue.h"
 #include "plugins/PluginCommands.h"
@@ -76,6 +77,7 @@ public:
     Label lblEmuSelect;
     ComboBox cmbEmuSelect;
     Button cmdApply;
+    Button cmdLaunchEmu;
     Label lblPluginName;
     ListView lstEmulators;
     Button cmdAddEmu, cmdEditEmu, cmdRemoveEmu;
@@ -124,6 +126,18 @@ public:
     void cmbEmuSelect_Click();
     void cmdApply_Click();
     void mnuPluginsPadSelection_Click(Pad pad);
+    void cmdLaunchEmu_Click();
+    void mnuFileLaunchCDRom_Click();
+    void mnuFileLaunchISOROM_Click();
+
+    // Starts a program and returns when it has ended, the window working
+    // meanwhile; launches are off and quitting is refused until the last
+    // program started so has ended.
+    ProcessOutcome RunShell(const ProcessStart& start);
+    // Enables the launch commands the selected emulator offers.
+    void applyLaunchOptions();
+    // The game ID of the disc in the selected CD-ROM drive, or "".
+    std::string detectPSXGameID();
 
     // Rescans the plug-in lists on screen (both with rescanBoth).
     void RefreshCurrentPluginSet(bool rescanBoth);
@@ -174,6 +188,10 @@ private:
     bool otherWindowOpen() const;
     void showMain();
     std::vector<IniSection> settingsToWrite() const;
+    void enterEmulatorFolder();
+    void startEmulator(LaunchKind kind, const std::string& imageArgument);
+    void autoLoadProfile(const std::string& key, const std::string& logLine);
+    void restoreMain();
 
     Services& services_;
     AppFlags& flags_;
@@ -202,5 +220,7 @@ private:
     // Raised by the removal of an emulator: the selector's next change
     // must not switch the tab page.
     bool selectorRemoval_ = false;
+    // Programs started through RunShell that have not ended yet.
+    int runningPrograms_ = 0;
     N64VersionKeys versionKeys_;
 };

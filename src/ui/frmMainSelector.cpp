@@ -68,6 +68,7 @@ void frmMain::cmbEmuSelect_Click() {
         mnuFileConfigEmu.setEnabled(false);
     }
     log_.logMsg(cmbEmuSelect.text() + " selected in emu selector...");
+    applyLaunchOptions();
 }
 
 void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {

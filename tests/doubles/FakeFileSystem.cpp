@@ -106,7 +106,11 @@ bool FakeFileSystem::createDirectory(const std::string& path) {
     return true;
 }
 
-std::string FakeFileSystem::shortPath(const std::string& path) { return exists(path) ? path : std::string(); }
+std::string FakeFileSystem::shortPath(const std::string& path) {
+    if (!exists(path)) return std::string();
+    const auto found = shortPaths_.find(key(path));
+    return found == shortPaths_.end() ? path : found->second;
+}
 
 bool FakeFileSystem::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
     const Node* source = node(from);

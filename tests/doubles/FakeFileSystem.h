@@ -22,6 +22,9 @@ public:
     // Paths whose writes fail, as on a read-only folder or a locked file.
     void makeReadOnly(const std::string& path);
     void setTempFolder(const std::string& path) { tempFolder_ = path; }
+    // The short (8.3) form of an existing path; without one a path is its
+    // own short form, as on a volume with short names switched off.
+    void setShortPath(const std::string& path, const std::string& shortForm) { shortPaths_[key(path)] = shortForm; }
     // The next shell operation is aborted by the user.
     void abortNextShellOperation() { abortNextShell_ = true; }
 
@@ -57,6 +60,7 @@ private:
 
     std::map<std::string, Node> nodes_;
     std::vector<std::string> readOnly_;
+    std::map<std::string, std::string> shortPaths_;
     std::vector<std::string> recycled_;
     std::string tempFolder_ = "C:\\TEMP\\";
     bool abortNextShell_ = false;

@@ -6,23 +6,13 @@
 #include <vector>
 
 #include "app/Helpers.h"
-#include "doubles/Utf16.h"
+#include "app/Utf16.h"
 
 namespace {
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::optional<std::string> SectionName(const std::string& line) {
@@ -63,7 +53,7 @@ std::string Unquote(const std::string& value) {
 
 std::string FakeIniFile::readString(const std::string& file, const std::string& section, const std::string& key,
                                     const std::string& defaultValue) {
-    const auto lines = Lines(TextOfFile(files_.contents(file)));
+    const auto lines = TextLines(TextOfFile(files_.contents(file)));
     const int header = FindSection(lines, section);
     if (header >= 0) {
         for (std::size_t i = header + 1; i < lines.size() && !SectionName(lines[i]); ++i) {
@@ -88,7 +78,7 @@ bool FakeIniFile::writeString(const std::string& file, const std::string& sectio
     // UTF-16; any other is 8-bit text.
     const std::string before = files_.contents(file);
     const bool wide = before.rfind(kUtf16Mark, 0) == 0;
-    auto lines = Lines(TextOfFile(before));
+    auto lines = TextLines(TextOfFile(before));
     const std::string entry = key + "=" + value;
     int header = FindSection(lines, section);
     if (header < 0) {

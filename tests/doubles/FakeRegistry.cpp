@@ -49,6 +49,13 @@ void FakeRegistry::plantValue(const std::string& keyPath, const std::string& val
 
 bool FakeRegistry::keyExists(const std::string& keyPath) { return findKey(keyPath) != nullptr; }
 
+std::map<std::string, RegistryValue> FakeRegistry::valuesOf(const std::string& keyPath) {
+    std::map<std::string, RegistryValue> values;
+    if (const Values* stored = findKey(keyPath))
+        for (const auto& [name, value] : *stored) values[name] = DecodeRegistryValue(value.type, value.bytes);
+    return values;
+}
+
 std::optional<RegistryValue> FakeRegistry::queryValue(const std::string& keyPath, const std::string& valueName) {
     const Values* values = findKey(keyPath);
     if (!values) return std::nullopt;

@@ -14,6 +14,10 @@ public:
     void plantValue(const std::string& keyPath, const std::string& valueName, unsigned rawType,
                     const std::string& bytes);
 
+    // The values of a key, by lower-case name, for whoever plays the
+    // registry tool in a test.
+    std::map<std::string, RegistryValue> valuesOf(const std::string& keyPath);
+
     bool keyExists(const std::string& keyPath) override;
     std::optional<RegistryValue> queryValue(const std::string& keyPath, const std::string& valueName) override;
     bool createKey(const std::string& keyPath) override;

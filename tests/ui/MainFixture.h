@@ -12,9 +12,10 @@
 #include "doubles/FakeFileSystem.h"
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeLibraries.h"
+#include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeWindowServices.h"
-#include "doubles/Utf16.h"
+#include "app/Utf16.h"
 #include "ui/frmMain.h"
 
 const char* const kSettings = "C:\\Corvane\\settings.ini";
@@ -24,7 +25,10 @@ constexpr FileTime kDecember5 = (134774ull + 20792) * 864000000000ull;
 
 class MainFixture : public ::testing::Test {
 protected:
-    MainFixture() { files.addDirectory("C:\\Corvane"); }
+    MainFixture() {
+        files.addDirectory("C:\\Corvane");
+        files.addDirectory(files.tempFolder());
+    }
 
     void settings(const std::string& text) { files.addFile(kSettings, text); }
     // What shutdown wrote to settings.ini, as text.
@@ -65,7 +69,8 @@ protected:
     FakeDrives drives;
     FakeEnvironment environment;
     FakeLibraries libraries;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    FakeProcesses processes;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -7,6 +7,7 @@
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
 #include "app/win32/Win32Libraries.h"
+#include "app/win32/Win32Processes.h"
 #include "app/win32/Win32Registry.h"
 #include "app/win32/Win32WindowServices.h"
 
@@ -20,5 +21,6 @@ struct Win32Platform {
     Win32Drives drives;
     Win32Environment environment;
     Win32Libraries libraries;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    Win32Processes processes;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
 };

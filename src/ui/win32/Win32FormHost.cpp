@@ -162,12 +162,23 @@ void Win32FormHost::releaseOwner() {
     }
 }
 
+void Win32FormHost::showWindowState() {
+    if (form_.windowState() == WindowState::Minimized) {
+        ShowWindow(window_, SW_MINIMIZE);
+        return;
+    }
+    // Back in front of the other windows, as the user left it.
+    ShowWindow(window_, SW_RESTORE);
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void Win32FormHost::refresh(Change what) {
     if (!window_) return;
     if (what == Change::Caption) SetWindowTextW(window_, Widen(form_.caption()).c_str());
     if (what == Change::Value)
         SetWindowPos(window_, form_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (what == Change::WindowState && !followingUser_) showWindowState();
     if (what != Change::Visible) return;
     if (form_.closed()) {
         releaseOwner();
@@ -232,6 +243,11 @@ LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             if (LOWORD(wParam) != WA_INACTIVE) form_.activate();
             break;
         case WM_SIZE:
+            // The user minimized or restored the window: the form knows it.
+            followingUser_ = true;
+            if (wParam == SIZE_MINIMIZED) form_.setWindowState(WindowState::Minimized);
+            if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) form_.setWindowState(WindowState::Normal);
+            followingUser_ = false;
             layout();
             return 0;
         case WM_DPICHANGED: {

@@ -59,6 +59,7 @@ private:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void reportUnhandled(const char* what);
     void releaseOwner();
+    void showWindowState();
     WindowPeer& keep(Control& control, std::unique_ptr<WindowPeer> peer);
     void addMenu(HMENU menu, const std::vector<MenuNode>& nodes, std::map<UINT, std::unique_ptr<MenuPeer>>& items,
                  UINT firstId);
@@ -71,6 +72,7 @@ private:
     HFONT font_ = nullptr;
     bool shown_ = false;
     bool modal_ = false;
+    bool followingUser_ = false;
     std::vector<std::unique_ptr<WindowPeer>> peers_;
     std::map<HWND, WindowPeer*> byWindow_;
     std::map<const Control*, WindowPeer*> byControl_;

@@ -79,6 +79,7 @@ void frmMainWindow::createControls() {
     host_.add(form_.lblEmuSelect);
     host_.add(form_.cmbEmuSelect);
     host_.add(form_.cmdApply);
+    host_.add(form_.cmdLaunchEmu);
     host_.add(form_.lblPluginName);
     pages_.assign(4, {});
     for (int i = 0; i < kPluginKinds; ++i) {
@@ -120,7 +121,10 @@ void frmMainWindow::layout(int width, int height) {
     host_.place(form_.lblEmuSelect, kMargin, kMargin + 4, 60, 20);
     host_.place(form_.cmbEmuSelect, kMargin + 64, kMargin, 280, 200);
     host_.place(form_.cmdApply, kMargin + 64 + 280 + kGap, kMargin, kButtonWidth, kRow);
-    const int nameLeft = kMargin + 64 + 280 + 2 * kGap + kButtonWidth + kGap;
+    constexpr int kLaunchWidth = 190;
+    const int launchLeft = kMargin + 64 + 280 + 2 * kGap + kButtonWidth;
+    host_.place(form_.cmdLaunchEmu, launchLeft, kMargin, kLaunchWidth, kRow);
+    const int nameLeft = launchLeft + kLaunchWidth + 2 * kGap;
     host_.place(form_.lblPluginName, nameLeft, kMargin + 4, std::max(0, width - nameLeft - kMargin), 20);
     const int tabTop = kMargin + kRow + kGap;
     const int bottomRow = height - kMargin - kRow;

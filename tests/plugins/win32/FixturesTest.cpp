@@ -12,6 +12,7 @@
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
 #include "doubles/FakeIniFile.h"
+#include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeWindowServices.h"
 #include "plugins/PluginScanner.h"
@@ -168,7 +169,8 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeDrives drives;
     FakeEnvironment environment;
     Win32Libraries libraries;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries};
+    FakeProcesses processes;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);

@@ -11,7 +11,7 @@
 #include "app/win32/Handles.h"
 #include "app/win32/WideText.h"
 #include "app/win32/Win32FileSystem.h"
-#include "doubles/Utf16.h"
+#include "app/Utf16.h"
 
 namespace {
 std::wstring ProgramFile() { return Widen(WindowsPath(CORVANE_EXE)); }

@@ -1,4 +1,4 @@
-#include "doubles/Utf16.h"
+#include "app/Utf16.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// UTF-16LE bytes as the profile API writes them, to and from the UTF-8 the
-// program keeps: what a test needs to read and plant such files.
+// UTF-16LE bytes, as the profile API and the registry tool write text
+// files, to and from the UTF-8 the program keeps.
 constexpr const char* kUtf16Mark = "\xFF\xFE";
 
 std::string Utf8ToUtf16(const std::string& utf8);

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/Utf16.h"
+#include "doubles/FakeFileSystem.h"
+#include "doubles/FakeIniFile.h"
+#include "doubles/FakeRegTool.h"
+#include "doubles/FakeRegistry.h"
+#include "profiles/N64RegistryPaths.h"
+#include "profiles/ProfileFiles.h"
+
+namespace {
+const char* const kProfile = "C:\\Corvane\\Configurations\\Racing.cfg";
+const std::string kPcsx = "HKEY_CURRENT_USER\\Software\\Pcsx";
+
+class ProfileFilesTest : public ::testing::Test {
+protected:
+    ProfileFilesTest() {
+        files.addDirectory("C:\\Corvane\\Configurations");
+        files.addDirectory("C:\\TEMP");
+        InstallFakeRegTool(processes, registry, files);
+    }
+    ProcessOutcome run(const ProcessStart& start) { return processes.run(start, nullptr); }
+    std::string profileText() const { return TextOfFile(files.contents(kProfile)); }
+    int count(const std::string& text, const std::string& piece) const {
+        int found = 0;
+        for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++found;
+        return found;
+    }
+
+    FakeFileSystem files;
+    FakeIniFile ini{files};
+    FakeRegistry registry;
+    FakeProcesses processes;
+    RegTool reg{[this](const ProcessStart& start) { return run(start); }, processes.systemFolder()};
+    ProfileFiles profiles{files, ini, registry, reg, "C:\\TEMP\\"};
+};
+
+TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeys) {
+    registry.setString("Software\\Pcsx", "gpu", "gpu\xD0\x9A\xC8\x9A\xE2\x88\x9A\xE4\xB8\x9A.dll");  // К Ț √ 业
+    registry.setString("Software\\epsxe\\config", "VideoPlugin", "gpuPete.dll");
+    std::vector<Snapshot> made;
+    const auto plan = PlanSnapshots({ProfileContent::ePSXe, ProfileContent::PCSX, ProfileContent::PSXeven}, {}, {});
+    ASSERT_FALSE(profiles.Export(plan, made));
+    EXPECT_EQ(made.size(), 2u) << "PSXeven's key does not exist: it takes no part";
+    ASSERT_FALSE(profiles.Join(made, {"Racing", 6, "line one\r\nline two"}, kProfile));
+    profiles.RemoveSnapshots();
+    EXPECT_TRUE(files.find("C:\\TEMP\\*.merge").empty()) << "no snapshot is left";
+
+    EXPECT_EQ(files.contents(kProfile).substr(0, 2), kUtf16Mark);
+    const std::string text = profileText();
+    EXPECT_EQ(count(text, "Windows Registry Editor Version 5.00"), 1) << text;
+    EXPECT_EQ(count(text, "\xEF\xBB\xBF"), 0) << "one mark only, at the start";
+    EXPECT_NE(text.find("[Corvane]\r\nConfigSpec=1\r\nConfigName=Racing\r\nConfigSystem=6\r\n"
+                        "ConfigComments=line one$CRLF$line two\r\n"),
+              std::string::npos)
+        << text;
+    const ProfileSection section = ProfileFiles::ReadSection(ini, kProfile);
+    EXPECT_EQ(section.comments, "line one\r\nline two");
+
+    registry.setString("Software\\Pcsx", "gpu", "changed.dll");
+    registry.deleteValue("Software\\epsxe\\config", "VideoPlugin");
+    ASSERT_FALSE(profiles.Import(kProfile));
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpu\xD0\x9A\xC8\x9A\xE2\x88\x9A\xE4\xB8\x9A.dll");
+    EXPECT_EQ(registry.queryValue("Software\\epsxe\\config", "VideoPlugin")->text, "gpuPete.dll");
+    EXPECT_EQ(TextOfFile(files.contents("C:\\TEMP\\regimport.tmp")).find("[Corvane]"), std::string::npos);
+}
+
+TEST_F(ProfileFilesTest, AnOldProfileIsReplacedWholeOrNotAtAll) {
+    files.addFile(kProfile, "old profile");
+    std::vector<Snapshot> made;
+    ASSERT_FALSE(profiles.Join(made, {"Racing", 0, ""}, kProfile));
+    EXPECT_EQ(profileText().find("old profile"), std::string::npos) << "nothing of the old one stays";
+    EXPECT_EQ(profileText().rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << "mark and header first";
+
+    files.addFile(kProfile, "old profile");
+    files.makeReadOnly(std::string(kProfile) + ".new");
+    EXPECT_TRUE(profiles.Join(made, {"Racing", 0, ""}, kProfile).has_value());
+    EXPECT_EQ(files.contents(kProfile), "old profile") << "a failed save keeps the old profile";
+    EXPECT_TRUE(profiles.Join(made, {"X", 0, ""}, "C:\\Corvane\\Missing\\X.cfg").has_value())
+        << "a missing profile folder is a failure";
+}
+
+TEST_F(ProfileFilesTest, FailuresOfTheRegistryToolAreFailures) {
+    registry.setString("Software\\Pcsx", "gpu", "gpu.dll");
+    processes.onRun(processes.systemFolder() + "reg.exe", [](const ProcessStart&) { return 1ul; });
+    std::vector<Snapshot> made;
+    const auto problem = profiles.Export(PlanSnapshots({ProfileContent::PCSX}, {}, {}), made);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(problem->find(kPcsx), std::string::npos);
+    files.addFile(kProfile, std::string(kUtf16Mark) + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n"));
+    EXPECT_TRUE(profiles.Import(kProfile).has_value());
+
+    processes.makeMissing(processes.systemFolder() + "reg.exe");
+    EXPECT_TRUE(profiles.Import(kProfile).has_value()) << "a tool that does not start";
+    EXPECT_TRUE(profiles.Import("C:\\Corvane\\Configurations\\Gone.cfg").has_value());
+}
+
+TEST_F(ProfileFilesTest, ProfilesJoinedTheOldWayStillLoad) {
+    // Snapshots joined by a text-mode copy: each with its own mark and
+    // header, an end-of-file character after the lot, then the section.
+    const std::string snapshot = "Windows Registry Editor Version 5.00\r\n\r\n[" + kPcsx + "]\r\n\"gpu\"=\"old.dll\"\r\n";
+    const std::string second = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"
+                               "\"VideoPlugin\"=\"pete.dll\"\r\n";
+    files.addFile(kProfile, std::string(kUtf16Mark) + Utf8ToUtf16(snapshot) + kUtf16Mark + Utf8ToUtf16(second) +
+                                Utf8ToUtf16("\x1A") + Utf8ToUtf16("[Corvane]\r\nConfigName=Old\r\n"));
+    ASSERT_FALSE(profiles.Import(kProfile));
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "old.dll");
+    EXPECT_EQ(registry.queryValue("Software\\epsxe\\config", "VideoPlugin")->text, "pete.dll");
+}
+
+TEST_F(ProfileFilesTest, OnlyTheProgramsOwnSnapshotsAreRemoved) {
+    for (const char* name : {"pcsxreg.merge", "n64pluginsreg1.merge", "n64pluginsreg12.merge", "mine.merge", "pcsxreg.mergex"})
+        files.addFile(std::string("C:\\TEMP\\") + name);
+    profiles.RemoveSnapshots();
+    std::vector<std::string> left;
+    for (const auto& entry : files.find("C:\\TEMP\\*")) left.push_back(entry.name);
+    EXPECT_EQ(left, (std::vector<std::string>{"mine.merge", "pcsxreg.mergex"}));
+}
+
+TEST(N64RegistryPaths, ReadUpToTheFirstGapAndWrittenWhole) {
+    FakeFileSystem files;
+    FakeIniFile ini{files};
+    const std::string file = N64PathsFile("C:\\Corvane");
+    files.addFile(file, "[N64Plugins]\r\n1Name=Glide\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide\r\n2Name=Jabo\r\n"
+                        "2Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n4Name=Lost\r\n4Path=x\r\n");
+    auto paths = LoadN64Paths(ini, file);
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[1].path, "HKEY_CURRENT_USER\\Software\\Jabo");
+    paths.erase(paths.begin());
+    ASSERT_TRUE(StoreN64Paths(ini, files, file, paths));
+    EXPECT_EQ(TextOfFile(files.contents(file)), "[N64Plugins]\r\n1Name=Jabo\r\n1Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n");
+    ASSERT_TRUE(StoreN64Paths(ini, files, file, {}));
+    EXPECT_FALSE(files.exists(file)) << "an empty list leaves no file";
+    EXPECT_TRUE(IsUnusableN64Text("empty"));
+    EXPECT_TRUE(IsUnusableN64Text(""));
+    EXPECT_FALSE(IsUnusableN64Text("Empty Plugin"));
+}
+}  // namespace
