@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <string>
 
+#include "BareLoop.h"
 #include "app/win32/Win32Platform.h"
+#include "app/win32/WideText.h"
 #include "plugins/PluginScanner.h"
 
 namespace {
@@ -16,22 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-// The same calls the probe makes, without the catalogue around them.
-void BareLoop(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*.dll").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        HMODULE library = LoadLibraryA((folder + entry.cFileName).c_str());
-        if (!library) continue;
-        for (const char* name : {"PSEgetLibType", "PSEgetLibName", "PSEgetLibVersion"})
-            if (auto function = reinterpret_cast<std::intptr_t(WINAPI*)()>(
-                    reinterpret_cast<void*>(GetProcAddress(library, name))))
-                function();
-        FreeLibrary(library);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,9 +40,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> exclusions{"zlib.dll"};
     PluginScanner scanner(platform.services, platform.libraries, log, exclusions);
 
-    BareLoop(folder);  // warm the file cache for both measurements
+    BareLoop(Widen(folder.substr(0, folder.size() - 1)));  // warm the file cache for both measurements
     auto start = Clock::now();
-    BareLoop(folder);
+    BareLoop(Widen(folder.substr(0, folder.size() - 1)));
     const double bare = Seconds(start) / count;
     start = Clock::now();
     const PluginCatalogue catalogue = scanner.ScanPSX(folder, SelectedEmulator{});

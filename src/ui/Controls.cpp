@@ -87,3 +87,18 @@ void Slider::slide(int value) {
     setValue(value);
     if (onChange) onChange();
 }
+
+void TextBox::select(int start, int length) {
+    selectionStart_ = start;
+    selectionLength_ = length;
+    changed(Change::Selection);
+}
+
+void TextBox::type(const std::string& text) {
+    if (!usable() || readOnly_) return;
+    text_ = maxLength_ > 0 ? text.substr(0, static_cast<std::size_t>(maxLength_)) : text;
+    // The caret after what was typed, as in a box one types into.
+    selectionStart_ = static_cast<int>(text_.size());
+    selectionLength_ = 0;
+    if (onChange) onChange();
+}

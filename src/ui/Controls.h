@@ -73,6 +73,9 @@ private:
 
 class Label : public CaptionedControl {};
 
+// A captioned frame around a group of controls.
+class Frame : public CaptionedControl {};
+
 class Button : public CaptionedControl {
 public:
     std::function<void()> onClick;
@@ -120,6 +123,14 @@ public:
     std::function<void()> onClick;
     std::function<void()> onLostFocus;
     std::function<void()> onDeleteKey;
+    std::function<void()> onDoubleClick;
+    // The user changed the text.
+    std::function<void()> onChange;
+    // A key was released in the box, by its virtual-key code.
+    std::function<void(int key)> onKeyUp;
+    // Several lines, Enter starting a new one; set before the box is shown.
+    bool multiLine() const { return multiLine_; }
+    void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
     // Limits what the user can type; the program may set any text.
     int maxLength() const { return maxLength_; }
     void setMaxLength(int characters) { set(maxLength_, characters, Change::Range); }
@@ -127,12 +138,26 @@ public:
     void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Change::Checked); }
     const std::string& text() const { return text_; }
     void setText(const std::string& text) { set(text_, text, Change::Caption); }
+    // The caret (the selection's start, in characters) and the number of
+    // characters selected after it.
+    int selectionStart() const { return selectionStart_; }
+    int selectionLength() const { return selectionLength_; }
+    void select(int start, int length);
     // What a user does: click into the box, type its new text, leave it.
     void click() {
         if (usable() && onClick) onClick();
     }
-    void type(const std::string& text) {
-        if (usable() && !readOnly_) text_ = maxLength_ > 0 ? text.substr(0, static_cast<std::size_t>(maxLength_)) : text;
+    void type(const std::string& text);
+    void doubleClick() {
+        if (usable() && onDoubleClick) onDoubleClick();
+    }
+    void releaseKey(int key) {
+        if (usable() && onKeyUp) onKeyUp(key);
+    }
+    // Where the user left the caret and selection (the back end tells).
+    void userSelected(int start, int length) {
+        selectionStart_ = start;
+        selectionLength_ = length;
     }
     // The user presses the Delete key in the box.
     void pressDelete() {
@@ -146,6 +171,8 @@ private:
     std::string text_;
     int maxLength_ = 0;
     bool readOnly_ = false;
+    bool multiLine_ = false;
+    int selectionStart_ = 0, selectionLength_ = 0;
 };
 
 class ComboBox : public Control {
@@ -189,6 +216,7 @@ public:
     std::function<void()> onDoubleClick;
     // The user finished editing a row's text in place; false keeps the old.
     std::function<bool(int row, const std::string& text)> onRename;
+    std::function<void()> onDeleteKey;
     // Whether the user may edit row texts in place.
     bool editableRows() const { return editableRows_; }
     void setEditableRows(bool editable) { set(editableRows_, editable, Change::Range); }
@@ -216,6 +244,9 @@ public:
     // The user releases the right mouse button over the list.
     void rightClick() {
         if (usable() && onRightClick) onRightClick();
+    }
+    void pressDelete() {
+        if (usable() && onDeleteKey) onDeleteKey();
     }
 
 private:

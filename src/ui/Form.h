@@ -33,6 +33,15 @@ public:
         if (onShown) onShown();
     }
     void hide() { setVisible(false); }
+    // The window's outer size in units of 96 dots per inch; 0 leaves the
+    // back end's own.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setSize(int width, int height) {
+        width_ = width;
+        height_ = height;
+        changed(Change::Range);
+    }
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state) { set(windowState_, state, Change::WindowState); }
     bool topMost() const { return topMost_; }
@@ -70,6 +79,7 @@ private:
     std::string caption_;
     bool topMost_ = false;
     WindowState windowState_ = WindowState::Normal;
+    int width_ = 0, height_ = 0;
     bool closed_ = false;
     FormPeer* peer_ = nullptr;
     const MenuNode* shownPopup_ = nullptr;

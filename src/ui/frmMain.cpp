@@ -158,6 +158,9 @@ void frmMain::wireEvents() {
     mnuFileLaunchEmu.onClick = [this] { cmdLaunchEmu_Click(); };
     mnuFileLaunchCDRom.onClick = [this] { mnuFileLaunchCDRom_Click(); };
     mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
+    mnuFileSaveConfig.onClick = [this] { mnuFileSaveConfig_Click(); };
+    mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };
+    mnuToolsConfigN64Regpaths.onClick = [this] { mnuToolsConfigN64Regpaths_Click(); };
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
     mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
@@ -197,6 +200,13 @@ void frmMain::txtSettings_LostFocus() {
 }
 
 void frmMain::cmbCDROM_Click() { currentCDROM_ = cmbCDROM.text(); }
+
+void frmMain::shareTransparency(Form& dialog) {
+    if (!flags_.blLayeredWindows) return;
+    dialog.onShown = [this, &dialog] {
+        SetWindowAlpha(services_.windows, dialog.handle(), 255 - sldTransparency.value() * 155 / 100);
+    };
+}
 
 void frmMain::sldTransparency_Change() {
     SetWindowAlpha(services_.windows, handle(), 255 - sldTransparency.value() * 155 / 100);

@@ -21,6 +21,9 @@
 #include "plugins/PluginCatalogue.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
+#include "profiles/frmConfigN64Regpaths.h"
+#include "profiles/frmLoadConfig.h"
+#include "profiles/frmSaveConfig.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "ui/frmSplash.h"
@@ -156,6 +159,17 @@ public:
     // Shows the Add/Edit dialog modally over the main window; the back end
     // sets it.
     std::function<void(frmAddEmu&)> showAddEmu;
+    // The profile dialogs while open (or, in tests, until the next), and
+    // how the back end shows each modally.
+    frmSaveConfig* saveConfigDialog() { return saveConfig_.get(); }
+    frmLoadConfig* loadConfigDialog() { return loadConfig_.get(); }
+    frmConfigN64Regpaths* n64PathsDialog() { return n64Paths_.get(); }
+    std::function<void(frmSaveConfig&)> showSaveConfig;
+    std::function<void(frmLoadConfig&)> showLoadConfig;
+    std::function<void(frmConfigN64Regpaths&)> showN64Paths;
+    void mnuFileSaveConfig_Click();
+    void mnuFileLoadConfig_Click();
+    void mnuToolsConfigN64Regpaths_Click();
     void cmdAddEmu_Click();
     void cmdEditEmu_Click();
     void cmdRemoveEmu_Click();
@@ -192,6 +206,10 @@ private:
     void startEmulator(LaunchKind kind, const std::string& imageArgument);
     void autoLoadProfile(const std::string& key, const std::string& logLine);
     void restoreMain();
+    ProfileContext profileContext();
+    // Gives a dialog the main window's transparency when it shows.
+    void shareTransparency(Form& dialog);
+    void rereadAfterProfileLoad();
 
     Services& services_;
     AppFlags& flags_;
@@ -207,6 +225,9 @@ private:
     MenuNode emuContextMenu_;
     EmulatorDatabase database_;
     std::unique_ptr<frmAddEmu> addEmu_;
+    std::unique_ptr<frmSaveConfig> saveConfig_;
+    std::unique_ptr<frmLoadConfig> loadConfig_;
+    std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
     PluginScanner scanner_;
     PluginCommands commands_;
     std::array<PluginCatalogue, 2> catalogues_;

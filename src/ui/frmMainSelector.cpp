@@ -74,9 +74,7 @@ void frmMain::cmbEmuSelect_Click() {
 void frmMain::openAddEmu(frmAddEmu::Mode mode, int row) {
     addEmu_ = std::make_unique<frmAddEmu>(services_, database_, mode, row);
     addEmu_->onStored = [this] { bindEmulators(); };
-    if (flags_.blLayeredWindows) addEmu_->onShown = [this] {
-        SetWindowAlpha(services_.windows, addEmu_->handle(), 255 - sldTransparency.value() * 155 / 100);
-    };
+    shareTransparency(*addEmu_);
     if (!showAddEmu) return;  // tests drive the dialog themselves
     showAddEmu(*addEmu_);
     addEmu_.reset();

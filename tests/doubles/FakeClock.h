@@ -11,6 +11,7 @@ public:
     DateTime now() override { return now_; }
     std::string formatGeneral(const DateTime& moment) override;
     std::string formatDate(const DateTime& date, const std::string& picture) override;
+    std::string dateSeparator() override { return "/"; }
 
 private:
     DateTime now_{2026, 12, 5, 14, 30, 15, 0};

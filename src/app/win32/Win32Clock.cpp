@@ -40,3 +40,9 @@ std::string Win32Clock::formatGeneral(const DateTime& moment) {
 std::string Win32Clock::formatDate(const DateTime& date, const std::string& picture) {
     return DateText(ToSystemTime(date), 0, Widen(picture).c_str());
 }
+
+std::string Win32Clock::dateSeparator() {
+    wchar_t separator[8];
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDATE, separator, 8);
+    return length > 1 ? Narrow(separator, static_cast<std::size_t>(length - 1)) : "/";
+}

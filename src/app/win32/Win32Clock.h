@@ -7,4 +7,5 @@ public:
     DateTime now() override;
     std::string formatGeneral(const DateTime& moment) override;
     std::string formatDate(const DateTime& date, const std::string& picture) override;
+    std::string dateSeparator() override;
 };

@@ -8,7 +8,7 @@ struct Badge {
 // Index 0 is never shown; a coloured tile with a letter for each other.
 constexpr Badge kBadges[] = {{RGB(255, 255, 255), L""},   {RGB(46, 117, 182), L"G"}, {RGB(84, 160, 72), L"S"},
                              {RGB(196, 138, 26), L"C"},    {RGB(150, 75, 160), L"P"}, {RGB(190, 60, 60), L"R"},
-                             {RGB(70, 70, 90), L"PS"},     {RGB(200, 40, 40), L"64"}};
+                             {RGB(70, 70, 90), L"PS"},     {RGB(200, 40, 40), L"64"}, {RGB(130, 60, 110), L"P+"}};
 }  // namespace
 
 ListIcons::ListIcons(double scale) {

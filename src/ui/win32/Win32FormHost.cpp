@@ -162,6 +162,26 @@ void Win32FormHost::releaseOwner() {
     }
 }
 
+void Win32FormHost::placeOver(HWND owner, int width, int height) {
+    const double factor = scale();
+    RECT frame{0, 0, static_cast<LONG>(width * factor), static_cast<LONG>(height * factor)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    centreOver(owner);
+}
+
+void Win32FormHost::centreOver(HWND owner) {
+    RECT parent, own;
+    GetWindowRect(owner, &parent);
+    GetWindowRect(window_, &own);
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(window_, nullptr, parent.left + (parent.right - parent.left - width) / 2,
+                 parent.top + (parent.bottom - parent.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32FormHost::showWindowState() {
     if (form_.windowState() == WindowState::Minimized) {
         ShowWindow(window_, SW_MINIMIZE);
@@ -179,6 +199,11 @@ void Win32FormHost::refresh(Change what) {
         SetWindowPos(window_, form_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (what == Change::WindowState && !followingUser_) showWindowState();
+    if (what == Change::Range && form_.width() > 0) {
+        const double factor = scale();
+        SetWindowPos(window_, nullptr, 0, 0, static_cast<int>(form_.width() * factor),
+                     static_cast<int>(form_.height() * factor), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (what != Change::Visible) return;
     if (form_.closed()) {
         releaseOwner();

@@ -37,6 +37,10 @@ public:
     void place(Control& control, int x, int y, int width, int height);
     HWND windowOf(Control& control) const;
 
+    // Centres the window over its owner with a client area of this size
+    // (96-dpi units).
+    void placeOver(HWND owner, int width, int height);
+    void centreOver(HWND owner);
     // Shows the form over its disabled owner until the form closes.
     void runModal();
     void refresh(Change what) override;

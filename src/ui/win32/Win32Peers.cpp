@@ -101,28 +101,49 @@ protected:
     }
 };
 
+// Caret positions: the model counts bytes of its UTF-8 text, the edit
+// control UTF-16 units.
+int WideOffset(const std::string& utf8, int offset) {
+    return static_cast<int>(Widen(utf8.substr(0, static_cast<std::size_t>(offset))).size());
+}
+
+int Utf8Offset(const std::wstring& wide, int offset) {
+    return static_cast<int>(Narrow(wide.substr(0, static_cast<std::size_t>(offset))).size());
+}
+
 class TextBoxPeer : public Peer<TextBox> {
 public:
     TextBoxPeer(TextBox& box, HWND window) : Peer(box, window) {
-        SetWindowSubclass(window, &KeyFilter, 0, reinterpret_cast<DWORD_PTR>(&box));
+        SetWindowSubclass(window, &KeyFilter, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     ~TextBoxPeer() override { RemoveWindowSubclass(window(), &KeyFilter, 0); }
     TextBoxPeer(const TextBoxPeer&) = delete;
     TextBoxPeer& operator=(const TextBoxPeer&) = delete;
 
-    // The Delete key goes to the box's owner instead of the edit control.
+    // The Delete key goes to the box's owner instead of the edit control;
+    // double clicks and released keys reach the owner too.
     static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR box) {
-        auto& model = *reinterpret_cast<TextBox*>(box);
+                                      DWORD_PTR self) {
+        auto& peer = *reinterpret_cast<TextBoxPeer*>(self);
+        TextBox& model = peer.model_;
         if (message == WM_KEYDOWN && wParam == VK_DELETE && model.onDeleteKey) {
             model.pressDelete();
             return 0;
         }
-        return DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (message == WM_LBUTTONDBLCLK) model.doubleClick();
+        if (message == WM_KEYUP) {
+            peer.readSelection();
+            model.releaseKey(static_cast<int>(wParam));
+        }
+        return result;
     }
     void command(WORD code) override {
         if (code == EN_SETFOCUS) model_.click();
-        if (code == EN_CHANGE && !updating_) model_.type(TextOf(window()));
+        if (code == EN_CHANGE && !updating_) {
+            model_.type(TextOf(window()));
+            readSelection();
+        }
         if (code == EN_KILLFOCUS) model_.leave();
     }
 
@@ -130,6 +151,11 @@ protected:
     void show(Change what) override {
         if (what == Change::Range) SendMessageW(window(), EM_LIMITTEXT, static_cast<WPARAM>(model_.maxLength()), 0);
         if (what == Change::Checked) SendMessageW(window(), EM_SETREADONLY, model_.readOnly(), 0);
+        if (what == Change::Selection) {
+            const int start = WideOffset(model_.text(), model_.selectionStart());
+            const int end = WideOffset(model_.text(), model_.selectionStart() + model_.selectionLength());
+            SendMessageW(window(), EM_SETSEL, static_cast<WPARAM>(start), end);
+        }
         if (what != Change::Caption || TextOf(window()) == model_.text()) return;
         updating_ = true;
         SetText(window(), model_.text());
@@ -137,6 +163,14 @@ protected:
     }
 
 private:
+    void readSelection() {
+        DWORD start = 0, end = 0;
+        SendMessageW(window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const std::wstring text = Widen(TextOf(window()));
+        const int from = Utf8Offset(text, static_cast<int>(start));
+        model_.userSelected(from, Utf8Offset(text, static_cast<int>(end)) - from);
+    }
+
     bool updating_ = false;
 };
 
@@ -176,6 +210,8 @@ public:
             return edit.item.pszText && model_.rename(edit.item.iItem, Narrow(edit.item.pszText));
         }
         if (header.code == NM_RCLICK) model_.rightClick();
+        if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
+            model_.pressDelete();
         if (header.code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return 0;
     }
@@ -353,6 +389,10 @@ std::unique_ptr<WindowPeer> CreatePeer(Label& label, HWND parent, HFONT font) {
     return Make<CaptionPeer<Label>>(label, CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, parent, font));
 }
 
+std::unique_ptr<WindowPeer> CreatePeer(Frame& frame, HWND parent, HFONT font) {
+    return Make<CaptionPeer<Frame>>(frame, CreateChild(L"BUTTON", BS_GROUPBOX, parent, font));
+}
+
 std::unique_ptr<WindowPeer> CreatePeer(Button& button, HWND parent, HFONT font) {
     return Make<ButtonPeer>(button, CreateChild(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, parent, font));
 }
@@ -362,8 +402,8 @@ std::unique_ptr<WindowPeer> CreatePeer(CheckBox& box, HWND parent, HFONT font) {
 }
 
 std::unique_ptr<WindowPeer> CreatePeer(TextBox& box, HWND parent, HFONT font) {
-    return Make<TextBoxPeer>(box,
-                             CreateChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, parent, font, WS_EX_CLIENTEDGE));
+    const DWORD lines = box.multiLine() ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+    return Make<TextBoxPeer>(box, CreateChild(L"EDIT", WS_TABSTOP | lines, parent, font, WS_EX_CLIENTEDGE));
 }
 
 std::unique_ptr<WindowPeer> CreatePeer(ComboBox& box, HWND parent, HFONT font) {

@@ -19,17 +19,7 @@ frmAddEmuWindow::frmAddEmuWindow(frmAddEmu& form, HWND owner)
     host_.add(form.cmdOK);
     host_.add(form.cmdCancel);
     host_.onLayout = [this](int width, int) { layout(width); };
-    host_.onFirstShow = [this, owner] {
-        const double scale = host_.scale();
-        RECT frame{0, 0, static_cast<LONG>(kWidth * scale), static_cast<LONG>(kHeight * scale)};
-        AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-        RECT parent;
-        GetWindowRect(owner, &parent);
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        SetWindowPos(host_.window(), nullptr, parent.left + (parent.right - parent.left - width) / 2,
-                     parent.top + (parent.bottom - parent.top - height) / 2, width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    };
+    host_.onFirstShow = [this, owner] { host_.placeOver(owner, kWidth, kHeight); };
 }
 
 void frmAddEmuWindow::layout(int width) {

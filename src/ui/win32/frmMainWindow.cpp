@@ -7,6 +7,9 @@
 
 #include "app/win32/WideText.h"
 #include "ui/win32/frmAddEmuWindow.h"
+#include "ui/win32/frmConfigN64RegpathsWindow.h"
+#include "ui/win32/frmLoadConfigWindow.h"
+#include "ui/win32/frmSaveConfigWindow.h"
 
 namespace {
 // Sizes in units of 96 dots per inch.
@@ -26,6 +29,18 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     host_.onEraseBackground = [this](HDC canvas) { return paintBackground(canvas); };
     form.showAddEmu = [this](frmAddEmu& dialog) {
         frmAddEmuWindow window(dialog, host_.window());
+        window.host().runModal();
+    };
+    form.showSaveConfig = [this](frmSaveConfig& dialog) {
+        frmSaveConfigWindow window(dialog, host_.window());
+        window.host().runModal();
+    };
+    form.showLoadConfig = [this](frmLoadConfig& dialog) {
+        frmLoadConfigWindow window(dialog, host_.window(), icons_.handle());
+        window.host().runModal();
+    };
+    form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {
+        frmConfigN64RegpathsWindow window(dialog, host_.window());
         window.host().runModal();
     };
 }

@@ -157,6 +157,9 @@ TEST_F(Win32Services, ClockFormatsInTheUserLocale) {
     // Wine's default user locale here is English (United States).
     EXPECT_EQ(clock.formatDate(date, "MMMM d, yyyy"), "December 5, 2026");
     EXPECT_EQ(clock.formatGeneral(date), "12/5/2026 2:30:15 PM");
+    EXPECT_EQ(clock.dateSeparator(), "/");
+    EXPECT_EQ(clock.formatDate(date, "MM'" + clock.dateSeparator() + "'dd'/'yyyy"), "12/05/2026")
+        << "the same as the test clock gives";
 }
 
 // Answers the next message box with the given title by pressing a button.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+
+#include "profiles/Profile.h"
+#include "profiles/ProfileContext.h"
+#include "ui/Form.h"
+
+// The dialog that saves the chosen registry settings as a profile, bound to
+// a PSX disc, a PSX image, an N64 ROM or to nothing.
+class frmSaveConfig : public Form {
+public:
+    // The system whose page the main window shows.
+    frmSaveConfig(ProfileContext context, EmuSystem system);
+
+    Frame fraGeneral, fraSave, fraBinding;
+    Label lblName, lblComments, lblSelect, lblBindPrompt, lblBindMethod, lblGameId, lblFile;
+    // 0 name, 1 game ID, 2 bound file, 3 comments.
+    std::array<TextBox, 4> txtSaveInfo;
+    std::array<CheckBox, kProfileContents> chkSaveConfig;
+    ComboBox cmbBind;
+    Button cmdDetectPSXID, cmdBrowse, cmdSave, cmdCancel;
+
+    void Form_Activate();
+    void cmbBind_Click();
+    void cmdDetectPSXID_Click();
+    void cmdBrowse_Click();
+    void txtComments_DblClick();
+    void cmdSave_Click();
+
+private:
+    void buildControls();
+    bool checked(ProfileContent content) const { return chkSaveConfig[static_cast<int>(content)].checked(); }
+    void check(ProfileContent content) { chkSaveConfig[static_cast<int>(content)].setChecked(true); }
+    BindMethod bindMethod() const { return static_cast<BindMethod>(cmbBind.listIndex()); }
+    std::string bindingKey() const;
+    bool formComplete();
+    void warn(const std::string& title, const std::string& text);
+    void save();
+
+    ProfileContext context_;
+    EmuSystem system_;
+};

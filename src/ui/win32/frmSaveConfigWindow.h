@@ -1,0 +1,17 @@
+#pragma once
+
+#include "profiles/frmSaveConfig.h"
+#include "ui/win32/Win32FormHost.h"
+
+// The save dialog on screen, owned by the main window.
+class frmSaveConfigWindow {
+public:
+    frmSaveConfigWindow(frmSaveConfig& form, HWND owner);
+    Win32FormHost& host() { return host_; }
+
+private:
+    void layout(int width);
+
+    frmSaveConfig& form_;
+    Win32FormHost host_;
+};
