@@ -50,7 +50,7 @@ void frmMain::buildControls() {
     cmdEditEmu.setCaption("E&dit");
     cmdRemoveEmu.setCaption("&Remove");
     cmdConfig.setCaption("&Configure the Plugin");
-    cmdTest.setCaption("&Test the Plugin");
+    cmdTest.setCaption("Test the Pl&ugin");
     cmdAbout.setCaption("A&bout the Plugin");
     for (const OptionSetting& setting : OptionSettings()) {
         option(setting.option).setCaption(setting.caption);

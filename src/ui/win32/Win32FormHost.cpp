@@ -250,6 +250,9 @@ LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
                 if (peer != byWindow_.end()) peer->second->command(HIWORD(wParam));
             } else if (const auto item = menuItems_.find(LOWORD(wParam)); item != menuItems_.end()) {
                 item->second->click();
+            } else if (LOWORD(wParam) == IDCANCEL && modal_) {
+                // Escape in a dialog: the same as its close box.
+                form_.requestClose();
             }
             return 0;
         case WM_NOTIFY: {

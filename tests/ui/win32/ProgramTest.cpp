@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
+#include "app/Helpers.h"
 #include "app/win32/BuildPaths.h"
 #include "app/win32/Handles.h"
 #include "app/win32/WideText.h"
@@ -33,6 +35,9 @@ protected:
         CopyFileW(ProgramFile().c_str(), (folder + L"corvane.exe").c_str(), FALSE);
     }
     ~ProgramTest() override {
+        // A test that stopped half-way leaves no program running for the next.
+        for (DWORD id : started_)
+            if (const UniqueHandle process{OpenProcess(PROCESS_TERMINATE, FALSE, id)}) TerminateProcess(process.get(), 1);
         files.shellFileOperation(ShellOperation::Delete, Narrow(folder.substr(0, folder.size() - 1)), "",
                                  ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
     }
@@ -59,11 +64,13 @@ protected:
                             &startup, &process))
             return nullptr;
         CloseHandle(process.hThread);
+        started_.push_back(process.dwProcessId);
         return UniqueHandle(process.hProcess);
     }
 
     Win32FileSystem files;
     std::wstring folder;
+    std::vector<DWORD> started_;
     const std::wstring caption = Widen("Orvisk's Corvane v" CORVANE_VERSION);
 };
 
@@ -97,7 +104,7 @@ TEST_F(ProgramTest, StartsOnceAsksBeforeQuittingAndWritesItsSettings) {
     EXPECT_EQ(readText(L"settings.ini"),
               "[Configuration]\r\nSplash=1\r\nSysTray=1\r\nDelete=0\r\nCounters=1\r\nExit=1\r\nPluginUpdates=1\r\n"
               "ToolUpdates=1\r\nDistribute=0\r\nInterval=abc\r\nLogging=-1\r\nLastUpdate=Never\r\nTransparency=0\r\n"
-              "LConfigDetails=0\r\nCDRomSelection=-1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
+              "LConfigDetails=0\r\nCDRomSelection=0\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
               "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
     const std::string log = readFile(L"corvane.log");
     EXPECT_NE(log.find("]: ****** Application started; new log session created ******\r\n"), std::string::npos);
@@ -121,7 +128,7 @@ TEST_F(ProgramTest, KillingItWhileItSavesNeverLosesTheSettingsFile) {
         // Whatever the moment, the file is whole: the old one or the new one.
         const std::string text = readText(L"settings.ini");
         ASSERT_TRUE(text == settings || (text.find("[Configuration]\r\nSplash=1\r\n") == 0 &&
-                                         text.find("CDRomSelection=-1\r\n") != std::string::npos))
+                                         text.find("CDRomSelection=0\r\n") != std::string::npos))
             << "attempt " << attempt << ":\n"
             << text;
         EXPECT_NE(text.find("Interval=45\r\n"), std::string::npos);
@@ -165,7 +172,7 @@ TEST_F(ProgramTest, ListsItsPluginsAndRunsTheirTestAndAbout) {
     EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1);
     ClickFirstRow(gpuList);
 
-    PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Test the Plugin"), BM_CLICK, 0, 0);
+    PostMessageW(FindWindowExW(main, nullptr, L"Button", L"Test the Pl&ugin"), BM_CLICK, 0, 0);
     HWND verdict = WaitForWindow(L"#32770", L"GPU Plugin Test", 5000);
     if (!verdict) {
         // Whatever box came instead must not keep the program running.
@@ -260,5 +267,201 @@ TEST_F(ProgramTest, NamesOutsideTheAnsiCodePageSurviveAStartAndAQuit) {
     ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     const std::string text = readText(L"settings.ini");
     EXPECT_NE(text.find(emulators), std::string::npos) << text;
+}
+// Types keys as the user would, into the window in front: each key of
+// `keys` pressed and released, with Alt held down for the first when asked.
+void TypeKeys(HWND window, const std::vector<WORD>& keys, bool altFirst) {
+    SetForegroundWindow(window);
+    Sleep(200);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        std::vector<INPUT> inputs;
+        const auto key = [&](WORD code, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        const bool alt = altFirst && i == 0;
+        if (alt) key(VK_MENU, false);
+        key(keys[i], false);
+        key(keys[i], true);
+        if (alt) key(VK_MENU, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Sleep(300);
+    }
+}
+
+// The lines "name=value" of the fake emulator's record, once it has one.
+std::map<std::string, std::string> WaitForRecord(const std::wstring& path, int milliseconds = 20000) {
+    std::map<std::string, std::string> record;
+    for (int waited = 0; waited < milliseconds && record.empty(); waited += 100) {
+        Sleep(100);
+        const auto text = Win32FileSystem().readFile(Narrow(path));
+        if (!text) continue;
+        for (const std::string& line : TextLines(*text)) {
+            const auto equals = line.find('=');
+            if (equals != std::string::npos) record[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return record;
+}
+
+TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingTheirProfiles) {
+    const std::wstring emulators = folder + L"Emu Dir\\";
+    CreateDirectoryW(emulators.c_str(), nullptr);
+    const std::wstring fake = Widen(WindowsPath(CORVANE_FIXTURES) + "\\fakeEmulator.exe");
+    CopyFileW(fake.c_str(), (emulators + L"epsxe.exe").c_str(), FALSE);
+    // Windows would try "...\Emu.exe" first for an unquoted path with a blank.
+    CopyFileW(fake.c_str(), (folder + L"Emu.exe").c_str(), FALSE);
+    files.appendToFile(Narrow(emulators) + "sleep-ms.txt", "1500");
+    files.appendToFile(Narrow(emulators) + "exit-code.txt", "259");
+    CreateDirectoryW((folder + L"Configurations").c_str(), nullptr);
+    const auto profile = [&](const std::string& name, const std::string& probe) {
+        files.appendToFile(Narrow(folder) + "Configurations\\" + name,
+                           kUtf16Mark + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                                                    "[HKEY_CURRENT_USER\\Software\\CorvaneFakeEmulator]\r\n\"Probe\"=\"" +
+                                                    probe + "\"\r\n\r\n[Corvane]\r\nConfigName=x\r\n"));
+    };
+    profile("SLUS_004.26.cfg", "disc profile");
+    profile("Crash Bandicoot.cfg", "image profile");
+    const std::wstring image = folder + L"My Games\\Crash Bandicoot.bin";
+    CreateDirectoryW((folder + L"My Games").c_str(), nullptr);
+    files.appendToFile(Narrow(image), "image");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nLastEmu=1\r\n[Emulators]\r\nName1=ePSXe\r\n"
+                  "System1=6\r\nType1=ePSXe\r\nExe1=" + Narrow(emulators) + "epsxe.exe\r\nPlugins1=" +
+                  Narrow(emulators) + "plugins\r\n");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    const std::wstring recordPath = emulators + L"fake-emulator-run.txt";
+
+    // Plain: the window waits minimized and will not quit meanwhile.
+    PostMessageW(FindWindowExW(main, nullptr, L"Button", L"Launch the Selected Emulator"), BM_CLICK, 0, 0);
+    auto record = WaitForRecord(recordPath);
+    EXPECT_EQ(record["argc"], "1");
+    EXPECT_EQ(record["argv0"], Narrow(emulators) + "epsxe.exe") << "one argument, blanks and all";
+    EXPECT_EQ(record["cwd"] + "\\", Narrow(emulators));
+    EXPECT_TRUE(IsIconic(main));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND refusal = WaitForWindow(L"#32770", L"Spawned Application Still Running");
+    ASSERT_NE(refusal, nullptr);
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; waited < 20000 && IsIconic(main); waited += 100) Sleep(100);
+    EXPECT_FALSE(IsIconic(main)) << "back after the emulator ended with 259";
+    EXPECT_EQ(WaitForSingleObject(program.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_FALSE(files.anyMatch(Narrow(folder) + "fake-emulator-run.txt")) << "the decoy never ran";
+
+    // From the disc in Q:, its profile imported first.
+    DeleteFileW(recordPath.c_str());
+    TypeKeys(main, {'F', 'R'}, true);  // File > Launch CD&ROM
+    record = WaitForRecord(recordPath);
+    EXPECT_EQ(record["argv1"], "-nogui");
+    EXPECT_EQ(record["registry"], "disc profile");
+    for (int waited = 0; waited < 20000 && IsIconic(main); waited += 100) Sleep(100);
+
+    // With an image from a folder with blanks: its short form, its profile.
+    DeleteFileW(recordPath.c_str());
+    // File > Launch &ISO/ROM, third from the bottom ("&I" leads to the Import menu first).
+    TypeKeys(main, {'F', VK_UP, VK_UP, VK_UP, VK_RETURN}, true);
+    HWND chooser = WaitForWindow(L"#32770", L"Select the file you want to launch:");
+    ASSERT_NE(chooser, nullptr);
+    SetDlgItemTextW(chooser, 1148, image.c_str());  // the file name box
+    PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    record = WaitForRecord(recordPath);
+    EXPECT_EQ(record["argc"], "4");
+    EXPECT_EQ(record["argv2"], "-loadbin");
+    EXPECT_EQ(record["argv3"].find(' '), std::string::npos) << record["argv3"];
+    EXPECT_EQ(record["registry"], "image profile");
+    for (int waited = 0; waited < 20000 && IsIconic(main); waited += 100) Sleep(100);
+    EXPECT_FALSE(IsIconic(main));
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Configuration Profile Detected for GameID: SLUS_004.26; Loading...\r\n"), std::string::npos);
+    EXPECT_NE(log.find("]: Configuration Profile Detected for file: " + Narrow(image) + "; Loading...\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("]: External thread execution has ended; returning control to application...\r\n"),
+              std::string::npos);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+}
+std::vector<BYTE> RegistryBytes(const wchar_t* key, const wchar_t* value) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_ANY, nullptr, nullptr, &size) != 0) return {};
+    std::vector<BYTE> bytes(size);
+    RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_ANY, nullptr, bytes.data(), &size);
+    return bytes;
+}
+
+TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItRestoresTheKeys) {
+    const wchar_t* key = L"Software\\Vision Thing\\PSEmu Pro\\GPU";
+    const std::wstring value = L"\u041A \u021A \u221A \u4E1A";  // bytes 0x1A among them
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vision Thing");
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Name", REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    const auto saved = RegistryBytes(key, L"Name");
+    CreateDirectoryW((folder + L"Configurations").c_str(), nullptr);
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\n");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+
+    TypeKeys(main, {'F', 'S'}, true);  // File > &Save Configuration
+    HWND save = WaitForWindow(L"CorvaneForm", L"Corvane: Save Configuration");
+    ASSERT_NE(save, nullptr);
+    SetWindowTextW(FindWindowExW(save, nullptr, L"Edit", nullptr), L"Racing \u00E9t\u00E9");
+    SendMessageW(FindWindowExW(save, nullptr, L"Button", L"Save"), BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 20000 && IsWindow(save); waited += 100) Sleep(100);
+    ASSERT_FALSE(IsWindow(save)) << "saved and closed";
+    const std::string written = readFile(L"Configurations\\Racing \u00E9t\u00E9.cfg");
+    ASSERT_EQ(written.substr(0, 2), kUtf16Mark);
+    const std::string text = Utf16ToUtf8(written.substr(2));
+    EXPECT_EQ(text.find(kUtf16Mark), std::string::npos);
+    EXPECT_EQ(text.find("Windows Registry Editor", 5), std::string::npos) << text;
+    EXPECT_NE(text.find("[Corvane]\r\nConfigSpec=1\r\nConfigName=Racing \xC3\xA9t\xC3\xA9\r\nConfigSystem=6\r\n"),
+              std::string::npos)
+        << text;
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vision Thing");
+    TypeKeys(main, {'F', 'L'}, true);  // File > &Load Configuration
+    HWND load = WaitForWindow(L"CorvaneForm", L"Corvane: Load Configuration");
+    ASSERT_NE(load, nullptr);
+    SetWindowTextW(FindWindowExW(load, nullptr, L"Edit", nullptr), L"Racing \u00E9t\u00E9.cfg");
+    SendMessageW(FindWindowExW(load, nullptr, L"Button", L"Load"), BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 20000 && IsWindow(load); waited += 100) Sleep(100);
+    EXPECT_FALSE(IsWindow(load));
+    EXPECT_EQ(RegistryBytes(key, L"Name"), saved) << "restored byte for byte";
+    EXPECT_TRUE(files.find(files.tempFolder() + "*.merge").empty()) << "no snapshot is left";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vision Thing");
+}
+TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\n");
+    files.appendToFile(Narrow(folder) + "n64paths.dat", "[N64Plugins]\r\n1Name=Glide64\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide64\r\n");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    TypeKeys(main, {'T', 'C'}, true);  // Tools > &Configure N64 Registry Paths
+    HWND dialog = WaitForWindow(L"CorvaneForm", L"Corvane: Configure N64 Registry Paths");
+    ASSERT_NE(dialog, nullptr);
+    HWND name = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    HWND path = FindWindowExW(dialog, name, L"Edit", nullptr);
+    HWND add = FindWindowExW(dialog, nullptr, L"Button", L"&Add");
+    EXPECT_FALSE(IsWindowEnabled(add));
+    SetWindowTextW(name, L"Jabo \u00DC");
+    SetWindowTextW(path, L"HKEY_CURRENT_USER\\Software\\Jabo");
+    EXPECT_TRUE(IsWindowEnabled(add)) << "both boxes hold text";
+    SendMessageW(add, BM_CLICK, 0, 0);
+    SendMessageW(FindWindowExW(dialog, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 20000 && IsWindow(dialog); waited += 100) Sleep(100);
+    EXPECT_EQ(readText(L"n64paths.dat"), "[N64Plugins]\r\n1Name=Glide64\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide64\r\n"
+                                         "2Name=Jabo \xC3\x9C\r\n2Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
 }
 }  // namespace
