@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "app/Helpers.h"
 #include "app/win32/WideText.h"
 
 namespace {
@@ -198,10 +201,16 @@ protected:
 // loses the selection: by then the list knows whether another row took it.
 constexpr WORD kSelectionSettled = 0x7F01;
 
+// The list keeps no rows of its own (a virtual list): it asks the model for
+// what it paints, so showing a scan's rows costs one message, however many.
 class ListViewPeer : public Peer<ListView> {
 public:
     using Peer::Peer;
     LRESULT notify(const NMHDR& header) override {
+        // The system hands over the record for us to fill in.
+        if (header.code == LVN_GETDISPINFOW)
+            rowText(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
+        if (header.code == LVN_ODFINDITEMW) return findRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
         if (header.code == LVN_ITEMCHANGED) selectionChanged(reinterpret_cast<const NMLISTVIEW&>(header));
         if (header.code == NM_DBLCLK) model_.doubleClick();
         if (header.code == LVN_ENDLABELEDITW) {
@@ -241,12 +250,37 @@ private:
     // name), the highlighted row is the selection. Changes the program
     // makes itself are already in the model.
     void selectionChanged(const NMLISTVIEW& change) {
-        if (updating_ || change.iItem < 0 || !(change.uChanged & LVIF_STATE)) return;
+        if (updating_ || !(change.uChanged & LVIF_STATE)) return;
         const bool now = (change.uNewState & LVIS_SELECTED) != 0, before = (change.uOldState & LVIS_SELECTED) != 0;
-        if (now && !before && change.iItem != model_.selectedIndex()) model_.clickRow(change.iItem);
+        if (now && !before && change.iItem >= 0 && change.iItem != model_.selectedIndex()) model_.clickRow(change.iItem);
+        // A row let go of the selection (-1: every row at once).
         if (before && !now)
             PostMessageW(GetParent(window()), WM_COMMAND, MAKEWPARAM(0, kSelectionSettled),
                          reinterpret_cast<LPARAM>(window()));
+    }
+    void rowText(LVITEMW& item) {
+        if (item.iItem < 0 || item.iItem >= static_cast<int>(model_.rows().size())) return;
+        const ListRow& row = model_.rows()[static_cast<std::size_t>(item.iItem)];
+        if (item.mask & LVIF_IMAGE) item.iImage = row.icon;
+        if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+        const auto column = static_cast<std::size_t>(item.iSubItem);
+        const std::string& text = column == 0 ? row.text
+                                  : column <= row.subItems.size() ? row.subItems[column - 1] : std::string();
+        const std::wstring wide = Widen(text);
+        const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+        wide.copy(item.pszText, length);
+        item.pszText[length] = L'\0';
+    }
+    // Typing a row's first letters selects it, as in any list.
+    LRESULT findRow(const NMLVFINDITEMW& find) {
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+        const std::string wanted = LowerCase(Narrow(find.lvfi.psz));
+        const int count = static_cast<int>(model_.rows().size());
+        for (int step = 0; step < count; ++step) {
+            const int row = (std::max(find.iStart, 0) + step) % count;
+            if (LowerCase(model_.rows()[static_cast<std::size_t>(row)].text).rfind(wanted, 0) == 0) return row;
+        }
+        return -1;
     }
     // An empty list with its notice on says so across its middle.
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) {
@@ -275,27 +309,8 @@ private:
         }
     }
     void showRows() {
-        SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
-        SendMessageW(window(), LVM_DELETEALLITEMS, 0, 0);
         SendMessageW(window(), LVM_SETITEMCOUNT, model_.rows().size(), 0);
-        for (std::size_t i = 0; i < model_.rows().size(); ++i) {
-            const ListRow& row = model_.rows()[i];
-            std::wstring text = Widen(row.text);
-            LVITEMW item{};
-            item.mask = LVIF_TEXT | LVIF_IMAGE;
-            item.iItem = static_cast<int>(i);
-            item.pszText = text.data();
-            item.iImage = row.icon;
-            SendMessageW(window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            for (std::size_t column = 0; column < row.subItems.size(); ++column) {
-                std::wstring sub = Widen(row.subItems[column]);
-                LVITEMW subItem{};
-                subItem.iSubItem = static_cast<int>(column + 1);
-                subItem.pszText = sub.data();
-                SendMessageW(window(), LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&subItem));
-            }
-        }
-        SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window(), nullptr, TRUE);
     }
     void showSelection() {
         LVITEMW state{};
@@ -411,7 +426,9 @@ std::unique_ptr<WindowPeer> CreatePeer(ComboBox& box, HWND parent, HFONT font) {
 }
 
 std::unique_ptr<WindowPeer> CreatePeer(ListView& list, HWND parent, HFONT font) {
-    HWND window = CreateChild(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
+    HWND window = CreateChild(WC_LISTVIEWW,
+                              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
+                                  LVS_OWNERDATA,
                               parent, font, WS_EX_CLIENTEDGE);
     SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     return Make<ListViewPeer>(list, window);
