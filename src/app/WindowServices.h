@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/WindowHandle.h"
 
@@ -37,4 +39,8 @@ public:
     virtual std::optional<std::string> openFile(WindowHandle owner, const std::string& title,
                                                 const std::string& filterName, const std::string& pattern,
                                                 const std::string& defaultExtension) = 0;
+    // The open-file dialog for one or more existing files, with filters of
+    // (name, pattern). The chosen paths; none when cancelled.
+    virtual std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
+                                               const std::vector<std::pair<std::string, std::string>>& filters) = 0;
 };

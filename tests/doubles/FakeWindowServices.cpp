@@ -38,3 +38,12 @@ std::optional<std::string> FakeWindowServices::openFile(WindowHandle, const std:
     files_.pop_front();
     return path;
 }
+
+std::vector<std::string> FakeWindowServices::openFiles(WindowHandle, const std::string& title,
+                                                       const std::vector<std::pair<std::string, std::string>>&) {
+    fileDialogTitles_.push_back(title);
+    if (fileLists_.empty()) return {};
+    auto paths = fileLists_.front();
+    fileLists_.pop_front();
+    return paths;
+}

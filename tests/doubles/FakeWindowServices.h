@@ -29,8 +29,11 @@ public:
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
     std::optional<std::string> openFile(WindowHandle owner, const std::string& title, const std::string& filterName,
                                         const std::string& pattern, const std::string& defaultExtension) override;
+    std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
+                                       const std::vector<std::pair<std::string, std::string>>& filters) override;
     // The answers of the next open-file dialogs (nothing: cancelled), and the
-    // titles of those shown.
+    // titles of those shown; several files for a dialog of several.
+    void queueFiles(std::vector<std::string> paths) { fileLists_.push_back(std::move(paths)); }
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     const std::vector<std::string>& fileDialogTitles() const { return fileDialogTitles_; }
 
@@ -39,6 +42,7 @@ private:
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<std::string>> folders_;
     std::deque<std::optional<std::string>> files_;
+    std::deque<std::vector<std::string>> fileLists_;
     std::vector<std::string> fileDialogTitles_;
     std::vector<std::pair<WindowHandle, int>> alphas_;
 };

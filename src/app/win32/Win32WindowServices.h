@@ -12,4 +12,6 @@ public:
     std::optional<std::string> browseForFolder(WindowHandle owner, const std::string& title) override;
     std::optional<std::string> openFile(WindowHandle owner, const std::string& title, const std::string& filterName,
                                         const std::string& pattern, const std::string& defaultExtension) override;
+    std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
+                                       const std::vector<std::pair<std::string, std::string>>& filters) override;
 };
