@@ -43,6 +43,17 @@ std::optional<std::string> RenameProblem(IFileSystem& files, const std::string& 
     return std::nullopt;
 }
 
+bool RenamePluginFile(IFileSystem& files, const std::string& folder, const std::string& old,
+                      const std::string& name) {
+    const std::string from = QualifyPath(folder) + old, to = QualifyPath(folder) + name;
+    if (LowerCase(old) != LowerCase(name)) return files.moveFile(from, to);
+    const std::string between = to + ".renaming";
+    if (!files.moveFile(from, between)) return false;
+    if (files.moveFile(between, to)) return true;
+    files.moveFile(between, from);
+    return false;
+}
+
 bool SamePath(IFileSystem& files, const std::string& a, const std::string& b) {
     return Comparable(files, a) == Comparable(files, b);
 }

@@ -15,6 +15,12 @@ std::string CleanPluginFileName(const std::string& typed);
 std::optional<std::string> RenameProblem(IFileSystem& files, const std::string& folder, const std::string& old,
                                          const std::string& name);
 
+// Renames a file of `folder` without replacing another; a change of letter
+// case alone goes through a name of its own, as file systems that compare
+// names without case would otherwise keep the old one.
+bool RenamePluginFile(IFileSystem& files, const std::string& folder, const std::string& old,
+                      const std::string& name);
+
 // True when two paths name the same file or folder, compared as the file
 // system compares them: letter case ignored, short and long forms alike.
 bool SamePath(IFileSystem& files, const std::string& a, const std::string& b);

@@ -134,7 +134,7 @@ void frmMain::commitRename() {
         return;
     }
     txtFloat.setVisible(false);
-    if (!services_.files.moveFile(folder + old, folder + name)) {
+    if (!RenamePluginFile(services_.files, folder, old, name)) {
         services_.windows.messageBox(handle(), "An error occured while attemtping to rename " + old + "!",
                                      "Error While Renaming!", MessageIcon::Critical, MessageButtons::Ok);
         return;

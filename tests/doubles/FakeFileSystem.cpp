@@ -122,11 +122,9 @@ bool FakeFileSystem::copyFile(const std::string& from, const std::string& to, bo
 }
 
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
-    // A new letter case for the same name is a rename of its own.
-    if (key(from) == key(to) && exists(from) && writable(from)) {
-        nodes_[key(from)].path = TrimSlash(to);
-        return true;
-    }
+    // The same name in another letter case is the same file: nothing moves
+    // (as Wine has it; Windows would take the new case).
+    if (key(from) == key(to) && exists(from) && writable(from)) return true;
     if (!exists(from) || exists(to) || !parentExists(to) || !writable(from) || !writable(to)) return false;
     // A folder moves with everything below it.
     const std::string oldRoot = key(from);
