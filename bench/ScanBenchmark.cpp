@@ -1,5 +1,8 @@
 // How long the catalogue scan takes per plug-in, next to a bare
-// load / query / free loop over the same files, and the peak working set.
+// load / query / free loop over the same files: inside this process, then
+// through the probe helper (corvane.exe) with an empty store and again with
+// the store of that scan; and the peak working sets of this process and of
+// the helper.
 // Usage: scan_benchmark FIXTURE_FOLDER [COUNT]
 #include <windows.h>
 #include <psapi.h>
@@ -11,12 +14,35 @@
 #include "BareLoop.h"
 #include "app/win32/Win32Platform.h"
 #include "app/win32/WideText.h"
+#include "app/win32/BuildPaths.h"
 #include "plugins/PluginScanner.h"
+#include "plugins/win32/ProbeHelperProcess.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+double PeakMiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(process, &memory, sizeof memory);
+    return memory.PeakWorkingSetSize / 1048576.0;
+}
+
+std::size_t Listed(const PluginCatalogue& catalogue) {
+    std::size_t listed = 0;
+    for (const auto& list : catalogue.lists) listed += list.size();
+    return listed;
+}
+
+// Seconds of one scan of the folder; `listed` gets the plug-ins it listed.
+double TimedScan(PluginScanner& scanner, const std::string& folder, std::size_t& listed) {
+    const auto start = Clock::now();
+    const PluginCatalogue catalogue = scanner.ScanPSX(folder, SelectedEmulator{});
+    const double seconds = Seconds(start);
+    listed = Listed(catalogue);
+    return seconds;
+}
 
 }  // namespace
 
@@ -38,27 +64,42 @@ int main(int argc, char** argv) {
     AppFlags flags;  // logging off, as most users run it
     ActivityLog log(flags, files, platform.clock, platform.windows, folder);
     const std::vector<std::string> exclusions{"zlib.dll"};
-    PluginScanner scanner(platform.services, platform.libraries, log, exclusions);
+    // Each scanner keeps its store in a folder of its own, empty at first.
+    const std::string inProcessStore = folder + "in-process\\", helperStore = folder + "helper\\";
+    files.createDirectory(inProcessStore);
+    files.createDirectory(helperStore);
+    ProbeStore storeInProcess(files, inProcessStore), storeOfHelper(files, helperStore);
+    PluginScanner scanner(platform.services, log, exclusions, storeInProcess);
+    ProbeHelperProcess helper(Widen(WindowsPath(CORVANE_EXE)));
+    HelperProbe probe(helper);
+    PluginScanner helperScanner(platform.services, log, exclusions, storeOfHelper);
+    helperScanner.setProbe(probe);
 
     BareLoop(Widen(folder.substr(0, folder.size() - 1)));  // warm the file cache for both measurements
     auto start = Clock::now();
     BareLoop(Widen(folder.substr(0, folder.size() - 1)));
     const double bare = Seconds(start) / count;
-    start = Clock::now();
-    const PluginCatalogue catalogue = scanner.ScanPSX(folder, SelectedEmulator{});
-    const double scan = Seconds(start) / count;
+    std::size_t listed = 0, listedCold = 0, listedAgain = 0;
+    const double scan = TimedScan(scanner, folder, listed) / count;
+    const double cold = TimedScan(helperScanner, folder, listedCold) / count;
+    const double again = TimedScan(helperScanner, folder, listedAgain) / count;
+    const UniqueHandle helperProcess(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, helper.processId()));
 
-    std::size_t listed = 0;
-    for (const auto& list : catalogue.lists) listed += list.size();
-    PROCESS_MEMORY_COUNTERS memory{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    std::printf("plug-ins: %d (listed %u)\n", count, static_cast<unsigned>(listed));
-    std::printf("bare load/query/free: %.3f ms per plug-in\n", bare * 1000);
-    std::printf("catalogue scan:       %.3f ms per plug-in\n", scan * 1000);
-    std::printf("scan / bare:          %.2f\n", scan / bare);
-    std::printf("peak working set:     %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0);
+    std::printf("plug-ins: %d (listed %u, %u, %u)\n", count, static_cast<unsigned>(listed),
+                static_cast<unsigned>(listedCold), static_cast<unsigned>(listedAgain));
+    std::printf("bare load/query/free:     %.3f ms per plug-in\n", bare * 1000);
+    std::printf("scan in this process:     %.3f ms per plug-in (%.2f x bare)\n", scan * 1000, scan / bare);
+    std::printf("cold scan through helper: %.3f ms per plug-in (%.2f x bare, goal 1.3)\n", cold * 1000, cold / bare);
+    std::printf("rescan, unchanged folder: %.3f ms per plug-in (%.2f x bare, goal 0.3)\n", again * 1000, again / bare);
+    std::printf("peak working set:         %.1f MiB here, %.1f MiB in the helper\n", PeakMiB(GetCurrentProcess()),
+                helperProcess ? PeakMiB(helperProcess.get()) : 0.0);
 
     for (int i = 0; i < count; ++i) files.deleteFile(folder + "plugin" + std::to_string(i) + ".dll");
+    for (const std::string& store : std::vector<std::string>{inProcessStore, helperStore}) {
+        files.deleteFile(store + ProbeStore::kFileName);
+        RemoveDirectoryA(store.c_str());
+    }
     RemoveDirectoryA(folder.c_str());
-    return listed == static_cast<std::size_t>(count) ? 0 : 1;
+    const bool all = listed == static_cast<std::size_t>(count) && listedCold == listed && listedAgain == listed;
+    return all ? 0 : 1;
 }

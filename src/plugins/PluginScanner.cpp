@@ -4,31 +4,8 @@
 #include <optional>
 
 #include "app/Helpers.h"
-#include "plugins/clsN64.h"
-#include "plugins/clsPSX.h"
 
 namespace {
-// The list of each raw type a plug-in reports.
-std::optional<PluginKind> PsxKind(std::int32_t rawType) {
-    switch (rawType) {
-        case 2: return PluginKind::GPU;
-        case 4: return PluginKind::SPU;
-        case 1: return PluginKind::CDR;
-        case 8: return PluginKind::PAD;
-        default: return std::nullopt;
-    }
-}
-
-std::optional<PluginKind> N64Kind(std::int16_t rawType) {
-    switch (rawType) {
-        case 2: return PluginKind::GFX;
-        case 3: return PluginKind::SND;
-        case 4: return PluginKind::N64PAD;
-        case 1: return PluginKind::RSP;
-        default: return std::nullopt;
-    }
-}
-
 struct Core {
     PluginKind kind;
     const char* name;
@@ -45,9 +22,10 @@ bool IsEPSXeCoreFile(const std::string& fileName) {
     return std::any_of(std::begin(kCores), std::end(kCores), [&](const Core& core) { return fileName == core.file; });
 }
 
-PluginScanner::PluginScanner(Services& services, ILibraries& libraries, ActivityLog& log,
-                             const std::vector<std::string>& exclusions)
-    : services_(services), libraries_(libraries), log_(log), exclusions_(exclusions) {}
+PluginScanner::PluginScanner(Services& services, ActivityLog& log, const std::vector<std::string>& exclusions,
+                             ProbeStore& store)
+    : services_(services), log_(log), exclusions_(exclusions), store_(store),
+      inProcess_(services.libraries, services.windows), probe_(&inProcess_) {}
 
 void PluginScanner::addCores(PluginCatalogue& catalogue, const std::string& version) {
     log_.logMsg("Emulator type is ePSXe; detecting ePSXe SPU and CDR cores...", true);
@@ -74,6 +52,7 @@ PluginCatalogue PluginScanner::ScanN64(const std::string& folder) {
 }
 
 void PluginScanner::probeFolder(PluginCatalogue& catalogue) {
+    skipped_ = 0;
     // Plug-ins that load companion files look for them here.
     services_.files.setCurrentDirectory(catalogue.folder);
     log_.logMsg("Searching " + catalogue.folder + " for " + SystemName(catalogue.system) + " plugins...");
@@ -82,10 +61,21 @@ void PluginScanner::probeFolder(PluginCatalogue& catalogue) {
         log_.logMsg("No plugins were found...");
         return;
     }
-    std::vector<PluginRecord> found;
+    std::vector<Library> libraries;
     for (const auto& file : files) {
+        if (file.isDirectory) continue;
+        Library library{file, false, false, {}};
+        library.excluded = IsExcludedDll(library.file.name, exclusions_);
+        libraries.push_back(std::move(library));
+    }
+    check(catalogue, libraries);
+    // The log tells of the files in the folder's order, however they were checked.
+    std::vector<PluginRecord> found;
+    for (const Library& library : libraries) {
         PluginRecord record;
-        if (!file.isDirectory && probeFile(catalogue.folder, file, catalogue.system, record))
+        if (library.excluded)
+            log_.logMsg(library.file.name + " is in list of DLL exclusions; ignored...");
+        else if (report(library, catalogue.system, record))
             found.push_back(std::move(record));
     }
     // Listed by name, letter case ignored, after any core entries.
@@ -94,35 +84,62 @@ void PluginScanner::probeFolder(PluginCatalogue& catalogue) {
     for (auto& record : found) catalogue.list(record.kind).push_back(std::move(record));
 }
 
-bool PluginScanner::probeFile(const std::string& folder, const FileEntry& file, EmuSystem system,
-                              PluginRecord& record) {
-    std::string fileName = file.name;
-    // Excluded libraries are not even loaded: their start-up code must not run.
-    if (IsExcludedDll(fileName, exclusions_)) {
-        log_.logMsg(fileName + " is in list of DLL exclusions; ignored...");
+void PluginScanner::check(const PluginCatalogue& catalogue, std::vector<Library>& libraries) {
+    store_.load();
+    std::vector<ProbeRequest> requests;
+    std::vector<Library*> asked;
+    for (Library& library : libraries) {
+        if (library.excluded) continue;
+        library.entry.file = FileIdentity{catalogue.folder + library.file.name, library.file.size,
+                                          library.file.lastWriteTime};
+        const StoredProbe* stored = store_.find(library.entry.file);
+        // An unchanged library is not loaded again: its answer or its quarantine stands.
+        if (stored && !stored->retry) {
+            library.entry = *stored;
+            continue;
+        }
+        // A retried library keeps the note of its earlier failure.
+        if (stored) library.entry = *stored;
+        requests.push_back(ProbeRequest{catalogue.system, library.entry.file.path});
+        asked.push_back(&library);
+    }
+    if (requests.empty()) return;
+    probe_->probe(requests, [&](std::size_t index, const ProbeResult& result) {
+        Library& library = *asked[index];
+        library.fresh = true;
+        library.entry.status = result.status;
+        library.entry.answer = result.answer;
+        library.entry.retry = false;
+        if (result.status == ProbeStatus::Failed) {
+            library.entry.reason = result.reason;
+            library.entry.failedOn = services_.clock.now();
+        }
+        store_.record(library.entry);
+    });
+    store_.save();
+}
+
+bool PluginScanner::report(const Library& library, EmuSystem system, PluginRecord& record) {
+    const StoredProbe& entry = library.entry;
+    const std::string& fileName = library.file.name;
+    if (entry.status == ProbeStatus::Failed) {
+        ++skipped_;
+        if (library.fresh)
+            log_.logMsg(fileName + " stopped the plug-in check (" + entry.reason + "); quarantined...");
+        else
+            log_.logMsg(fileName + " is quarantined (" + entry.reason + " on " + FailureDate(services_.clock, entry) + "); ignored...");
         return false;
     }
-    const LibraryHandle library = libraries_.load(folder + fileName);
-    std::optional<PluginKind> kind;
-    if (system == EmuSystem::PSX) {
-        clsPSX probe(libraries_, services_.windows, 0);
-        kind = PsxKind(probe.GetLibType(library));
-        if (kind) {
-            record.name = probe.GetLibName(library);
-            record.version = probe.GetLibVersion(library);
-        }
-    } else {
-        clsN64 probe(libraries_, services_.windows, 0);
-        probe.QueryDLL(library);
-        kind = N64Kind(probe.DLLType());
-        record.name = probe.DLLName();
+    if (entry.status == ProbeStatus::OtherArchitecture) {
+        log_.logMsg(fileName + " is built for another processor architecture; ignored...");
+        return false;
     }
-    if (library) libraries_.free(library);
-    if (!kind) return false;
-
-    record.kind = *kind;
-    record.released = file.lastWriteTime;
+    if (!entry.answer.kind) return false;
+    record.kind = *entry.answer.kind;
+    record.name = entry.answer.name;
+    record.version = entry.answer.version;
+    record.released = library.file.lastWriteTime;
     record.fileName = fileName;
-    log_.logMsg("Found " + record.name + " (" + fileName + ") of " + SystemName(system) + " type " + TypeLabel(*kind));
+    log_.logMsg("Found " + record.name + " (" + fileName + ") of " + SystemName(system) + " type " + TypeLabel(record.kind));
     return true;
 }

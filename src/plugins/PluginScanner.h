@@ -7,6 +7,8 @@
 #include "app/Libraries.h"
 #include "app/Services.h"
 #include "plugins/PluginCatalogue.h"
+#include "plugins/PluginProbe.h"
+#include "plugins/ProbeStore.h"
 
 // True for the file names of ePSXe's built-in cores, which the PSX lists
 // show as pseudo plug-ins of an ePSXe emulator.
@@ -19,24 +21,43 @@ struct SelectedEmulator {
     std::string ePSXeVersion;
 };
 
-// Builds a system's catalogue from a plug-in folder: every library is
-// loaded, asked for its type, name and version, and freed again. The log
-// tells what was found, excluded or skipped.
+// Builds a system's catalogue from a plug-in folder: every library is asked
+// for its type, name and version through the probe, unless the store holds
+// the answer for the file as it is, or has it in quarantine. The log tells
+// what was found, excluded or skipped.
 class PluginScanner {
 public:
-    PluginScanner(Services& services, ILibraries& libraries, ActivityLog& log,
-                  const std::vector<std::string>& exclusions);
+    PluginScanner(Services& services, ActivityLog& log, const std::vector<std::string>& exclusions,
+                  ProbeStore& store);
+
+    // The probe the scans use (the program's helper; in-process by default).
+    void setProbe(IPluginProbe& probe) { probe_ = &probe; }
+    IPluginProbe& probe() { return *probe_; }
 
     PluginCatalogue ScanPSX(const std::string& folder, const SelectedEmulator& emulator);
     PluginCatalogue ScanN64(const std::string& folder);
+    // Libraries the last scan left out because they are in quarantine.
+    int skipped() const { return skipped_; }
 
 private:
     void addCores(PluginCatalogue& catalogue, const std::string& version);
     void probeFolder(PluginCatalogue& catalogue);
-    bool probeFile(const std::string& folder, const FileEntry& file, EmuSystem system, PluginRecord& record);
+    // A library file of the folder and what is known of it.
+    struct Library {
+        FileEntry file;
+        bool excluded = false;
+        bool fresh = false;  // checked in this scan, not taken from the store
+        StoredProbe entry;
+    };
+    // Fills each library's entry from the store, checking those it lacks.
+    void check(const PluginCatalogue& catalogue, std::vector<Library>& libraries);
+    bool report(const Library& library, EmuSystem system, PluginRecord& record);
 
     Services& services_;
-    ILibraries& libraries_;
     ActivityLog& log_;
     const std::vector<std::string>& exclusions_;
+    ProbeStore& store_;
+    InProcessProbe inProcess_;
+    IPluginProbe* probe_;
+    int skipped_ = 0;
 };

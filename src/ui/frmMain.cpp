@@ -18,7 +18,8 @@ std::vector<ListColumn> PluginColumns(EmuSystem system) {
 frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
     : services_(services), flags_(flags), splash_(splash),
       log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
-      scanner_(services, services.libraries, log_, exclusions_),
+      probeStore_(services.files, services.environment.programFolder()),
+      scanner_(services, log_, exclusions_, probeStore_),
       commands_(services, log_, flags) {
     catalogues_[0].system = EmuSystem::PSX;
     catalogues_[1].system = EmuSystem::N64;
@@ -78,7 +79,7 @@ void frmMain::buildMenus() {
         {&mnuViewConfig, "&Configuration"}, {&mnuViewRefresh, "&Refresh"}, {&mnuPlugins, "&Plugins"},
         {&mnuPluginsConfigure, "&Configure"}, {&mnuPluginsTest, "&Test"}, {&mnuPluginsAbout, "&About"},
         {&mnuPluginsPadSelection, "&PSX Pad Selection"}, {&mnuPluginsPadSelectionPad1, "Pad 1"},
-        {&mnuPluginsPadSelectionPad2, "Pad 2"}, {&mnuTools, "&Tools"},
+        {&mnuPluginsPadSelectionPad2, "Pad 2"}, {&mnuPluginsSkipped, "&Skipped Plugins"}, {&mnuTools, "&Tools"},
         {&mnuToolsConfigN64Regpaths, "&Configure N64 Registry Paths"}, {&mnuHelp, "&Help"},
         {&mnuHelpReadMe, "&Read Me"}, {&mnuHelpWebSite, "&Web Site"},
         {&mnuHelpCheckToolUpdate, "&Check for Tool Update"}, {&mnuHelpAbout, "&About"},
@@ -102,11 +103,13 @@ void frmMain::buildMenus() {
         Submenu(mnuView, {Leaf(mnuViewPSX), Leaf(mnuViewN64), Leaf(mnuViewConfig), Separator(), Leaf(mnuViewRefresh)}),
         Submenu(mnuPlugins, {Leaf(mnuPluginsConfigure), Leaf(mnuPluginsTest), Leaf(mnuPluginsAbout), Separator(),
                              Submenu(mnuPluginsPadSelection,
-                                     {Leaf(mnuPluginsPadSelectionPad1), Leaf(mnuPluginsPadSelectionPad2)})}),
+                                     {Leaf(mnuPluginsPadSelectionPad1), Leaf(mnuPluginsPadSelectionPad2)}),
+                             Separator(), DynamicSubmenu(mnuPluginsSkipped)}),
         Submenu(mnuTools, {Leaf(mnuToolsConfigN64Regpaths)}),
         Submenu(mnuHelp, {Leaf(mnuHelpReadMe), Leaf(mnuHelpWebSite), Leaf(mnuHelpCheckToolUpdate), Separator(),
                           Leaf(mnuHelpAbout)}),
     };
+    menuBar_.children[3].children[6].onOpen = [this] { mnuPluginsSkipped_Open(); };
     contextMenu_.children = {Leaf(mnuContextConfigure), Leaf(mnuContextTest), Leaf(mnuContextAbout), Separator(),
                              Leaf(mnuContextRename),    Leaf(mnuContextDelete), DynamicSubmenu(mnuContextCopy)};
     contextMenu_.onOpen = [this] { mnuEdit_Click(); };
@@ -230,9 +233,13 @@ void frmMain::mnuHelpReadMe_Click() {
 }
 
 void frmMain::cmdConfig_Click() {
-    if (commands_.Configure(selectedPlugin(), handle())) ssTabMain.setFocus();
+    if (confirmRun(selectedPlugin()) && commands_.Configure(selectedPlugin(), handle())) ssTabMain.setFocus();
 }
 
-void frmMain::cmdTest_Click() { commands_.Test(selectedPlugin(), handle()); }
+void frmMain::cmdTest_Click() {
+    if (confirmRun(selectedPlugin())) commands_.Test(selectedPlugin(), handle());
+}
 
-void frmMain::cmdAbout_Click() { commands_.About(selectedPlugin(), handle()); }
+void frmMain::cmdAbout_Click() {
+    if (confirmRun(selectedPlugin())) commands_.About(selectedPlugin(), handle());
+}

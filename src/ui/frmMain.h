@@ -65,6 +65,8 @@ public:
     const std::string& ePSXeVersion() const { return ePSXeVersion_; }
     const std::string& backgroundPicture() const { return backgroundPicture_; }
     ActivityLog& log() { return log_; }
+    // The probe the scans use: the program hands in its helper process.
+    void setPluginProbe(IPluginProbe& probe) { scanner_.setProbe(probe); }
     const MenuNode& menuBar() const { return menuBar_; }
     const MenuNode& pluginContextMenu() const { return contextMenu_; }
     std::string versionCaption() const;
@@ -104,7 +106,7 @@ public:
     MenuItem mnuEdit, mnuEditRename, mnuEditDelete, mnuEditCopy, mnuEditCopyAll, mnuEditEnableLogging;
     MenuItem mnuView, mnuViewPSX, mnuViewN64, mnuViewConfig, mnuViewRefresh;
     MenuItem mnuPlugins, mnuPluginsConfigure, mnuPluginsTest, mnuPluginsAbout, mnuPluginsPadSelection;
-    MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2;
+    MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2, mnuPluginsSkipped;
     MenuItem mnuTools, mnuToolsConfigN64Regpaths;
     MenuItem mnuHelp, mnuHelpReadMe, mnuHelpWebSite, mnuHelpCheckToolUpdate, mnuHelpAbout;
     // The context menu of the plug-in lists.
@@ -142,6 +144,10 @@ public:
     void ssTabMain_Drop(const std::vector<std::string>& paths);
     // The copy submenus as the Edit menu last built them.
     const MenuNode& copyMenu() const { return menuBar_.children[1].children[2]; }
+    // Plugins > Skipped Plugins: a retry entry per library in quarantine,
+    // made anew as it opens.
+    const MenuNode& skippedMenu() const { return menuBar_.children[3].children[6]; }
+    void mnuPluginsSkipped_Open();
     const MenuNode& copyAllMenu() const { return menuBar_.children[1].children[3]; }
     // The plug-in list and row the file name editor lies over.
     std::function<void(PluginKind list, int row)> onPlaceFloat;
@@ -211,6 +217,12 @@ private:
     void enablePluginEntries(bool enabled);
     void reflectPluginSelection();
     void scan(EmuSystem system);
+    // The status line after a scan: how many libraries were skipped.
+    std::string skippedText() const;
+    void retryQuarantined(const std::string& path);
+    // True when the user's command may run the plug-in: at once when it
+    // never stopped Corvane's check, else after asking.
+    bool confirmRun(const PluginSelection& selection);
     void bindCatalogue(EmuSystem system);
     void bindEmulators();
     void selectEmulatorEntry(int k);
@@ -253,7 +265,10 @@ private:
     std::unique_ptr<frmSaveConfig> saveConfig_;
     std::unique_ptr<frmLoadConfig> loadConfig_;
     std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
+    ProbeStore probeStore_;
     PluginScanner scanner_;
+    // Libraries each system's last scan skipped for their quarantine.
+    std::array<int, 2> skipped_{};
     PluginCommands commands_;
     std::array<PluginCatalogue, 2> catalogues_;
     // The list the user last chose a row in; its highlighted row is the
@@ -268,7 +283,7 @@ private:
     bool selectorRemoval_ = false;
     // The entries of the copy submenus, made anew whenever the Edit menu
     // or the context menu opens.
-    std::vector<std::unique_ptr<MenuItem>> copyItems_, copyAllItems_, contextCopyItems_;
+    std::vector<std::unique_ptr<MenuItem>> copyItems_, copyAllItems_, contextCopyItems_, skippedItems_;
     // Programs started through RunShell that have not ended yet.
     int runningPrograms_ = 0;
     N64VersionKeys versionKeys_;

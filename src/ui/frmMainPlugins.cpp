@@ -29,7 +29,12 @@ void frmMain::scan(EmuSystem system) {
     flags_.blLoadingPlugins = true;
     lblStatus.setCaption("Loading plugins, please wait...");
     services_.windows.setBusyCursor(true);
-    PluginCatalogue& scanned = catalogues_[system == EmuSystem::PSX ? 0 : 1];
+    const std::size_t index = system == EmuSystem::PSX ? 0 : 1;
+    PluginCatalogue& scanned = catalogues_[index];
+    // A library that shows a window while it is checked waits for the user.
+    scanner_.probe().onWaitingForUser = [this](const std::string& path) {
+        lblStatus.setCaption(ParseFileName(path) + " is waiting for your answer...");
+    };
     if (system == EmuSystem::PSX) {
         const EmulatorEntry* entry = selectedEmulator();
         scanned = scanner_.ScanPSX(psxFolder_, SelectedEmulator{cmbEmuSelect.listIndex(),
@@ -39,9 +44,10 @@ void frmMain::scan(EmuSystem system) {
     } else {
         scanned = scanner_.ScanN64(n64Folder_);
     }
+    skipped_[index] = scanner_.skipped();
     bindCatalogue(system);
     flags_.blLoadingPlugins = false;
-    lblStatus.setCaption("");
+    lblStatus.setCaption(skippedText());
     services_.windows.setBusyCursor(false);
 }
 

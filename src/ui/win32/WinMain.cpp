@@ -4,7 +4,12 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <shellapi.h>
+
+#include <cstdlib>
+
 #include "app/win32/Win32Platform.h"
+#include "plugins/win32/ProbeHelperProcess.h"
 #include "ui/win32/frmMainWindow.h"
 #include "ui/win32/frmSplashWindow.h"
 
@@ -24,9 +29,27 @@ public:
 private:
     bool initialised_;
 };
+
+// True when Corvane was started as its own probe helper.
+bool IsProbeHelper() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const bool helper = arguments && count == 2 && std::wstring(arguments[1]) == kProbeHelperSwitch;
+    LocalFree(arguments);
+    return helper;
+}
+
+// The time a library may take to answer: 10 s, or what the tests set.
+std::uint64_t ProbeTimeout() {
+    const char* setting = std::getenv("CORVANE_PROBE_TIMEOUT_MS");
+    const long long milliseconds = setting ? std::atoll(setting) : 0;
+    return milliseconds > 0 ? static_cast<std::uint64_t>(milliseconds) : HelperProbe::kDefaultTimeout;
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The helper must not get as far as the forms or the single-instance check.
+    if (IsProbeHelper()) return RunProbeHelper();
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -38,6 +61,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     AppFlags flags;
     frmSplash splash(flags);
     frmMain main(services, flags, splash);
+    ProbeHelperProcess helper;
+    InProcessProbe inProcess(platform.libraries, platform.windows);
+    HelperProbe probe(helper, ProbeTimeout(), &inProcess);
+    main.setPluginProbe(probe);
     frmSplashWindow splashWindow(splash);
     frmMainWindow mainWindow(main, flags);
     mainWindow.host().onDestroyed = [] { PostQuitMessage(0); };

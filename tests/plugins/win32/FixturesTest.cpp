@@ -175,7 +175,8 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);
     const std::vector<std::string> exclusions{"zlib.dll"};
-    PluginScanner scanner(services, libraries, log, exclusions);
+    ProbeStore store(files, scratch.path);
+    PluginScanner scanner(services, log, exclusions, store);
     const PluginCatalogue psxCatalogue = scanner.ScanPSX(psx, SelectedEmulator{});
     const PluginCatalogue n64Catalogue = scanner.ScanN64(n64);
 

@@ -1,0 +1,132 @@
+#include "plugins/HelperProbe.h"
+
+#include "plugins/ProbeProtocol.h"
+
+namespace {
+// Requests sent ahead of the answers, so the helper never waits for the
+// next one; few enough to fit the pipe.
+constexpr std::size_t kRequestsAhead = 16;
+}  // namespace
+
+// One call of probe(): which request is answered next, which is sent next,
+// and how long the one answered next has kept the helper busy.
+class HelperProbe::Run {
+public:
+    Run(HelperProbe& owner, const std::vector<ProbeRequest>& requests, const Done& done)
+        : owner_(owner), helper_(owner.helper_), requests_(requests), done_(done) {}
+
+    void go() {
+        // A helper kept from an earlier scan starts the clock now.
+        resetClock();
+        while (answered_ < requests_.size()) {
+            if (!owner_.running_ && !restart()) return;
+            sendAhead();
+            if (!takeReplies()) continue;
+            if (const auto code = helper_.exitCode()) {
+                fail(EndReason(*code));
+                continue;
+            }
+            if (!watchClock()) fail("no answer in " + std::to_string(owner_.timeout_ / 1000) + " s");
+        }
+    }
+
+private:
+    bool restart() {
+        helper_.stop();
+        reader_ = MessageReader();
+        sent_ = answered_;
+        if (!helper_.start()) {
+            // Without a helper no library is quarantined: the rest is left
+            // to the fallback.
+            const std::size_t first = answered_;
+            answered_ = requests_.size();
+            const std::vector<ProbeRequest> rest(requests_.begin() + static_cast<std::ptrdiff_t>(first), requests_.end());
+            if (owner_.fallback_)
+                owner_.fallback_->probe(rest, [&](std::size_t index, const ProbeResult& result) { done_(first + index, result); });
+            else
+                for (std::size_t i = first; i < requests_.size(); ++i) done_(i, ProbeResult{});
+            return false;
+        }
+        owner_.running_ = true;
+        resetClock();
+        return true;
+    }
+
+    void sendAhead() {
+        for (; sent_ < requests_.size() && sent_ - answered_ < kRequestsAhead; ++sent_)
+            if (!helper_.send(EncodeRequest(requests_[sent_]))) return;
+    }
+
+    // False when the helper gave a damaged reply (it has been ended then).
+    bool takeReplies() {
+        std::string bytes;
+        helper_.receive(bytes);
+        reader_.append(bytes);
+        bool damaged = reader_.damaged();
+        while (const auto message = reader_.next()) {
+            const auto result = DecodeReply(*message);
+            damaged = !result || answered_ >= sent_;
+            if (damaged) break;
+            done_(answered_++, *result);
+            resetClock();
+        }
+        if (!damaged && !reader_.damaged()) return true;
+        fail("crashed");
+        return false;
+    }
+
+    // Counts the time the helper spends on the library, except while it
+    // shows a window (the library waits for the user then). False when the
+    // time is up.
+    bool watchClock() {
+        const std::uint64_t now = helper_.milliseconds();
+        if (helper_.showsWindow()) {
+            if (notifiedFor_ != answered_ && owner_.onWaitingForUser) owner_.onWaitingForUser(requests_[answered_].path);
+            notifiedFor_ = answered_;
+        } else {
+            busy_ += now - last_;
+        }
+        last_ = now;
+        if (busy_ >= owner_.timeout_) return false;
+        helper_.pause();
+        return true;
+    }
+
+    void resetClock() {
+        busy_ = 0;
+        last_ = helper_.milliseconds();
+    }
+
+    void fail(const std::string& reason) {
+        helper_.stop();
+        owner_.running_ = false;
+        done_(answered_, ProbeResult{ProbeStatus::Failed, {}, reason});
+        ++answered_;
+    }
+
+    HelperProbe& owner_;
+    IProbeHelper& helper_;
+    const std::vector<ProbeRequest>& requests_;
+    const Done& done_;
+    MessageReader reader_;
+    std::size_t answered_ = 0;
+    std::size_t sent_ = 0;
+    std::size_t notifiedFor_ = static_cast<std::size_t>(-1);
+    std::uint64_t busy_ = 0;
+    std::uint64_t last_ = 0;
+};
+
+HelperProbe::~HelperProbe() {
+    if (running_) helper_.stop();
+}
+
+void HelperProbe::probe(const std::vector<ProbeRequest>& requests, const Done& done) {
+    Run(*this, requests, done).go();
+}
+
+std::string HelperProbe::EndReason(std::uint32_t exitCode) {
+    // Exception codes (access violation, stack overflow, ...) have the two
+    // top bits set.
+    if (exitCode >= 0xC0000000u) return "crashed";
+    return "ended the process with code " + std::to_string(exitCode);
+}

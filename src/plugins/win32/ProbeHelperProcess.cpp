@@ -1,0 +1,134 @@
+#include "plugins/win32/ProbeHelperProcess.h"
+
+#include <string>
+
+namespace {
+// Room for the requests sent ahead of the answers and for the answers.
+constexpr DWORD kPipeBytes = 64 * 1024;
+
+std::wstring OwnExecutable() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) return path.substr(0, length);
+        path.resize(path.size() * 2);
+    }
+}
+
+// A pipe whose one end the helper inherits; the other stays Corvane's.
+bool MakePipe(UniqueHandle& read, UniqueHandle& write, bool helperReads) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reader = nullptr, writer = nullptr;
+    if (!CreatePipe(&reader, &writer, &inherit, kPipeBytes)) return false;
+    read.reset(reader);
+    write.reset(writer);
+    return SetHandleInformation(helperReads ? writer : reader, HANDLE_FLAG_INHERIT, 0) != FALSE;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+ProbeHelperProcess::ProbeHelperProcess() : ProbeHelperProcess(OwnExecutable()) {}
+
+ProbeHelperProcess::ProbeHelperProcess(std::wstring executable)
+    : executable_(std::move(executable)), job_(CreateJobObjectW(nullptr, nullptr)) {
+    if (!job_) return;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+}
+
+bool ProbeHelperProcess::start() {
+    stop();
+    UniqueHandle helperInput, helperOutput;
+    if (!MakePipe(helperInput, requests_, true) || !MakePipe(replies_, helperOutput, false)) return false;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = helperInput.get();
+    startup.hStdOutput = helperOutput.get();
+    std::wstring commandLine = L"\"" + executable_ + L"\" " + kProbeHelperSwitch;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    const UniqueHandle thread(process.hThread);
+    process_.reset(process.hProcess);
+    processId_ = process.dwProcessId;
+    // Without the job the helper still works; it just might outlive a
+    // Corvane that is killed.
+    if (job_) AssignProcessToJobObject(job_.get(), process_.get());
+    ResumeThread(thread.get());
+    return true;
+}
+
+void ProbeHelperProcess::stop() {
+    requests_.reset();
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+    process_.reset();
+    replies_.reset();
+    processId_ = 0;
+}
+
+bool ProbeHelperProcess::send(const std::string& bytes) {
+    DWORD written = 0;
+    return requests_ && WriteFile(requests_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+void ProbeHelperProcess::receive(std::string& bytes) {
+    DWORD available = 0;
+    while (replies_ && PeekNamedPipe(replies_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + available);
+        DWORD read = 0;
+        if (!ReadFile(replies_.get(), bytes.data() + had, available, &read, nullptr)) read = 0;
+        bytes.resize(had + read);
+        if (read == 0) return;
+    }
+}
+
+std::optional<std::uint32_t> ProbeHelperProcess::exitCode() {
+    if (!process_ || WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) return std::nullopt;
+    // What it wrote before it ended is read first.
+    DWORD available = 0;
+    if (replies_ && PeekNamedPipe(replies_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+bool ProbeHelperProcess::showsWindow() {
+    if (!process_) return false;
+    WindowSearch search{processId_, nullptr};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return false;
+    if (GetForegroundWindow() != search.found) SetForegroundWindow(search.found);
+    return true;
+}
+
+void ProbeHelperProcess::pause() {
+    HANDLE process = process_.get();
+    MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, 1, QS_PAINT);
+    // Corvane's windows repaint while it waits; input waits for the scan's end.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+}
