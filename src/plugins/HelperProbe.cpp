@@ -6,6 +6,9 @@ namespace {
 // Requests sent ahead of the answers, so the helper never waits for the
 // next one; few enough to fit the pipe.
 constexpr std::size_t kRequestsAhead = 16;
+// Milliseconds a library may keep the helper busy before the helper's
+// windows are looked for.
+constexpr std::uint64_t kWindowCheckAfter = 200;
 }  // namespace
 
 // One call of probe(): which request is answered next, which is sent next,
@@ -21,7 +24,9 @@ public:
         while (answered_ < requests_.size()) {
             if (!owner_.running_ && !restart()) return;
             sendAhead();
-            if (!takeReplies()) continue;
+            // While answers come, the helper is neither ended nor stuck.
+            const std::size_t before = answered_;
+            if (!takeReplies() || answered_ != before) continue;
             if (const auto code = helper_.exitCode()) {
                 fail(EndReason(*code));
                 continue;
@@ -80,7 +85,9 @@ private:
     // time is up.
     bool watchClock() {
         const std::uint64_t now = helper_.milliseconds();
-        if (helper_.showsWindow()) {
+        // Looking for the helper's windows costs time: only a library that
+        // keeps the helper busy a while is looked at.
+        if (busy_ + (now - last_) >= kWindowCheckAfter && helper_.showsWindow()) {
             if (notifiedFor_ != answered_ && owner_.onWaitingForUser) owner_.onWaitingForUser(requests_[answered_].path);
             notifiedFor_ = answered_;
         } else {
@@ -118,6 +125,10 @@ private:
 
 HelperProbe::~HelperProbe() {
     if (running_) helper_.stop();
+}
+
+void HelperProbe::warmUp() {
+    if (!running_) running_ = helper_.start();
 }
 
 void HelperProbe::probe(const std::vector<ProbeRequest>& requests, const Done& done) {

@@ -48,6 +48,9 @@ public:
     HelperProbe& operator=(const HelperProbe&) = delete;
 
     void probe(const std::vector<ProbeRequest>& requests, const Done& done) override;
+    // Starts the helper ahead of the first scan, so that its start overlaps
+    // other work.
+    void warmUp();
 
     // The reason given for a helper that ended with the code.
     static std::string EndReason(std::uint32_t exitCode);

@@ -53,20 +53,26 @@ constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_AMD64;
 constexpr WORD kOwnMachine = IMAGE_FILE_MACHINE_I386;
 #endif
 
+bool IsOtherArchitecture(const std::string& path) {
+    const auto machine = LibraryMachine(path);
+    return machine && (*machine == IMAGE_FILE_MACHINE_AMD64 || *machine == IMAGE_FILE_MACHINE_I386) &&
+           *machine != kOwnMachine;
+}
+
 class ProbeServer {
 public:
     ProbeServer() : probe_(libraries_, windows_) {}
 
     ProbeResult answer(const ProbeRequest& request) {
-        const auto machine = LibraryMachine(request.path);
-        if (machine && (*machine == IMAGE_FILE_MACHINE_AMD64 || *machine == IMAGE_FILE_MACHINE_I386) &&
-            *machine != kOwnMachine)
-            return ProbeResult{ProbeStatus::OtherArchitecture, {}, {}};
         // Plug-ins that load companion files look for them in their folder,
         // as in the scan done inside Corvane.
         const std::string folder = ParsePath(request.path);
         if (folder != folder_ && SetCurrentDirectoryW(Widen(folder).c_str())) folder_ = folder;
-        return ProbeResult{ProbeStatus::Answered, probe_.probeOne(request), {}};
+        const ProbeAnswer answer = probe_.probeOne(request);
+        // Only a library that told nothing may be one that did not load
+        // for its word size.
+        if (!answer.kind && IsOtherArchitecture(request.path)) return ProbeResult{ProbeStatus::OtherArchitecture, {}, {}};
+        return ProbeResult{ProbeStatus::Answered, answer, {}};
     }
 
 private:

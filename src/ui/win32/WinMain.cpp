@@ -65,6 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InProcessProbe inProcess(platform.libraries, platform.windows);
     HelperProbe probe(helper, ProbeTimeout(), &inProcess);
     main.setPluginProbe(probe);
+    probe.warmUp();
     frmSplashWindow splashWindow(splash);
     frmMainWindow mainWindow(main, flags);
     mainWindow.host().onDestroyed = [] { PostQuitMessage(0); };

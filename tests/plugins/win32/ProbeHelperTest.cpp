@@ -17,14 +17,15 @@ TEST(ProbeHelperTest, TheHelperOfThisBuildIdentifiesFixturesAsTheScanInsideCorva
     const std::vector<ProbeRequest> requests{{EmuSystem::PSX, Fixture("gpuFixture.dll")},
                                              {EmuSystem::N64, Fixture("n64AudioFixture.dll")},
                                              {EmuSystem::PSX, Fixture("n64AudioFixture.dll")},
-                                             {EmuSystem::PSX, Fixture("missing.dll")}};
+                                             {EmuSystem::PSX, Fixture("missing.dll")},
+                                             {EmuSystem::PSX, Fixture("foreignFixture.dll")}};
     std::vector<ProbeResult> results(requests.size());
     std::vector<std::size_t> order;
     probe.probe(requests, [&](std::size_t index, const ProbeResult& result) {
         order.push_back(index);
         results[index] = result;
     });
-    EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3}));
+    EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
     EXPECT_EQ(results[0].status, ProbeStatus::Answered);
     EXPECT_EQ(results[0].answer.kind, PluginKind::GPU);
     EXPECT_EQ(results[0].answer.name, "Fixture GPU");
@@ -34,6 +35,7 @@ TEST(ProbeHelperTest, TheHelperOfThisBuildIdentifiesFixturesAsTheScanInsideCorva
     EXPECT_FALSE(results[2].answer.kind) << "no PSX plug-in";
     EXPECT_EQ(results[3].status, ProbeStatus::Answered) << "a file that does not load is no plug-in, no failure";
     EXPECT_FALSE(results[3].answer.kind);
+    EXPECT_EQ(results[4].status, ProbeStatus::OtherArchitecture) << "built for the other word size";
     const DWORD firstHelper = helper.processId();
     EXPECT_NE(firstHelper, 0u) << "kept running for the next scan";
     probe.probe({requests[0]}, [&](std::size_t, const ProbeResult& result) { results[0] = result; });
