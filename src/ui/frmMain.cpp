@@ -161,6 +161,7 @@ void frmMain::wireEvents() {
     mnuFileLaunchCDRom.onClick = [this] { mnuFileLaunchCDRom_Click(); };
     mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
     mnuFileSaveConfig.onClick = [this] { mnuFileSaveConfig_Click(); };
+    mnuFileConfigEmu.onClick = [this] { mnuFileConfigEmu_Click(); };
     mnuEditRename.onClick = [this] { mnuEditRename_Click(); };
     mnuContextRename.onClick = [this] { mnuEditRename_Click(); };
     mnuEditDelete.onClick = [this] { mnuEditDelete_Click(); };

@@ -21,6 +21,7 @@
 #include "plugins/PluginCatalogue.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
+#include "epsxe/frmePSXeConf.h"
 #include "profiles/frmConfigN64Regpaths.h"
 #include "profiles/frmLoadConfig.h"
 #include "profiles/frmSaveConfig.h"
@@ -183,6 +184,9 @@ public:
     std::function<void(frmSaveConfig&)> showSaveConfig;
     std::function<void(frmLoadConfig&)> showLoadConfig;
     std::function<void(frmConfigN64Regpaths&)> showN64Paths;
+    frmePSXeConf* ePSXeConfDialog() { return ePSXeConf_.get(); }
+    std::function<void(frmePSXeConf&)> showEPSXeConf;
+    void mnuFileConfigEmu_Click();
     void mnuFileSaveConfig_Click();
     void mnuFileLoadConfig_Click();
     void mnuToolsConfigN64Regpaths_Click();
@@ -253,6 +257,7 @@ private:
     std::unique_ptr<frmSaveConfig> saveConfig_;
     std::unique_ptr<frmLoadConfig> loadConfig_;
     std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
+    std::unique_ptr<frmePSXeConf> ePSXeConf_;
     PluginScanner scanner_;
     PluginCommands commands_;
     std::array<PluginCatalogue, 2> catalogues_;

@@ -8,6 +8,7 @@
 #include "app/win32/WideText.h"
 #include "ui/win32/frmAddEmuWindow.h"
 #include "ui/win32/frmConfigN64RegpathsWindow.h"
+#include "ui/win32/frmePSXeConfWindow.h"
 #include "ui/win32/frmLoadConfigWindow.h"
 #include "ui/win32/frmSaveConfigWindow.h"
 
@@ -40,6 +41,10 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     };
     form.showLoadConfig = [this](frmLoadConfig& dialog) {
         frmLoadConfigWindow window(dialog, host_.window(), icons_.handle());
+        window.host().runModal();
+    };
+    form.showEPSXeConf = [this](frmePSXeConf& dialog) {
+        frmePSXeConfWindow window(dialog, host_.window());
         window.host().runModal();
     };
     form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {

@@ -85,6 +85,20 @@ TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
     EXPECT_EQ(registry.queryValue(platform.key, "Name")->text, "Zoë's plug-in");
 }
 
+TEST_F(Win32Services, StringsReachAReaderOfTheAnsiApiWhole) {
+    clsRegistry writer(platform.registry());
+    writer.SaveRegString(clsRegistry::kCurrentUser, platform.key, "BiosName", "C:\\ePSXe\\bios\\scph1001.bin");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, platform.key.c_str(), 0, KEY_READ, &key), 0);
+    char text[64] = {};
+    DWORD size = sizeof text, type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "BiosName", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), 0);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(text, "C:\\ePSXe\\bios\\scph1001.bin");
+    EXPECT_EQ(size, sizeof "C:\\ePSXe\\bios\\scph1001.bin") << "every character and the NUL";
+}
+
 TEST_F(Win32Services, IniFileIsPlainTextTheSystemWrites) {
     const std::string file = platform.folder + "settings.ini";
     Win32IniFile ini;
