@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 
 #include "app/ServiceContracts.h"
 #include "emulators/clsRegistry.h"
@@ -174,31 +172,6 @@ TEST_F(Win32Services, ClockFormatsInTheUserLocale) {
     EXPECT_EQ(clock.dateSeparator(), "/");
     EXPECT_EQ(clock.formatDate(date, "MM'" + clock.dateSeparator() + "'dd'/'yyyy"), "12/05/2026")
         << "the same as the test clock gives";
-}
-
-// Answers the next message box with the given title by pressing a button.
-void PressWhenShown(const wchar_t* title, int button) {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (HWND box = FindWindowW(L"#32770", title)) {
-            PostMessageW(box, WM_COMMAND, button, 0);
-            return;
-        }
-        Sleep(25);
-    }
-}
-
-TEST_F(Win32Services, MessageBoxReturnsTheButtonPressed) {
-    Win32WindowServices windows;
-    std::thread answer(PressWhenShown, L"Exiting Corvane", IDNO);
-    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
-                                 MessageIcon::Question, MessageButtons::YesNo),
-              MessageAnswer::No);
-    answer.join();
-    std::thread confirm(PressWhenShown, L"Exiting Corvane", IDYES);
-    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
-                                 MessageIcon::Question, MessageButtons::YesNo),
-              MessageAnswer::Yes);
-    confirm.join();
 }
 
 TEST_F(Win32Services, WindowAlphaMakesTheWindowLayered) {
