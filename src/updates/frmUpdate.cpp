@@ -33,7 +33,7 @@ void frmUpdate::Form_Activate() {
 std::optional<UpdateList> frmUpdate::fetchList(EmuSystem system) {
     const bool psx = system == EmuSystem::PSX;
     const std::string file = context_.tempFolder + (psx ? "ocvxpsx.tmp" : "ocvxn64.tmp");
-    const auto problem = context_.downloads.download(
+    const auto problem = context_.services.downloads.download(
         DownloadRequest{context_.serviceAddress + "zip.php?id=" + (psx ? "1" : "3"), file, kListCap, 30000});
     IWindowServices& windows = context_.services.windows;
     if (problem) {

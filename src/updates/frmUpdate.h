@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "app/ActivityLog.h"
-#include "app/Downloads.h"
 #include "app/Services.h"
 #include "plugins/PluginCatalogue.h"
 #include "ui/Form.h"
@@ -14,7 +13,6 @@
 // What the update window needs of the main window.
 struct UpdateContext {
     Services& services;
-    IDownloads& downloads;
     ActivityLog& log;
     std::string serviceAddress;  // a base ending in "/"
     std::string tempFolder;      // with its trailing backslash

@@ -7,6 +7,7 @@
 
 #include "app/Version.h"
 #include "doubles/FakeClock.h"
+#include "doubles/FakeDownloads.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
 #include "doubles/FakeFileSystem.h"
@@ -70,7 +71,8 @@ protected:
     FakeEnvironment environment;
     FakeLibraries libraries;
     FakeProcesses processes;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
+    FakeDownloads downloads{files};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

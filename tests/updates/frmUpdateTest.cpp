@@ -19,7 +19,7 @@ protected:
         n64.list(PluginKind::GFX) = {{PluginKind::GFX, "Jabo D3D8", "", FileTimeOf(2002, 1, 1), "Jabo_Direct3D8.dll", false}};
     }
     frmUpdate& window() {
-        UpdateContext context{services, downloads, main.log(), kBase, "C:\\TEMP\\",
+        UpdateContext context{services, main.log(), kBase, "C:\\TEMP\\",
                               [this](EmuSystem system) -> const PluginCatalogue& {
                                   return system == EmuSystem::PSX ? psx : n64;
                               },
@@ -43,7 +43,6 @@ protected:
         return result;
     }
 
-    FakeDownloads downloads{files};
     PluginCatalogue psx{EmuSystem::PSX, "C:\\p\\", {}}, n64{EmuSystem::N64, "C:\\n\\", {}};
     std::unique_ptr<frmUpdate> update;
     std::vector<std::string> marked, notices;

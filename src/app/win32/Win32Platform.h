@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 #include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32FileSystem.h"
@@ -22,5 +23,6 @@ struct Win32Platform {
     Win32Environment environment;
     Win32Libraries libraries;
     Win32Processes processes;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
+    Win32Downloads downloads;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads};
 };
