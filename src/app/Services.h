@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/Drives.h"
 #include "app/Environment.h"
+#include "app/ExtractionFiles.h"
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Libraries.h"
@@ -21,4 +22,5 @@ struct Services {
     IEnvironment& environment;
     ILibraries& libraries;
     IProcesses& processes;
+    IExtractionFiles& extraction;
 };

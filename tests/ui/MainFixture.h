@@ -14,6 +14,7 @@
 #include "doubles/FakeLibraries.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeWindowServices.h"
 #include "app/Utf16.h"
 #include "ui/frmMain.h"
@@ -70,7 +71,8 @@ protected:
     FakeEnvironment environment;
     FakeLibraries libraries;
     FakeProcesses processes;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
+    FakeExtractionFiles extraction{files};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, extraction};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -14,6 +14,7 @@
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeWindowServices.h"
 #include "plugins/PluginScanner.h"
 #include "plugins/clsCallFunction.h"
@@ -170,7 +171,8 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeEnvironment environment;
     Win32Libraries libraries;
     FakeProcesses processes;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
+    FakeExtractionFiles extraction{fakeFiles};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, extraction};
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);
