@@ -22,10 +22,13 @@ struct FileEntry {
 // The shell's file operations and the flags the program passes to them.
 enum class ShellOperation { Move = 1, Copy = 2, Delete = 3, Rename = 4 };
 namespace ShellFlags {
+constexpr unsigned kConfirmMouse = 0x0002;
 constexpr unsigned kSilent = 0x0004;          // no progress dialog
 constexpr unsigned kNoConfirmation = 0x0010;  // answer "Yes to all"
 constexpr unsigned kAllowUndo = 0x0040;       // deletes go to the recycle bin
+constexpr unsigned kFilesOnly = 0x0080;        // a wildcard takes files, not folders
 constexpr unsigned kNoErrorUi = 0x0400;
+constexpr unsigned kWantNukeWarning = 0x4000;  // ask before deleting what the recycle bin cannot take
 }  // namespace ShellFlags
 
 class IFileSystem {

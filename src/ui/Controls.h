@@ -14,6 +14,11 @@
 #include "app/WindowHandle.h"
 #include "ui/ControlLayer.h"
 
+// Key codes as the system numbers them, for the keys the forms handle.
+namespace Keys {
+constexpr int kBackspace = 8, kEnter = 13, kEscape = 27, kDelete = 46;
+}
+
 enum class Change {
     Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus, ToolTip,
     WindowState
@@ -128,6 +133,9 @@ public:
     std::function<void()> onChange;
     // A key was released in the box, by its virtual-key code.
     std::function<void(int key)> onKeyUp;
+    // A key was pressed in the box; true when the owner took it, so that
+    // the box (or a dialog around it) does nothing more with it.
+    std::function<bool(int key)> onKeyDown;
     // Several lines, Enter starting a new one; set before the box is shown.
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
@@ -154,6 +162,7 @@ public:
     void releaseKey(int key) {
         if (usable() && onKeyUp) onKeyUp(key);
     }
+    bool pressKey(int key) { return usable() && onKeyDown && onKeyDown(key); }
     // Where the user left the caret and selection (the back end tells).
     void userSelected(int start, int length) {
         selectionStart_ = start;

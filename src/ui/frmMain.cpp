@@ -42,6 +42,7 @@ void frmMain::buildControls() {
     cmdApply.setCaption("&Apply");
     cmdApply.setToolTip("Apply Plugin Selection to Emulator");
     cmdLaunchEmu.setCaption("Launch the Selected Emulator");
+    txtFloat.setVisible(false);
     cmdApply.setEnabled(false);
     mnuPluginsPadSelectionPad1.setChecked(true);
     mnuFileConfigEmu.setEnabled(false);
@@ -87,28 +88,29 @@ void frmMain::buildMenus() {
     };
     for (const auto& [item, caption] : captions) item->setCaption(caption);
 
-    const auto leaf = [](MenuItem& item) { return MenuNode{&item, {}}; };
+    MenuNode edit = Submenu(mnuEdit, {Leaf(mnuEditRename), Leaf(mnuEditDelete), DynamicSubmenu(mnuEditCopy),
+                                      DynamicSubmenu(mnuEditCopyAll), Separator(), Leaf(mnuEditEnableLogging)});
+    edit.onOpen = [this] { mnuEdit_Click(); };
     menuBar_.children = {
-        {&mnuFile,
-         {{&mnuFileImport, {leaf(mnuFileImportFiles), leaf(mnuFileImportFolder), leaf(mnuFileImportZip)}},
-          Separator(), leaf(mnuFileLoadConfig), leaf(mnuFileSaveConfig), leaf(mnuFileManageConfigs), Separator(),
-          leaf(mnuFileConfigEmu), Separator(), leaf(mnuFileLaunchEmu), leaf(mnuFileLaunchCDRom),
-          leaf(mnuFileLaunchISOROM), Separator(), leaf(mnuFileCheckUpdates), Separator(), leaf(mnuFileExit)}},
-        {&mnuEdit,
-         {leaf(mnuEditRename), leaf(mnuEditDelete), leaf(mnuEditCopy), leaf(mnuEditCopyAll), Separator(),
-          leaf(mnuEditEnableLogging)}},
-        {&mnuView, {leaf(mnuViewPSX), leaf(mnuViewN64), leaf(mnuViewConfig), Separator(), leaf(mnuViewRefresh)}},
-        {&mnuPlugins,
-         {leaf(mnuPluginsConfigure), leaf(mnuPluginsTest), leaf(mnuPluginsAbout), Separator(),
-          {&mnuPluginsPadSelection, {leaf(mnuPluginsPadSelectionPad1), leaf(mnuPluginsPadSelectionPad2)}}}},
-        {&mnuTools, {leaf(mnuToolsConfigN64Regpaths)}},
-        {&mnuHelp,
-         {leaf(mnuHelpReadMe), leaf(mnuHelpWebSite), leaf(mnuHelpCheckToolUpdate), Separator(),
-          leaf(mnuHelpAbout)}},
+        Submenu(mnuFile, {Submenu(mnuFileImport, {Leaf(mnuFileImportFiles), Leaf(mnuFileImportFolder),
+                                                  Leaf(mnuFileImportZip)}),
+                          Separator(), Leaf(mnuFileLoadConfig), Leaf(mnuFileSaveConfig), Leaf(mnuFileManageConfigs),
+                          Separator(), Leaf(mnuFileConfigEmu), Separator(), Leaf(mnuFileLaunchEmu),
+                          Leaf(mnuFileLaunchCDRom), Leaf(mnuFileLaunchISOROM), Separator(), Leaf(mnuFileCheckUpdates),
+                          Separator(), Leaf(mnuFileExit)}),
+        edit,
+        Submenu(mnuView, {Leaf(mnuViewPSX), Leaf(mnuViewN64), Leaf(mnuViewConfig), Separator(), Leaf(mnuViewRefresh)}),
+        Submenu(mnuPlugins, {Leaf(mnuPluginsConfigure), Leaf(mnuPluginsTest), Leaf(mnuPluginsAbout), Separator(),
+                             Submenu(mnuPluginsPadSelection,
+                                     {Leaf(mnuPluginsPadSelectionPad1), Leaf(mnuPluginsPadSelectionPad2)})}),
+        Submenu(mnuTools, {Leaf(mnuToolsConfigN64Regpaths)}),
+        Submenu(mnuHelp, {Leaf(mnuHelpReadMe), Leaf(mnuHelpWebSite), Leaf(mnuHelpCheckToolUpdate), Separator(),
+                          Leaf(mnuHelpAbout)}),
     };
-    contextMenu_.children = {leaf(mnuContextConfigure), leaf(mnuContextTest), leaf(mnuContextAbout), Separator(),
-                             leaf(mnuContextRename),    leaf(mnuContextDelete), leaf(mnuContextCopy)};
-    emuContextMenu_.children = {leaf(mnuEmuContextEdit), leaf(mnuEmuContextDelete)};
+    contextMenu_.children = {Leaf(mnuContextConfigure), Leaf(mnuContextTest), Leaf(mnuContextAbout), Separator(),
+                             Leaf(mnuContextRename),    Leaf(mnuContextDelete), DynamicSubmenu(mnuContextCopy)};
+    contextMenu_.onOpen = [this] { mnuEdit_Click(); };
+    emuContextMenu_.children = {Leaf(mnuEmuContextEdit), Leaf(mnuEmuContextDelete)};
 }
 
 void frmMain::wireEvents() {
@@ -159,6 +161,15 @@ void frmMain::wireEvents() {
     mnuFileLaunchCDRom.onClick = [this] { mnuFileLaunchCDRom_Click(); };
     mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
     mnuFileSaveConfig.onClick = [this] { mnuFileSaveConfig_Click(); };
+    mnuFileConfigEmu.onClick = [this] { mnuFileConfigEmu_Click(); };
+    mnuEditRename.onClick = [this] { mnuEditRename_Click(); };
+    mnuContextRename.onClick = [this] { mnuEditRename_Click(); };
+    mnuEditDelete.onClick = [this] { mnuEditDelete_Click(); };
+    mnuContextDelete.onClick = [this] { mnuEditDelete_Click(); };
+    mnuFileImportFiles.onClick = [this] { mnuFileImportFiles_Click(); };
+    mnuFileImportFolder.onClick = [this] { mnuFileImportFolder_Click(); };
+    txtFloat.onKeyDown = [this](int key) { return txtFloat_KeyDown(key); };
+    txtFloat.onLostFocus = [this] { txtFloat.setVisible(false); };
     mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };
     mnuToolsConfigN64Regpaths.onClick = [this] { mnuToolsConfigN64Regpaths_Click(); };
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };

@@ -21,6 +21,7 @@
 #include "plugins/PluginCatalogue.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/PluginScanner.h"
+#include "epsxe/frmePSXeConf.h"
 #include "profiles/frmConfigN64Regpaths.h"
 #include "profiles/frmLoadConfig.h"
 #include "profiles/frmSaveConfig.h"
@@ -94,6 +95,8 @@ public:
     Label lblAbout, lblThanks;
     Label lblStatus;
     Button cmdConfig, cmdTest, cmdAbout;
+    // The editor laid over a plug-in's file name while it is renamed.
+    TextBox txtFloat;
     Timer tmrTimer;
 
     MenuItem mnuFile, mnuFileImport, mnuFileImportFiles, mnuFileImportFolder, mnuFileImportZip;
@@ -129,6 +132,20 @@ public:
     void cmbEmuSelect_Click();
     void cmdApply_Click();
     void mnuPluginsPadSelection_Click(Pad pad);
+    void mnuEdit_Click();
+    void CopyPlugin(int destination);
+    void CopyAllPlugins(int destination);
+    void mnuEditRename_Click();
+    bool txtFloat_KeyDown(int key);
+    void mnuEditDelete_Click();
+    void mnuFileImportFiles_Click();
+    void mnuFileImportFolder_Click();
+    void ssTabMain_Drop(const std::vector<std::string>& paths);
+    // The copy submenus as the Edit menu last built them.
+    const MenuNode& copyMenu() const { return menuBar_.children[1].children[2]; }
+    const MenuNode& copyAllMenu() const { return menuBar_.children[1].children[3]; }
+    // The plug-in list and row the file name editor lies over.
+    std::function<void(PluginKind list, int row)> onPlaceFloat;
     void cmdLaunchEmu_Click();
     void mnuFileLaunchCDRom_Click();
     void mnuFileLaunchISOROM_Click();
@@ -167,6 +184,9 @@ public:
     std::function<void(frmSaveConfig&)> showSaveConfig;
     std::function<void(frmLoadConfig&)> showLoadConfig;
     std::function<void(frmConfigN64Regpaths&)> showN64Paths;
+    frmePSXeConf* ePSXeConfDialog() { return ePSXeConf_.get(); }
+    std::function<void(frmePSXeConf&)> showEPSXeConf;
+    void mnuFileConfigEmu_Click();
     void mnuFileSaveConfig_Click();
     void mnuFileLoadConfig_Click();
     void mnuToolsConfigN64Regpaths_Click();
@@ -207,6 +227,15 @@ private:
     void autoLoadProfile(const std::string& key, const std::string& logLine);
     void restoreMain();
     ProfileContext profileContext();
+    // Plug-in files: the system whose page (or emulator) is on screen, the
+    // folder of its lists, and the copy destinations.
+    EmuSystem systemOnScreen() const;
+    std::string copyDestination(int destination, EmuSystem system);
+    void fillCopyMenu(MenuNode& menu, std::vector<std::unique_ptr<MenuItem>>& items,
+                      const std::function<void(int)>& command);
+    bool shellCopy(const std::string& from, const std::string& to, unsigned flags);
+    void commitRename();
+    void afterImport();
     // Gives a dialog the main window's transparency when it shows.
     void shareTransparency(Form& dialog);
     void rereadAfterProfileLoad();
@@ -228,6 +257,7 @@ private:
     std::unique_ptr<frmSaveConfig> saveConfig_;
     std::unique_ptr<frmLoadConfig> loadConfig_;
     std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
+    std::unique_ptr<frmePSXeConf> ePSXeConf_;
     PluginScanner scanner_;
     PluginCommands commands_;
     std::array<PluginCatalogue, 2> catalogues_;
@@ -241,6 +271,9 @@ private:
     // Raised by the removal of an emulator: the selector's next change
     // must not switch the tab page.
     bool selectorRemoval_ = false;
+    // The entries of the copy submenus, made anew whenever the Edit menu
+    // or the context menu opens.
+    std::vector<std::unique_ptr<MenuItem>> copyItems_, copyAllItems_, contextCopyItems_;
     // Programs started through RunShell that have not ended yet.
     int runningPrograms_ = 0;
     N64VersionKeys versionKeys_;

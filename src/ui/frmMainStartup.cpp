@@ -109,6 +109,11 @@ void frmMain::Form_Load() {
 
     splash_.UpdateSplashStatus("Applying DLL exclusions...");
     exclusions_.assign(std::begin(kDllExclusions), std::end(kDllExclusions));
+    // The program's own plug-in folders are where backups and copies go:
+    // they exist from the first start on.
+    for (EmuSystem system : {EmuSystem::PSX, EmuSystem::N64})
+        if (!services_.files.isDirectory(CentralFolder(programFolder_, system)))
+            services_.files.createDirectory(CentralFolder(programFolder_, system));
     choosePluginFolders();
 
     // The ePSXe version names the ePSXe core entries of the first scan, so

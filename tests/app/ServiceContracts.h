@@ -13,6 +13,7 @@
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Registry.h"
+#include "files/PluginFileNames.h"
 
 template <typename Platform>
 class ServiceContract : public ::testing::Test {
@@ -142,6 +143,23 @@ TYPED_TEST_P(ServiceContract, ShellOperationsRenameCopyAndRecycle) {
     EXPECT_FALSE(files.anyMatch(dir + "spuNew.dll"));
     EXPECT_FALSE(files.shellFileOperation(ShellOperation::Delete, dir + "gone.dll", "", quiet, "", 0))
         << "a failure is not reported as success";
+
+    EXPECT_FALSE(files.shellFileOperation(ShellOperation::Copy, dir + "gone.dll", dir + "central", quiet, "", 0))
+        << "copying a missing file";
+    EXPECT_FALSE(files.shellFileOperation(ShellOperation::Copy, dir + "central\\spuNew.dll",
+                                          dir + "central\\spuNew.dll", quiet, "", 0))
+        << "copying a file onto itself";
+    ASSERT_TRUE(files.createDirectory(dir + "more"));
+    ASSERT_TRUE(files.appendToFile(dir + "more\\a.dll", "a"));
+    ASSERT_TRUE(files.appendToFile(dir + "more\\b.dll", "b"));
+    EXPECT_TRUE(files.shellFileOperation(ShellOperation::Copy, dir + "more\\*.*", dir + "central",
+                                         quiet | ShellFlags::kFilesOnly, "", 0));
+    EXPECT_TRUE(files.anyMatch(dir + "central\\b.dll")) << "a wildcard copies every file";
+    EXPECT_FALSE(files.moveFile(dir + "more\\a.dll", dir + "more\\B.DLL")) << "no rename onto another file";
+    EXPECT_TRUE(RenamePluginFile(files, dir + "more", "a.dll", "A.dll"));
+    const auto renamed = files.find(dir + "more\\a.dll");
+    ASSERT_EQ(renamed.size(), 1u);
+    EXPECT_EQ(renamed[0].name, "A.dll") << "a new letter case alone";
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ServiceContract, IniReadsDefaultsWritesAndCutsLongValues,

@@ -122,6 +122,9 @@ bool FakeFileSystem::copyFile(const std::string& from, const std::string& to, bo
 }
 
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
+    // The same name in another letter case is the same file: nothing moves
+    // (as Wine has it; Windows would take the new case).
+    if (key(from) == key(to) && exists(from) && writable(from)) return true;
     if (!exists(from) || exists(to) || !parentExists(to) || !writable(from) || !writable(to)) return false;
     // A folder moves with everything below it.
     const std::string oldRoot = key(from);
@@ -181,14 +184,28 @@ bool FakeFileSystem::shellFileOperation(ShellOperation operation, const std::str
         abortNextShell_ = false;
         return false;
     }
+    // A wildcard copies every file it matches into the target folder; no
+    // match is a failure, as the system reports it.
+    if (operation == ShellOperation::Copy && ParseFileName(from).find_first_of("*?") != std::string::npos) {
+        const auto matches = find(from);
+        bool copied = false;
+        for (const auto& entry : matches) {
+            if (entry.isDirectory) continue;
+            if (!copyFile(ParsePath(from) + entry.name, QualifyPath(to) + entry.name, false)) return false;
+            copied = true;
+        }
+        return copied;
+    }
     if (!exists(from) || !writable(from)) return false;
     switch (operation) {
         case ShellOperation::Delete:
             if (flags & ShellFlags::kAllowUndo) recycled_.push_back(node(from)->path);
             removeTree(from);
             return true;
-        case ShellOperation::Copy:
-            return copyFile(from, isDirectory(to) ? QualifyPath(to) + ParseFileName(from) : to, false);
+        case ShellOperation::Copy: {
+            const std::string target = isDirectory(to) ? QualifyPath(to) + ParseFileName(from) : to;
+            return key(target) != key(from) && copyFile(from, target, false);  // not onto itself
+        }
         case ShellOperation::Move:
         case ShellOperation::Rename:
             return moveFile(from, isDirectory(to) ? QualifyPath(to) + ParseFileName(from) : to);

@@ -27,6 +27,8 @@ public:
     void setShortPath(const std::string& path, const std::string& shortForm) { shortPaths_[key(path)] = shortForm; }
     // The next shell operation is aborted by the user.
     void abortNextShellOperation() { abortNextShell_ = true; }
+    // Takes a file or a folder with everything below it away.
+    void removeTree(const std::string& path);
 
     std::vector<FileEntry> find(const std::string& pattern) override;
     bool anyMatch(const std::string& pattern) override;
@@ -56,7 +58,6 @@ private:
     const Node* node(const std::string& path) const;
     bool parentExists(const std::string& path) const;
     bool writable(const std::string& path) const;
-    void removeTree(const std::string& path);
 
     std::map<std::string, Node> nodes_;
     std::vector<std::string> readOnly_;

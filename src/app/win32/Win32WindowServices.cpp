@@ -89,23 +89,68 @@ std::optional<std::string> Win32WindowServices::browseForFolder(WindowHandle own
     return Narrow(path);
 }
 
+namespace {
+// What a file dialog shows and where its answer goes: filters as name and
+// pattern pairs, each ended by a NUL, the list by one more.
+struct FileDialog {
+    std::wstring filter, caption, extension, buffer;
+    OPENFILENAMEW request{};
+
+    FileDialog(WindowHandle owner, const std::string& title,
+               const std::vector<std::pair<std::string, std::string>>& filters, const std::string& defaultExtension,
+               std::size_t bufferChars)
+        : caption(Widen(title)), extension(Widen(defaultExtension)), buffer(bufferChars, L'\0') {
+        for (const auto& [name, pattern] : filters) filter += Widen(name) + L'\0' + Widen(pattern) + L'\0';
+        request.lStructSize = sizeof request;
+        request.hwndOwner = ToHwnd(owner);
+        request.lpstrFilter = filter.c_str();
+        request.lpstrFile = buffer.data();
+        request.nMaxFile = static_cast<DWORD>(buffer.size());
+        request.lpstrTitle = caption.c_str();
+        request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+        request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
+    }
+};
+}  // namespace
+
 std::optional<std::string> Win32WindowServices::openFile(WindowHandle owner, const std::string& title,
                                                          const std::string& filterName, const std::string& pattern,
                                                          const std::string& defaultExtension) {
-    // Filter: name NUL pattern NUL NUL.
-    const std::wstring filter = Widen(filterName) + L'\0' + Widen(pattern) + L'\0';
-    const std::wstring caption = Widen(title);
-    const std::wstring extension = Widen(defaultExtension);
-    std::wstring path(1024, L'\0');
-    OPENFILENAMEW request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = ToHwnd(owner);
-    request.lpstrFilter = filter.c_str();
-    request.lpstrFile = path.data();
-    request.nMaxFile = static_cast<DWORD>(path.size());
-    request.lpstrTitle = caption.c_str();
-    request.lpstrDefExt = extension.c_str();
-    request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&request)) return std::nullopt;
-    return Narrow(path.c_str());
+    return openFileOf(owner, title, {{filterName, pattern}}, defaultExtension);
+}
+
+std::optional<std::string> Win32WindowServices::openFileOf(
+    WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters,
+    const std::string& defaultExtension) {
+    FileDialog dialog(owner, title, filters, defaultExtension, 1024);
+    if (!GetOpenFileNameW(&dialog.request)) return std::nullopt;
+    return Narrow(dialog.buffer.c_str());
+}
+
+std::optional<std::string> Win32WindowServices::saveFile(
+    WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters,
+    const std::string& defaultExtension) {
+    FileDialog dialog(owner, title, filters, defaultExtension, 1024);
+    dialog.request.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameW(&dialog.request)) return std::nullopt;
+    return Narrow(dialog.buffer.c_str());
+}
+
+std::vector<std::string> Win32WindowServices::openFiles(
+    WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters) {
+    // Room for hundreds of chosen names.
+    FileDialog dialog(owner, title, filters, "", 65536);
+    dialog.request.Flags |= OFN_ALLOWMULTISELECT;
+    std::vector<std::string> paths;
+    if (!GetOpenFileNameW(&dialog.request)) return paths;
+    const std::wstring& buffer = dialog.buffer;
+    // One file: its whole path. Several: the folder, then each name, each
+    // ended by a NUL, the list by another.
+    std::vector<std::wstring> parts;
+    for (const wchar_t* part = buffer.c_str(); *part; part += wcslen(part) + 1) parts.emplace_back(part);
+    if (parts.size() == 1) return {Narrow(parts.front())};
+    std::wstring folder = parts.front();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(Narrow(folder + parts[i]));
+    return paths;
 }

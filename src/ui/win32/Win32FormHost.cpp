@@ -1,8 +1,10 @@
 #include "ui/win32/Win32FormHost.h"
 
-#include "app/win32/WideText.h"
+#include <shellapi.h>
 
 #include <exception>
+
+#include "app/win32/WideText.h"
 
 namespace {
 const wchar_t* const kClassName = L"CorvaneForm";
@@ -72,20 +74,22 @@ void Win32FormHost::addTimer(Timer& timer) {
 }
 
 void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes,
-                            std::map<UINT, std::unique_ptr<MenuPeer>>& items, UINT firstId) {
+                            std::map<UINT, std::unique_ptr<MenuPeer>>& items, UINT& nextId) {
     for (const auto& node : nodes) {
         if (!node.item) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const std::wstring caption = Widen(node.item->caption());
-        if (!node.children.empty()) {
+        if (!node.children.empty() || node.dynamic) {
             HMENU submenu = CreatePopupMenu();
-            addMenu(submenu, node.children, items, firstId);
-            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+            submenus_[submenu] = &node;
+            addMenu(submenu, node.children, items, nextId);
+            AppendMenuW(menu, MF_POPUP | (node.item->enabled() ? 0 : MF_GRAYED),
+                        reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
             continue;
         }
-        const UINT id = firstId + static_cast<UINT>(items.size());
+        const UINT id = nextId++;
         AppendMenuW(menu, MF_STRING, id, caption.c_str());
         auto peer = std::make_unique<MenuPeer>(*node.item, menu, id);
         peer->refresh(Change::Checked);
@@ -96,8 +100,20 @@ void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes,
 
 void Win32FormHost::setMenu(const MenuNode& bar) {
     HMENU menu = CreateMenu();
-    addMenu(menu, bar.children, menuItems_, 1000);
+    addMenu(menu, bar.children, menuItems_, nextMenuId_);
     SetMenu(window_, menu);  // destroyed with the window
+}
+
+void Win32FormHost::openingMenu(HMENU menu) {
+    const auto found = submenus_.find(menu);
+    if (found == submenus_.end()) return;
+    const MenuNode& node = *found->second;
+    if (node.onOpen) node.onOpen();
+    if (!node.dynamic) return;
+    for (auto item = menuItems_.begin(); item != menuItems_.end();)
+        item = item->second->menu() == menu ? menuItems_.erase(item) : std::next(item);
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    addMenu(menu, node.children, menuItems_, nextMenuId_);
 }
 
 void Win32FormHost::popup(const MenuNode& menu) {
@@ -105,7 +121,9 @@ void Win32FormHost::popup(const MenuNode& menu) {
     // The menu's items are bound to it only while it is up; the bar's
     // items keep their own binding.
     std::map<UINT, std::unique_ptr<MenuPeer>> items;
-    addMenu(popup, menu.children, items, 20000);
+    UINT nextId = 20000;
+    if (menu.onOpen) menu.onOpen();
+    addMenu(popup, menu.children, items, nextId);
     POINT at;
     GetCursorPos(&at);
     const UINT chosen = static_cast<UINT>(
@@ -180,6 +198,20 @@ void Win32FormHost::centreOver(HWND owner) {
     SetWindowPos(window_, nullptr, parent.left + (parent.right - parent.left - width) / 2,
                  parent.top + (parent.bottom - parent.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32FormHost::acceptDrops() { DragAcceptFiles(window_, TRUE); }
+
+void Win32FormHost::dropped(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Narrow(path));
+    }
+    DragFinish(drop);
+    if (onDropFiles) onDropFiles(paths);
 }
 
 void Win32FormHost::showWindowState() {
@@ -263,6 +295,12 @@ LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_HSCROLL:
             if (const auto peer = byWindow_.find(reinterpret_cast<HWND>(lParam)); peer != byWindow_.end())
                 peer->second->scroll();
+            return 0;
+        case WM_DROPFILES:
+            dropped(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            openingMenu(reinterpret_cast<HMENU>(wParam));
             return 0;
         case WM_TIMER:
             if (const auto timer = timers_.find(wParam); timer != timers_.end()) timer->second->fire();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
@@ -51,6 +52,10 @@ public:
     // The window is about to be shown for the first time.
     std::function<void()> onFirstShow;
     std::function<void()> onDestroyed;
+    // Files dropped on the window, by their paths; the window takes drops
+    // only once this is set.
+    std::function<void(const std::vector<std::string>&)> onDropFiles;
+    void acceptDrops();
     // Paints the window's background; false leaves it to the system.
     std::function<bool(HDC)> onEraseBackground;
 
@@ -64,9 +69,13 @@ private:
     static void reportUnhandled(const char* what);
     void releaseOwner();
     void showWindowState();
+    void dropped(HDROP drop);
     WindowPeer& keep(Control& control, std::unique_ptr<WindowPeer> peer);
     void addMenu(HMENU menu, const std::vector<MenuNode>& nodes, std::map<UINT, std::unique_ptr<MenuPeer>>& items,
-                 UINT firstId);
+                 UINT& nextId);
+    // A submenu of the bar is about to show: its entries are brought up to
+    // date.
+    void openingMenu(HMENU menu);
     void makeFont();
     void layout();
 
@@ -82,4 +91,6 @@ private:
     std::map<const Control*, WindowPeer*> byControl_;
     std::map<UINT_PTR, std::unique_ptr<TimerPeer>> timers_;
     std::map<UINT, std::unique_ptr<MenuPeer>> menuItems_;
+    std::map<HMENU, const MenuNode*> submenus_;
+    UINT nextMenuId_ = 1000;
 };

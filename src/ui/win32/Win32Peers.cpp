@@ -133,6 +133,12 @@ public:
             model.pressDelete();
             return 0;
         }
+        // A box whose owner takes keys gets Enter and Escape too, which a
+        // dialog would otherwise keep for its buttons.
+        if (message == WM_GETDLGCODE && model.onKeyDown)
+            return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        if (message == WM_KEYDOWN && model.pressKey(static_cast<int>(wParam))) return 0;
+        if (message == WM_CHAR && model.onKeyDown && (wParam == L'\r' || wParam == 27)) return 0;
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         if (message == WM_LBUTTONDBLCLK) model.doubleClick();
         if (message == WM_KEYUP) {

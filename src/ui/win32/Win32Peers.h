@@ -78,6 +78,7 @@ public:
     MenuPeer& operator=(const MenuPeer&) = delete;
     void refresh(Change what) override;
     void click() { item_.click(); }
+    HMENU menu() const { return menu_; }
 
 private:
     MenuItem& item_;

@@ -8,6 +8,7 @@
 #include "app/win32/WideText.h"
 #include "ui/win32/frmAddEmuWindow.h"
 #include "ui/win32/frmConfigN64RegpathsWindow.h"
+#include "ui/win32/frmePSXeConfWindow.h"
 #include "ui/win32/frmLoadConfigWindow.h"
 #include "ui/win32/frmSaveConfigWindow.h"
 
@@ -27,6 +28,9 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     form.onLowResolution = [this] { fitWindow(); };
     form.onBackgroundChanged = [this] { loadBackground(); };
     host_.onEraseBackground = [this](HDC canvas) { return paintBackground(canvas); };
+    host_.onDropFiles = [this](const std::vector<std::string>& paths) { form_.ssTabMain_Drop(paths); };
+    host_.acceptDrops();
+    form.onPlaceFloat = [this](PluginKind list, int row) { placeFloat(list, row); };
     form.showAddEmu = [this](frmAddEmu& dialog) {
         frmAddEmuWindow window(dialog, host_.window());
         window.host().runModal();
@@ -37,6 +41,10 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     };
     form.showLoadConfig = [this](frmLoadConfig& dialog) {
         frmLoadConfigWindow window(dialog, host_.window(), icons_.handle());
+        window.host().runModal();
+    };
+    form.showEPSXeConf = [this](frmePSXeConf& dialog) {
+        frmePSXeConfWindow window(dialog, host_.window());
         window.host().runModal();
     };
     form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {
@@ -117,11 +125,25 @@ void frmMainWindow::createControls() {
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblThanks));
     for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout}) host_.add(*button);
     host_.add(form_.lblStatus);
+    host_.add(form_.txtFloat);
     SendMessageW(host_.windowOf(form_.lstEmulators), LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(icons_.handle()));
     for (ListView& list : form_.lstPluginList)
         SendMessageW(host_.windowOf(list), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.handle()));
     showPage();
+}
+
+void frmMainWindow::placeFloat(PluginKind kind, int row) {
+    // Over the row's "FileName" cell, the list's last column.
+    const ListView& model = form_.lstPluginList[ListIndex(kind)];
+    HWND list = host_.windowOf(form_.lstPluginList[ListIndex(kind)]);
+    RECT cell{};
+    cell.top = static_cast<LONG>(model.columns().size()) - 1;
+    cell.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    MapWindowPoints(list, host_.window(), reinterpret_cast<POINT*>(&cell), 2);
+    SetWindowPos(host_.windowOf(form_.txtFloat), HWND_TOP, cell.left + 1, cell.top - 2, cell.right - cell.left,
+                 cell.bottom - cell.top + 4, SWP_SHOWWINDOW);
 }
 
 void frmMainWindow::showPage() {

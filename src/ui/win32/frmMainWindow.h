@@ -18,6 +18,7 @@ public:
 private:
     void createControls();
     void fitWindow();
+    void placeFloat(PluginKind list, int row);
     void loadBackground();
     void showPage();
     void layout(int width, int height);
