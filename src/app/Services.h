@@ -4,6 +4,7 @@
 #include "app/Downloads.h"
 #include "app/Drives.h"
 #include "app/Environment.h"
+#include "app/ExtractionFiles.h"
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Libraries.h"
@@ -23,4 +24,5 @@ struct Services {
     ILibraries& libraries;
     IProcesses& processes;
     IDownloads& downloads;
+    IExtractionFiles& extraction;
 };

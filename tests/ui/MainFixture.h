@@ -15,6 +15,7 @@
 #include "doubles/FakeLibraries.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeWindowServices.h"
 #include "app/Utf16.h"
 #include "ui/frmMain.h"
@@ -72,7 +73,9 @@ protected:
     FakeLibraries libraries;
     FakeProcesses processes;
     FakeDownloads downloads{files};
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads};
+    FakeExtractionFiles extraction{files};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
+                      extraction};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -5,6 +5,7 @@
 #include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32Environment.h"
+#include "app/win32/Win32ExtractionFiles.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
 #include "app/win32/Win32Libraries.h"
@@ -24,5 +25,7 @@ struct Win32Platform {
     Win32Libraries libraries;
     Win32Processes processes;
     Win32Downloads downloads;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads};
+    Win32ExtractionFiles extraction;
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
+                      extraction};
 };

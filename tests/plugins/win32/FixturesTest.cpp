@@ -15,6 +15,7 @@
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeWindowServices.h"
 #include "plugins/PluginScanner.h"
 #include "plugins/clsCallFunction.h"
@@ -172,7 +173,9 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     Win32Libraries libraries;
     FakeProcesses processes;
     FakeDownloads downloads{fakeFiles};
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads};
+    FakeExtractionFiles extraction{fakeFiles};
+    Services services{ini,       registry,  files,     windows,   clock,   drives,
+                      environment, libraries, processes, downloads, extraction};
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);
