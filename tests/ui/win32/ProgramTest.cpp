@@ -13,6 +13,7 @@
 #include "app/win32/Handles.h"
 #include "app/win32/WideText.h"
 #include "app/win32/Win32FileSystem.h"
+#include "files/TestZip.h"
 #include "app/Utf16.h"
 
 namespace {
@@ -463,5 +464,45 @@ TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
                                          "2Name=Jabo \xC3\x9C\r\n2Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n");
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+}
+TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
+    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll").value_or("");
+    ASSERT_FALSE(plugin.empty());
+    files.appendToFile(Narrow(folder) + "good.zip", BuildZip({TestEntry("gpuFixture.dll", plugin)}));
+    files.appendToFile(Narrow(folder) + "evil.zip",
+                       BuildZip({TestEntry("spuOk.dll", "x"), TestEntry("../outside.dll", "escaped")}));
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    const auto importZip = [&](const std::wstring& archive) {
+        TypeKeys(main, {'F', 'I', 'Z'}, true);  // File > Import Plugins > Zip Archive
+        HWND chooser = WaitForWindow(L"#32770", L"Select the zip archive you want to import from:");
+        ASSERT_NE(chooser, nullptr);
+        SetDlgItemTextW(chooser, 1148, (folder + archive).c_str());
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    };
+
+    importZip(L"good.zip");
+    HWND gpuList = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
+    for (int waited = 0; waited < 10000 && SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0) == 0; waited += 100) Sleep(100);
+    EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1) << "listed after the import";
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW((folder + L"PSXPlugins\\gpuFixture.dll").c_str(), GetFileExInfoStandard, &data));
+    FILETIME local;
+    SYSTEMTIME written;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &written);
+    EXPECT_EQ(written.wYear * 10000 + written.wMonth * 100 + written.wDay, 20240315) << "the archive's date";
+
+    importZip(L"evil.zip");
+    HWND refusal = WaitForWindow(L"#32770", L"Error While Importing!");
+    ASSERT_NE(refusal, nullptr);
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(files.anyMatch(Narrow(folder) + "outside.dll")) << "nothing outside the folder";
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Entry not imported: ..\\outside.dll: "), std::string::npos) << log;
 }
 }  // namespace
