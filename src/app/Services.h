@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/Clock.h"
+#include "app/Downloads.h"
 #include "app/Drives.h"
 #include "app/Environment.h"
+#include "app/ExtractionFiles.h"
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Libraries.h"
@@ -21,4 +23,6 @@ struct Services {
     IEnvironment& environment;
     ILibraries& libraries;
     IProcesses& processes;
+    IDownloads& downloads;
+    IExtractionFiles& extraction;
 };

@@ -43,4 +43,13 @@ public:
     // (name, pattern). The chosen paths; none when cancelled.
     virtual std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
                                                const std::vector<std::pair<std::string, std::string>>& filters) = 0;
+    // The open-file dialog for one existing file with several filters.
+    virtual std::optional<std::string> openFileOf(WindowHandle owner, const std::string& title,
+                                                  const std::vector<std::pair<std::string, std::string>>& filters,
+                                                  const std::string& defaultExtension) = 0;
+    // The save-file dialog; the system asks before an existing file is
+    // chosen. The chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> saveFile(WindowHandle owner, const std::string& title,
+                                                const std::vector<std::pair<std::string, std::string>>& filters,
+                                                const std::string& defaultExtension) = 0;
 };

@@ -1,4 +1,5 @@
-// The profile dialogs, opened from the File and Tools menus.
+// The dialogs of the File and Tools menus: profiles, the N64 registry
+// paths, ePSXe's own settings.
 #include "ui/frmMain.h"
 
 namespace {
@@ -52,4 +53,10 @@ void frmMain::mnuToolsConfigN64Regpaths_Click() {
     n64Paths_ = std::make_unique<frmConfigN64Regpaths>(profileContext());
     shareTransparency(*n64Paths_);
     Open(n64Paths_, showN64Paths, {});
+}
+
+void frmMain::mnuFileConfigEmu_Click() {
+    ePSXeConf_ = std::make_unique<frmePSXeConf>(services_, cmbCDROM.items());
+    shareTransparency(*ePSXeConf_);
+    Open(ePSXeConf_, showEPSXeConf, {});
 }

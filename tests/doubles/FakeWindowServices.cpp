@@ -47,3 +47,22 @@ std::vector<std::string> FakeWindowServices::openFiles(WindowHandle, const std::
     fileLists_.pop_front();
     return paths;
 }
+
+std::optional<std::string> FakeWindowServices::openFileOf(WindowHandle owner, const std::string& title,
+                                                          const std::vector<std::pair<std::string, std::string>>&,
+                                                          const std::string& defaultExtension) {
+    return openFile(owner, title, "", "", defaultExtension);
+}
+
+std::optional<std::string> FakeWindowServices::saveFile(WindowHandle owner, const std::string& title,
+                                                        const std::vector<std::pair<std::string, std::string>>&,
+                                                        const std::string& defaultExtension) {
+    for (;;) {
+        auto path = openFile(owner, title, "", "", defaultExtension);
+        if (!path || !fileExists || !fileExists(*path)) return path;
+        // The system's own question; No returns to the dialog.
+        if (messageBox(owner, *path + " already exists.\nDo you want to replace it?", title, MessageIcon::Exclamation,
+                       MessageButtons::YesNo) == MessageAnswer::Yes)
+            return path;
+    }
+}

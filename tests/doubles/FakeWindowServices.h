@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ public:
                                         const std::string& pattern, const std::string& defaultExtension) override;
     std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
                                        const std::vector<std::pair<std::string, std::string>>& filters) override;
+    std::optional<std::string> openFileOf(WindowHandle owner, const std::string& title,
+                                          const std::vector<std::pair<std::string, std::string>>& filters,
+                                          const std::string& defaultExtension) override;
+    // Answers from the same queue as the open dialogs; an existing file is
+    // taken only when the next queued answer to the system's question
+    // ("replace it?") is Yes.
+    std::optional<std::string> saveFile(WindowHandle owner, const std::string& title,
+                                        const std::vector<std::pair<std::string, std::string>>& filters,
+                                        const std::string& defaultExtension) override;
+    // Whether a path exists, as the save dialog sees it.
+    std::function<bool(const std::string&)> fileExists;
     // The answers of the next open-file dialogs (nothing: cancelled), and the
     // titles of those shown; several files for a dialog of several.
     void queueFiles(std::vector<std::string> paths) { fileLists_.push_back(std::move(paths)); }

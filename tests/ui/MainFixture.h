@@ -7,6 +7,7 @@
 
 #include "app/Version.h"
 #include "doubles/FakeClock.h"
+#include "doubles/FakeDownloads.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
 #include "doubles/FakeFileSystem.h"
@@ -14,6 +15,7 @@
 #include "doubles/FakeLibraries.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeWindowServices.h"
 #include "app/Utf16.h"
 #include "ui/frmMain.h"
@@ -70,7 +72,10 @@ protected:
     FakeEnvironment environment;
     FakeLibraries libraries;
     FakeProcesses processes;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes};
+    FakeDownloads downloads{files};
+    FakeExtractionFiles extraction{files};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
+                      extraction};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -116,8 +116,23 @@ struct FileDialog {
 std::optional<std::string> Win32WindowServices::openFile(WindowHandle owner, const std::string& title,
                                                          const std::string& filterName, const std::string& pattern,
                                                          const std::string& defaultExtension) {
-    FileDialog dialog(owner, title, {{filterName, pattern}}, defaultExtension, 1024);
+    return openFileOf(owner, title, {{filterName, pattern}}, defaultExtension);
+}
+
+std::optional<std::string> Win32WindowServices::openFileOf(
+    WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters,
+    const std::string& defaultExtension) {
+    FileDialog dialog(owner, title, filters, defaultExtension, 1024);
     if (!GetOpenFileNameW(&dialog.request)) return std::nullopt;
+    return Narrow(dialog.buffer.c_str());
+}
+
+std::optional<std::string> Win32WindowServices::saveFile(
+    WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters,
+    const std::string& defaultExtension) {
+    FileDialog dialog(owner, title, filters, defaultExtension, 1024);
+    dialog.request.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameW(&dialog.request)) return std::nullopt;
     return Narrow(dialog.buffer.c_str());
 }
 

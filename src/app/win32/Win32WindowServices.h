@@ -14,4 +14,10 @@ public:
                                         const std::string& pattern, const std::string& defaultExtension) override;
     std::vector<std::string> openFiles(WindowHandle owner, const std::string& title,
                                        const std::vector<std::pair<std::string, std::string>>& filters) override;
+    std::optional<std::string> openFileOf(WindowHandle owner, const std::string& title,
+                                          const std::vector<std::pair<std::string, std::string>>& filters,
+                                          const std::string& defaultExtension) override;
+    std::optional<std::string> saveFile(WindowHandle owner, const std::string& title,
+                                        const std::vector<std::pair<std::string, std::string>>& filters,
+                                        const std::string& defaultExtension) override;
 };

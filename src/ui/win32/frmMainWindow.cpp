@@ -8,8 +8,10 @@
 #include "app/win32/WideText.h"
 #include "ui/win32/frmAddEmuWindow.h"
 #include "ui/win32/frmConfigN64RegpathsWindow.h"
+#include "ui/win32/frmePSXeConfWindow.h"
 #include "ui/win32/frmLoadConfigWindow.h"
 #include "ui/win32/frmSaveConfigWindow.h"
+#include "ui/win32/frmUpdateWindow.h"
 
 namespace {
 // Sizes in units of 96 dots per inch.
@@ -40,6 +42,14 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     };
     form.showLoadConfig = [this](frmLoadConfig& dialog) {
         frmLoadConfigWindow window(dialog, host_.window(), icons_.handle());
+        window.host().runModal();
+    };
+    form.showEPSXeConf = [this](frmePSXeConf& dialog) {
+        frmePSXeConfWindow window(dialog, host_.window());
+        window.host().runModal();
+    };
+    form.showUpdate = [this](frmUpdate& dialog) {
+        frmUpdateWindow window(dialog, host_.window());
         window.host().runModal();
     };
     form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 
 #include "app/ServiceContracts.h"
 #include "emulators/clsRegistry.h"
@@ -85,6 +83,20 @@ TEST_F(Win32Services, RegistryReportsExpandAndMultiStringsAsOtherTypes) {
     EXPECT_EQ(registry.queryValue(platform.key, "Name")->text, "Zoë's plug-in");
 }
 
+TEST_F(Win32Services, StringsReachAReaderOfTheAnsiApiWhole) {
+    clsRegistry writer(platform.registry());
+    writer.SaveRegString(clsRegistry::kCurrentUser, platform.key, "BiosName", "C:\\ePSXe\\bios\\scph1001.bin");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, platform.key.c_str(), 0, KEY_READ, &key), 0);
+    char text[64] = {};
+    DWORD size = sizeof text, type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "BiosName", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), 0);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(text, "C:\\ePSXe\\bios\\scph1001.bin");
+    EXPECT_EQ(size, sizeof "C:\\ePSXe\\bios\\scph1001.bin") << "every character and the NUL";
+}
+
 TEST_F(Win32Services, IniFileIsPlainTextTheSystemWrites) {
     const std::string file = platform.folder + "settings.ini";
     Win32IniFile ini;
@@ -158,33 +170,9 @@ TEST_F(Win32Services, ClockFormatsInTheUserLocale) {
     EXPECT_EQ(clock.formatDate(date, "MMMM d, yyyy"), "December 5, 2026");
     EXPECT_EQ(clock.formatGeneral(date), "12/5/2026 2:30:15 PM");
     EXPECT_EQ(clock.dateSeparator(), "/");
+    EXPECT_EQ(clock.formatShortDate(date), "12/5/2026") << "as the test clock gives it";
     EXPECT_EQ(clock.formatDate(date, "MM'" + clock.dateSeparator() + "'dd'/'yyyy"), "12/05/2026")
         << "the same as the test clock gives";
-}
-
-// Answers the next message box with the given title by pressing a button.
-void PressWhenShown(const wchar_t* title, int button) {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (HWND box = FindWindowW(L"#32770", title)) {
-            PostMessageW(box, WM_COMMAND, button, 0);
-            return;
-        }
-        Sleep(25);
-    }
-}
-
-TEST_F(Win32Services, MessageBoxReturnsTheButtonPressed) {
-    Win32WindowServices windows;
-    std::thread answer(PressWhenShown, L"Exiting Corvane", IDNO);
-    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
-                                 MessageIcon::Question, MessageButtons::YesNo),
-              MessageAnswer::No);
-    answer.join();
-    std::thread confirm(PressWhenShown, L"Exiting Corvane", IDYES);
-    EXPECT_EQ(windows.messageBox(0, "Are you sure you want to quit Corvane?", "Exiting Corvane",
-                                 MessageIcon::Question, MessageButtons::YesNo),
-              MessageAnswer::Yes);
-    confirm.join();
 }
 
 TEST_F(Win32Services, WindowAlphaMakesTheWindowLayered) {

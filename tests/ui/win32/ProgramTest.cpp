@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/win32/ProgramFixture.h"
+#include "files/TestZip.h"
 
 namespace {
 using ProgramTest = ProgramFixture;
@@ -402,5 +403,119 @@ TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
                                          "2Name=Jabo \xC3\x9C\r\n2Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n");
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+}
+TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
+    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll").value_or("");
+    ASSERT_FALSE(plugin.empty());
+    files.appendToFile(Narrow(folder) + "good.zip", BuildZip({TestEntry("gpuFixture.dll", plugin)}));
+    files.appendToFile(Narrow(folder) + "evil.zip",
+                       BuildZip({TestEntry("spuOk.dll", "x"), TestEntry("../outside.dll", "escaped")}));
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    const auto importZip = [&](const std::wstring& archive) {
+        TypeKeys(main, {'F', 'I', 'Z'}, true);  // File > Import Plugins > Zip Archive
+        HWND chooser = WaitForWindow(L"#32770", L"Select the zip archive you want to import from:");
+        ASSERT_NE(chooser, nullptr);
+        SetDlgItemTextW(chooser, 1148, (folder + archive).c_str());
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    };
+
+    importZip(L"good.zip");
+    HWND gpuList = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
+    for (int waited = 0; waited < 10000 && SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0) == 0; waited += 100) Sleep(100);
+    EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1) << "listed after the import";
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW((folder + L"PSXPlugins\\gpuFixture.dll").c_str(), GetFileExInfoStandard, &data));
+    FILETIME local;
+    SYSTEMTIME written;
+    FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &written);
+    EXPECT_EQ(written.wYear * 10000 + written.wMonth * 100 + written.wDay, 20240315) << "the archive's date";
+
+    importZip(L"evil.zip");
+    HWND refusal = WaitForWindow(L"#32770", L"Error While Importing!");
+    ASSERT_NE(refusal, nullptr);
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(files.anyMatch(Narrow(folder) + "outside.dll")) << "nothing outside the folder";
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Entry not imported: ..\\outside.dll: "), std::string::npos) << log;
+}
+// The address of the update service the suite runs beside.
+std::string ServiceBase() {
+    const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
+    return "http://127.0.0.1:" + port.value_or("0") + "/";
+}
+
+TEST_F(ProgramTest, ChecksForUpdatesAsksAndInstallsTheAcceptedOne) {
+    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
+    addPlugin("spuFixture.dll", L"PSXPlugins\\spuFixture.dll");
+    addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
+    const auto checkWith = [&](const std::string& base) -> HWND {
+        writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nPluginUpdates=0\r\n[Updates]\r\n"
+                      "ServiceAddress=" + base + "\r\n");
+        return nullptr;
+    };
+    checkWith(ServiceBase() + "cutfiles/");
+    UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    const auto openAndCheck = [&]() -> HWND {
+        TypeKeys(main, {'F', 'C'}, true);  // File > &Check for Plugin Updates
+        HWND window = WaitForWindow(L"CorvaneForm", L"Corvane: Plugin Updates");
+        if (window) PostMessageW(FindWindowExW(window, nullptr, L"Button", L"&Check for Updates"), BM_CLICK, 0, 0);
+        return window;
+    };
+    // Answers the box, then waits for it to go, so that the next answer
+    // finds the next box.
+    const auto answer = [&](const wchar_t* title, int button) {
+        HWND box = WaitForWindow(L"#32770", title);
+        if (!box) return false;
+        PostMessageW(box, WM_COMMAND, button, 0);
+        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
+        return true;
+    };
+
+    // A cut archive: nothing is installed.
+    HWND window = openAndCheck();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(answer(L"New Updates are Available", IDOK));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDYES));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(answer(L"Could Not Download Plugin Updates", IDOK));
+    EXPECT_EQ(files.readFile(Narrow(folder) + "PSXPlugins\\gpuFixture.dll"),
+              files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll"));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+
+    // The service whole: the accepted update lands with its archive's date.
+    checkWith(ServiceBase());
+    program = start();
+    main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    window = openAndCheck();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(answer(L"New Updates are Available", IDOK));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDYES));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
+    for (int waited = 0; waited < 10000 && files.anyMatch(files.tempFolder() + "ocvxpupdate.zip"); waited += 100) Sleep(100);
+    Sleep(500);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW((folder + L"PSXPlugins\\gpuFixture.dll").c_str(), GetFileExInfoStandard, &data));
+    SYSTEMTIME written;
+    FileTimeToSystemTime(&data.ftLastWriteTime, &written);
+    EXPECT_EQ(written.wYear, 2030) << "the update's archive date";
+    EXPECT_FALSE(files.anyMatch(files.tempFolder() + "ocvxpupdate.zip"));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    EXPECT_NE(readText(L"settings.ini").find("[Updates]\r\nServiceAddress=" + ServiceBase() + "\r\n"), std::string::npos)
+        << "the section comes back";
 }
 }  // namespace

@@ -1,0 +1,150 @@
+#include "updates/UpdateList.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/Helpers.h"
+
+namespace {
+const char* const kMonths[] = {"january", "february", "march",     "april",   "may",      "june",
+                               "july",    "august",   "september", "october", "november", "december"};
+
+bool IsDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool ValidDate(int year, int month, int day) {
+    static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return year >= 1601 && month >= 1 && month <= 12 && day >= 1 && day <= kDays[month - 1] &&
+           !(month == 2 && day == 29 && !(year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)));
+}
+
+std::optional<DayNumber> Day(const std::string& year, const std::string& month, const std::string& day) {
+    if (!IsDigits(year) || !IsDigits(month) || !IsDigits(day) || year.size() != 4 || month.size() > 2 ||
+        day.size() > 2)
+        return std::nullopt;
+    const int y = std::stoi(year), m = std::stoi(month), d = std::stoi(day);
+    if (!ValidDate(y, m, d)) return std::nullopt;
+    return DayOf(y, m, d);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// A record as the comma-delimited reader gave it, less the comma rule:
+// leading blanks skipped, enclosing quotes removed.
+std::string RecordText(std::string line) {
+    line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
+    if (line.size() >= 2 && line.front() == '"') {
+        const auto close = line.find('"', 1);
+        if (close != std::string::npos) line = line.substr(1, close - 1);
+    }
+    return line;
+}
+
+const char* const kWarning = "<b>Warning</b>:";
+}  // namespace
+
+DayNumber DayOf(int year, int month, int day) {
+    // Days from 1 January 1601 (a proleptic Gregorian count).
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = y / 400, yearOfEra = y % 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return static_cast<DayNumber>(era) * 146097 + dayOfEra - 584694;
+}
+
+DayNumber DayOf(FileTime time) { return static_cast<DayNumber>(time / (10000000ull * 86400)); }
+
+std::optional<DayNumber> ParseListDate(const std::string& raw) {
+    const std::string text = RecordText(raw);
+    const auto dashes = Split(text, '-');
+    if (dashes.size() == 3) return Day(dashes[0], dashes[1], dashes[2]);
+    const auto slashes = Split(text, '/');
+    if (slashes.size() == 3) return Day(slashes[2], slashes[0], slashes[1]);
+    // "June 18, 2003"
+    const auto words = Split(text, ' ');
+    if (words.size() != 3 || words[1].empty() || words[1].back() != ',') return std::nullopt;
+    for (int month = 0; month < 12; ++month)
+        if (LowerCase(words[0]) == kMonths[month])
+            return Day(words[2], std::to_string(month + 1), words[1].substr(0, words[1].size() - 1));
+    return std::nullopt;
+}
+
+std::optional<float> ParsePsxVersion(const std::string& raw) {
+    std::string text = LowerCase(raw == "n/a" ? "0" : raw);
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'g'; }), text.end());
+    const auto parts = Split(text, '.');
+    if (parts.size() > 2 || !IsDigits(parts[0]) || (parts.size() == 2 && !IsDigits(parts[1]))) return std::nullopt;
+    float value = static_cast<float>(std::stol(parts[0]));
+    if (parts.size() == 2) {
+        float scale = 0.1f;
+        for (char digit : parts[1]) {
+            value += static_cast<float>(digit - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return value;
+}
+
+std::string VersionText(float version) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", static_cast<double>(version));
+    return text;
+}
+
+UpdateList ReadUpdateList(const std::string& text, EmuSystem system,
+                          const std::function<void(const std::string&)>& skipped) {
+    UpdateList list;
+    for (const std::string& line : TextLines(text)) {
+        const std::string record = RecordText(line);
+        if (record.empty()) continue;
+        if (record.find(kWarning) != std::string::npos) {
+            list.warning = true;
+            break;
+        }
+        const auto fields = Split(record, '\t');
+        const auto released = fields.size() >= 5 ? ParseListDate(fields[3]) : std::nullopt;
+        const auto version = fields.size() >= 5 ? ParsePsxVersion(fields[2]) : std::nullopt;
+        if (!released || (system == EmuSystem::PSX && !version)) {
+            if (skipped) skipped(line);
+            continue;
+        }
+        list.records.push_back(UpdateRecord{fields[0], fields[1], fields[2], version.value_or(0), *released,
+                                            fields[4], {}, {}});
+    }
+    return list;
+}
+
+std::vector<UpdateRecord> FindCandidates(const PluginCatalogue& installed, const UpdateList& list) {
+    std::vector<UpdateRecord> candidates;
+    const bool psx = installed.system == EmuSystem::PSX;
+    const DayNumber excluded = DayOf(2003, 6, 18);
+    for (const auto& rows : installed.lists)
+        for (const PluginRecord& row : rows) {
+            if (row.core) continue;
+            const DayNumber rowDay = DayOf(row.released);
+            for (const UpdateRecord& record : list.records) {
+                bool match;
+                if (psx) {
+                    const auto version = ParsePsxVersion(row.version);
+                    match = row.fileName == record.fileName && record.pluginName.find("Tessarin") == std::string::npos &&
+                            version && *version < record.version && rowDay < record.released;
+                } else {
+                    match = row.fileName.substr(0, 7) == record.fileName.substr(0, 7) && rowDay < record.released &&
+                            record.released != excluded;
+                }
+                if (!match) continue;
+                candidates.push_back(record);
+                candidates.back().installedName = row.name;
+                candidates.back().installedFile = row.fileName;
+            }
+        }
+    return candidates;
+}
