@@ -5,7 +5,7 @@
 namespace {
 // Requests sent ahead of the answers, so the helper never waits for the
 // next one; few enough to fit the pipe.
-constexpr std::size_t kRequestsAhead = 16;
+constexpr std::size_t kRequestsAhead = 32;
 // Milliseconds a library may keep the helper busy before the helper's
 // windows are looked for.
 constexpr std::uint64_t kWindowCheckAfter = 200;

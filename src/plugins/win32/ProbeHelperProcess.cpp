@@ -5,6 +5,7 @@
 namespace {
 // Room for the requests sent ahead of the answers and for the answers.
 constexpr DWORD kPipeBytes = 64 * 1024;
+constexpr DWORD kPauseMilliseconds = 4;
 
 std::wstring OwnExecutable() {
     std::wstring path(MAX_PATH, L'\0');
@@ -127,7 +128,10 @@ bool ProbeHelperProcess::showsWindow() {
 
 void ProbeHelperProcess::pause() {
     HANDLE process = process_.get();
-    MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, 1, QS_PAINT);
+    // A few milliseconds: the helper has requests enough queued to stay busy,
+    // and every look at the pipe costs a call of Wine's server, which the
+    // helper's library loads need too.
+    MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, kPauseMilliseconds, QS_PAINT);
     // Corvane's windows repaint while it waits; input waits for the scan's end.
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
