@@ -184,6 +184,23 @@ TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
     EXPECT_EQ(extract(tooMany), 3);
 }
 
+TEST_F(Hostile, FieldsRunningPastTheirRecordBreakTheDirectory) {
+    std::string longName = BuildZip({{"a.dll", "a"}});
+    const std::size_t central = longName.find("PK\x01\x02");
+    longName[central + 28] = '\x7F';  // the name's length runs past the directory
+    EXPECT_EQ(extract(longName), 3);
+    EXPECT_EQ(lines.back(), std::string(kArchive) + ": a directory record is broken or runs past its end");
+
+    TestEntry big{"big.dll", "b"};
+    big.zip64 = true;
+    std::string shortExtra = BuildZip({big});
+    const std::size_t extra = shortExtra.find(std::string("\x01\x00\x18\x00", 4));
+    shortExtra[extra + 2] = '\x10';  // two of the three 64-bit values the record needs
+    unzip.ZipFile("");
+    EXPECT_EQ(extract(shortExtra), 3);
+    EXPECT_FALSE(has("big.dll"));
+}
+
 TEST_F(Hostile, NotAnArchiveMissingArchiveAndEmptyPathGiveTheirCodes) {
     EXPECT_EQ(extract("this is no zip archive at all, just text"), 9);
     unzip.ZipFile("C:\\missing.zip");
