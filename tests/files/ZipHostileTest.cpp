@@ -30,12 +30,14 @@ TEST_F(Hostile, RefusedEntriesAreReportedAndSkippedWhileTheRestExtracts) {
     const int code = extract(BuildZip({{"../escape.dll", "x"},
                                        {"good.dll", "fine"},
                                        {"sub/CON.txt", "x"},
-                                       {"C:/windows/evil.dll", "x"}}));
+                                       {"C:/windows/evil.dll", "x"},
+                                       {"two\nlines.dll", "x"}}));
     EXPECT_EQ(code, 1);
     EXPECT_EQ(at("good.dll"), "fine");
     EXPECT_EQ(lines, (std::vector<std::string>{"..\\escape.dll: it has a parent-folder component",
                                                 "sub\\CON.txt: it names a device",
-                                                "C:\\windows\\evil.dll: it carries a drive"}));
+                                                "C:\\windows\\evil.dll: it carries a drive",
+                                                "two?lines.dll: it contains a control character"}));
     EXPECT_FALSE(files.exists("C:\\emu\\escape.dll"));
     EXPECT_FALSE(files.exists("C:\\windows\\evil.dll"));
     EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\good.dll"})) << "no folder for CON";

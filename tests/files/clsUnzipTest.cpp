@@ -89,6 +89,9 @@ TEST_F(Unzip, ExtractsStoredDeflatedDescribedZip64AndUtf8EntriesWithTheirTimes) 
 TEST_F(Unzip, SelfExtractorPrefixStillExtractsAndAMissingDestinationIsCreated) {
     EXPECT_EQ(extract(BuildZip({{"gpu.dll", "payload"}}, std::string(4096, 'M'))), 0);
     EXPECT_EQ(at("gpu.dll"), "payload");
+    unzip.ZipFile("");
+    EXPECT_EQ(extract(BuildZip({{"spu.dll", "zip64 behind a program"}}, std::string(4096, 'M'), true)), 0);
+    EXPECT_EQ(at("spu.dll"), "zip64 behind a program");
 }
 
 TEST_F(Unzip, SelectionDecidesWhatIsExtracted) {
