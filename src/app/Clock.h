@@ -19,6 +19,8 @@ public:
     // The date formatted by a date picture such as "MMMM d, yyyy", with the
     // locale's month and day names.
     virtual std::string formatDate(const DateTime& date, const std::string& picture) = 0;
+    // The date in the locale's short form.
+    virtual std::string formatShortDate(const DateTime& date) = 0;
     // The character(s) the user's locale puts between day, month and year.
     virtual std::string dateSeparator() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Clock.h"
+#include "app/Downloads.h"
 #include "app/Drives.h"
 #include "app/Environment.h"
 #include "app/ExtractionFiles.h"
@@ -22,5 +23,6 @@ struct Services {
     IEnvironment& environment;
     ILibraries& libraries;
     IProcesses& processes;
+    IDownloads& downloads;
     IExtractionFiles& extraction;
 };

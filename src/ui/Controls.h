@@ -214,6 +214,7 @@ struct ListRow {
     std::string text;
     int icon = 0;
     std::vector<std::string> subItems;  // columns 2, 3, ...
+    bool highlighted = false;           // drawn in blue: something newer is offered
 };
 
 class ListView : public Control {
@@ -295,6 +296,17 @@ public:
 
 private:
     int min_ = 0, max_ = 10, value_ = 0;
+};
+
+class ProgressBar : public Control {
+public:
+    int value() const { return value_; }
+    int maximum() const { return maximum_; }
+    void setValue(int value) { set(value_, value, Change::Value); }
+    void setMaximum(int maximum) { set(maximum_, maximum, Change::Range); }
+
+private:
+    int value_ = 0, maximum_ = 100;
 };
 
 class Timer : public Control {

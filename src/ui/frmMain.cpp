@@ -162,12 +162,14 @@ void frmMain::wireEvents() {
     mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
     mnuFileSaveConfig.onClick = [this] { mnuFileSaveConfig_Click(); };
     mnuFileConfigEmu.onClick = [this] { mnuFileConfigEmu_Click(); };
+    mnuFileCheckUpdates.onClick = [this] { mnuFileCheckUpdates_Click(); };
     mnuEditRename.onClick = [this] { mnuEditRename_Click(); };
     mnuContextRename.onClick = [this] { mnuEditRename_Click(); };
     mnuEditDelete.onClick = [this] { mnuEditDelete_Click(); };
     mnuContextDelete.onClick = [this] { mnuEditDelete_Click(); };
     mnuFileImportFiles.onClick = [this] { mnuFileImportFiles_Click(); };
     mnuFileImportFolder.onClick = [this] { mnuFileImportFolder_Click(); };
+    mnuFileImportZip.onClick = [this] { mnuFileImportZip_Click(); };
     txtFloat.onKeyDown = [this](int key) { return txtFloat_KeyDown(key); };
     txtFloat.onLostFocus = [this] { txtFloat.setVisible(false); };
     mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };

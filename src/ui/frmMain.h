@@ -28,6 +28,7 @@
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "ui/frmSplash.h"
+#include "updates/frmUpdate.h"
 
 // The pages of the main window's tab control.
 enum class MainPage { PSX, N64, Configuration, About };
@@ -140,6 +141,7 @@ public:
     void mnuEditDelete_Click();
     void mnuFileImportFiles_Click();
     void mnuFileImportFolder_Click();
+    void mnuFileImportZip_Click();
     void ssTabMain_Drop(const std::vector<std::string>& paths);
     // The copy submenus as the Edit menu last built them.
     const MenuNode& copyMenu() const { return menuBar_.children[1].children[2]; }
@@ -187,6 +189,14 @@ public:
     frmePSXeConf* ePSXeConfDialog() { return ePSXeConf_.get(); }
     std::function<void(frmePSXeConf&)> showEPSXeConf;
     void mnuFileConfigEmu_Click();
+    // The update window while open (or while updates found in the
+    // background wait for it), and how the back end shows it modally.
+    frmUpdate* updateDialog() { return update_.get(); }
+    std::function<void(frmUpdate&)> showUpdate;
+    void mnuFileCheckUpdates_Click();
+    // The update service's address: a base ending in "/".
+    const std::string& serviceAddress() const { return serviceAddress_; }
+    const std::string& lastUpdate() const { return lastUpdate_; }
     void mnuFileSaveConfig_Click();
     void mnuFileLoadConfig_Click();
     void mnuToolsConfigN64Regpaths_Click();
@@ -239,6 +249,11 @@ private:
     // Gives a dialog the main window's transparency when it shows.
     void shareTransparency(Form& dialog);
     void rereadAfterProfileLoad();
+    UpdateContext updateContext();
+    void openUpdate(bool automatic);
+    void notifyUser(const std::string& text, const std::string& title);
+    void installUpdates(const std::vector<UpdateRecord>& psx, const std::vector<UpdateRecord>& n64);
+    bool installInto(const std::string& archive, const std::string& folder);
 
     Services& services_;
     AppFlags& flags_;
@@ -258,6 +273,11 @@ private:
     std::unique_ptr<frmLoadConfig> loadConfig_;
     std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
     std::unique_ptr<frmePSXeConf> ePSXeConf_;
+    std::unique_ptr<frmUpdate> update_;
+    std::string serviceAddress_;
+    bool updatesSectionRead_ = false;
+    // The installed plug-ins something newer is offered for, by system.
+    std::array<std::vector<std::string>, 2> updatable_;
     PluginScanner scanner_;
     PluginCommands commands_;
     std::array<PluginCatalogue, 2> catalogues_;

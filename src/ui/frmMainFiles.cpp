@@ -1,5 +1,6 @@
 // Plug-in files: importing, copying to other folders, renaming, deleting.
 #include "app/Helpers.h"
+#include "files/ArchiveImport.h"
 #include "files/PluginFileNames.h"
 #include "ui/frmMain.h"
 
@@ -223,6 +224,25 @@ void frmMain::mnuFileImportFolder_Click() {
     // An empty folder has nothing to copy, which is no failure.
     if (HasFiles(services_.files, folder) && !shellCopy(folder + "*.*", destination, kCopyFolderFlags))
         services_.windows.messageBox(handle(), "An error occured while trying to import the directory!",
+                                     "Error While Importing!", MessageIcon::Critical, MessageButtons::Ok);
+    afterImport();
+}
+
+void frmMain::mnuFileImportZip_Click() {
+    const auto chosen = services_.windows.openFile(handle(), "Select the zip archive you want to import from:",
+                                                   "Zip Archives (*.zip)", "*.zip", "zip");
+    if (!chosen || chosen->empty()) return;
+    const std::string archive = chosen->substr(0, chosen->find('\0'));
+    services_.windows.setBusyCursor(true);
+    const std::string destination = catalogue(systemOnScreen()).folder;
+    log_.logMsg("Importing files from zip " + archive + " to " + destination);
+    services_.files.setCurrentDirectory(programFolder_);
+    const ArchiveResult result = ExtractArchive(services_.extraction, archive, destination);
+    for (const std::string& refused : result.refused) log_.logMsg("Entry not imported: " + refused);
+    services_.windows.setBusyCursor(false);
+    if (!result.ok())
+        services_.windows.messageBox(handle(),
+                                     "An error occured while importing from " + archive + ":\r\n" + result.problem(),
                                      "Error While Importing!", MessageIcon::Critical, MessageButtons::Ok);
     afterImport();
 }

@@ -1,13 +1,17 @@
 // The plug-in lists: scanning into the catalogue and binding it to the
 // lists, the active selection, the plug-in the commands act on, Apply and
 // the pad switch.
+#include <algorithm>
+
 #include "app/Helpers.h"
+#include "files/ArchiveImport.h"
 #include "emulators/ApplySelection.h"
 #include "ui/frmMain.h"
 
 namespace {
-ListRow PluginRow(const PluginRecord& record, IClock& clock) {
-    ListRow row{record.name, IconOf(record.kind), {}};
+ListRow PluginRow(const PluginRecord& record, IClock& clock, const std::vector<std::string>& updatable) {
+    ListRow row{record.name, IconOf(record.kind), {}, false};
+    row.highlighted = std::find(updatable.begin(), updatable.end(), record.fileName) != updatable.end();
     if (SystemOf(record.kind) == EmuSystem::PSX) row.subItems.push_back(record.version);
     row.subItems.push_back(record.core ? std::string() : FormatFileDate(clock, record.released));
     row.subItems.push_back(record.fileName);
@@ -30,6 +34,12 @@ void frmMain::scan(EmuSystem system) {
     lblStatus.setCaption("Loading plugins, please wait...");
     services_.windows.setBusyCursor(true);
     PluginCatalogue& scanned = catalogues_[system == EmuSystem::PSX ? 0 : 1];
+    // What an update check offered was for the plug-ins as they were.
+    updatable_[system == EmuSystem::PSX ? 0 : 1].clear();
+    // Plug-ins set aside by an update while an emulator held them go now.
+    const std::string folder = QualifyPath(system == EmuSystem::PSX ? psxFolder_ : n64Folder_);
+    for (const FileEntry& leftover : services_.files.find(folder + "*" + kSetAsideSuffix))
+        services_.files.deleteFile(folder + leftover.name);
     if (system == EmuSystem::PSX) {
         const EmulatorEntry* entry = selectedEmulator();
         scanned = scanner_.ScanPSX(psxFolder_, SelectedEmulator{cmbEmuSelect.listIndex(),
@@ -49,7 +59,8 @@ void frmMain::bindCatalogue(EmuSystem system) {
     const PluginCatalogue& shown = catalogue(system);
     for (PluginKind kind : KindsOf(system)) {
         std::vector<ListRow> rows;
-        for (const PluginRecord& record : shown.list(kind)) rows.push_back(PluginRow(record, services_.clock));
+        for (const PluginRecord& record : shown.list(kind))
+            rows.push_back(PluginRow(record, services_.clock, updatable_[system == EmuSystem::PSX ? 0 : 1]));
         ListView& list = lstPluginList[ListIndex(kind)];
         list.setRows(std::move(rows));
         list.setEmptyNotice(list.rows().empty());

@@ -10,6 +10,13 @@
 
 namespace {
 const char* const kConfiguration = "Configuration";
+// The project's own update service on this machine: never a host the
+// project does not control, whose holder could hand users DLLs to run.
+const char* const kDefaultServiceAddress = "http://127.0.0.1:8381/";
+
+std::string QualifyAddress(const std::string& address) {
+    return address.back() == '/' ? address : address + "/";
+}
 const char* const kDllExclusions[] = {"audiow32.dll", "kailleraclient.dll", "zlib.dll",
                                       "bzlib.dll",    "subTsgMSCD16.dll",   "subTsgMSCD32.dll"};
 
@@ -99,6 +106,11 @@ void frmMain::Form_Load() {
     flags_.blLoadConfigDetails = settingInt("LConfigDetails", 0) != 0;
     txtSettings.setText(settingText("Interval", "60"));
     lastUpdate_ = settingText("LastUpdate", "Never");
+    // Where updates come from; the section is written back only when the
+    // file had it.
+    const std::string address = services_.ini.readString(settingsPath_, "Updates", "ServiceAddress", "");
+    updatesSectionRead_ = !address.empty();
+    serviceAddress_ = address.empty() ? kDefaultServiceAddress : QualifyAddress(address);
 
     cmbEmuSelect.addItem("-- Tool Plugin Backups --");
     splash_.UpdateSplashStatus("Checking emulator setup...");
@@ -275,6 +287,7 @@ void frmMain::tmrTimer_Timer() {
     if (isNumber && minuteCounter_ >= WholeNumber(interval) && !postponed) {
         log_.logMsg("Update timer interval passed; executing update procedure...", true);
         minuteCounter_ = 0;
+        openUpdate(true);
     }
 }
 
@@ -303,7 +316,9 @@ std::vector<IniSection> frmMain::settingsToWrite() const {
                               {"LConfigDetails", StoredBoolean(flags_.blLoadConfigDetails)},
                               {"CDRomSelection", std::to_string(cmbCDROM.listIndex())}};
     configuration.entries.insert(configuration.entries.end(), values.begin(), values.end());
-    return {configuration, EmulatorSection(database_.Entries())};
+    std::vector<IniSection> sections{configuration, EmulatorSection(database_.Entries())};
+    if (updatesSectionRead_) sections.push_back(IniSection{"Updates", {{"ServiceAddress", serviceAddress_}}});
+    return sections;
 }
 
 void frmMain::Form_Unload() {

@@ -117,7 +117,7 @@ UpdateList ReadUpdateList(const std::string& text, EmuSystem system,
             continue;
         }
         list.records.push_back(UpdateRecord{fields[0], fields[1], fields[2], version.value_or(0), *released,
-                                            fields[4], {}});
+                                            fields[4], {}, {}});
     }
     return list;
 }
@@ -143,6 +143,7 @@ std::vector<UpdateRecord> FindCandidates(const PluginCatalogue& installed, const
                 if (!match) continue;
                 candidates.push_back(record);
                 candidates.back().installedName = row.name;
+                candidates.back().installedFile = row.fileName;
             }
         }
     return candidates;

@@ -34,6 +34,7 @@ struct UpdateRecord {
     DayNumber released = 0;
     std::string address;
     std::string installedName;
+    std::string installedFile;  // the installed plug-in's file name
 };
 
 struct UpdateList {

@@ -12,6 +12,7 @@ public:
     std::string formatGeneral(const DateTime& moment) override;
     std::string formatDate(const DateTime& date, const std::string& picture) override;
     std::string dateSeparator() override { return "/"; }
+    std::string formatShortDate(const DateTime& date) override { return formatDate(date, "M/d/yyyy"); }
 
 private:
     DateTime now_{2026, 12, 5, 14, 30, 15, 0};

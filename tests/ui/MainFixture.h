@@ -7,6 +7,7 @@
 
 #include "app/Version.h"
 #include "doubles/FakeClock.h"
+#include "doubles/FakeDownloads.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
 #include "doubles/FakeFileSystem.h"
@@ -71,8 +72,10 @@ protected:
     FakeEnvironment environment;
     FakeLibraries libraries;
     FakeProcesses processes;
+    FakeDownloads downloads{files};
     FakeExtractionFiles extraction{files};
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, extraction};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
+                      extraction};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -46,3 +46,5 @@ std::string Win32Clock::dateSeparator() {
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDATE, separator, 8);
     return length > 1 ? Narrow(separator, static_cast<std::size_t>(length - 1)) : "/";
 }
+
+std::string Win32Clock::formatShortDate(const DateTime& date) { return DateText(ToSystemTime(date), DATE_SHORTDATE, nullptr); }

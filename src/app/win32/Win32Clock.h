@@ -8,4 +8,5 @@ public:
     std::string formatGeneral(const DateTime& moment) override;
     std::string formatDate(const DateTime& date, const std::string& picture) override;
     std::string dateSeparator() override;
+    std::string formatShortDate(const DateTime& date) override;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 #include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32Environment.h"
 #include "app/win32/Win32ExtractionFiles.h"
@@ -23,6 +24,8 @@ struct Win32Platform {
     Win32Environment environment;
     Win32Libraries libraries;
     Win32Processes processes;
+    Win32Downloads downloads;
     Win32ExtractionFiles extraction;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, extraction};
+    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
+                      extraction};
 };

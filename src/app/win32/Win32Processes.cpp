@@ -3,31 +3,9 @@
 #include <windows.h>
 
 #include "app/win32/Handles.h"
+#include "app/win32/MessageWait.h"
 #include "app/win32/WideText.h"
 
-namespace {
-// Waits on the process itself, not on its exit code (a program may well
-// end with the code that means "still running"), and lets the thread's
-// messages run whenever any arrive.
-void WaitDispatching(HANDLE process) {
-    bool quitAsked = false;
-    int quitCode = 0;
-    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quitAsked = true;
-                quitCode = static_cast<int>(message.wParam);
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    // The loop that asked to end gets its answer once the wait is over.
-    if (quitAsked) PostQuitMessage(quitCode);
-}
-}  // namespace
 
 ProcessOutcome Win32Processes::run(const ProcessStart& start, const std::function<void(unsigned long)>& onStarted) {
     ProcessOutcome outcome;

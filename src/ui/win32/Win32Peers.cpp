@@ -290,7 +290,13 @@ private:
     }
     // An empty list with its notice on says so across its middle.
     LRESULT customDraw(const NMLVCUSTOMDRAW& draw) {
-        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYITEMDRAW;
+        if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+            if (row < model_.rows().size() && model_.rows()[row].highlighted)
+                const_cast<NMLVCUSTOMDRAW&>(draw).clrText = RGB(0, 0, 255);
+            return CDRF_DODEFAULT;
+        }
         if (draw.nmcd.dwDrawStage != CDDS_POSTPAINT || !model_.emptyNotice() || !model_.rows().empty()) return 0;
         RECT area;
         GetClientRect(window(), &area);
@@ -370,6 +376,17 @@ protected:
     }
 };
 
+class ProgressPeer : public Peer<ProgressBar> {
+public:
+    using Peer::Peer;
+
+protected:
+    void show(Change what) override {
+        if (what == Change::Range) SendMessageW(window(), PBM_SETRANGE32, 0, model_.maximum());
+        if (what == Change::Range || what == Change::Value) SendMessageW(window(), PBM_SETPOS, model_.value(), 0);
+    }
+};
+
 template <typename PeerType, typename Model>
 std::unique_ptr<WindowPeer> Make(Model& model, HWND window) {
     auto peer = std::make_unique<PeerType>(model, window);
@@ -442,6 +459,10 @@ std::unique_ptr<WindowPeer> CreatePeer(ListView& list, HWND parent, HFONT font) 
 
 std::unique_ptr<WindowPeer> CreatePeer(TabControl& tabs, HWND parent, HFONT font) {
     return Make<TabPeer>(tabs, CreateChild(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, parent, font));
+}
+
+std::unique_ptr<WindowPeer> CreatePeer(ProgressBar& bar, HWND parent, HFONT font) {
+    return Make<ProgressPeer>(bar, CreateChild(PROGRESS_CLASSW, 0, parent, font));
 }
 
 std::unique_ptr<WindowPeer> CreatePeer(Slider& slider, HWND parent, HFONT font) {

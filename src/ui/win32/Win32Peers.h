@@ -52,6 +52,7 @@ std::unique_ptr<WindowPeer> CreatePeer(ComboBox& box, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(ListView& list, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(TabControl& tabs, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(Slider& slider, HWND parent, HFONT font);
+std::unique_ptr<WindowPeer> CreatePeer(ProgressBar& bar, HWND parent, HFONT font);
 
 // A window timer of the owner window, running while the control is enabled.
 class TimerPeer : public ControlPeer {

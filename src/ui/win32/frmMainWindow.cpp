@@ -11,6 +11,7 @@
 #include "ui/win32/frmePSXeConfWindow.h"
 #include "ui/win32/frmLoadConfigWindow.h"
 #include "ui/win32/frmSaveConfigWindow.h"
+#include "ui/win32/frmUpdateWindow.h"
 
 namespace {
 // Sizes in units of 96 dots per inch.
@@ -45,6 +46,10 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     };
     form.showEPSXeConf = [this](frmePSXeConf& dialog) {
         frmePSXeConfWindow window(dialog, host_.window());
+        window.host().runModal();
+    };
+    form.showUpdate = [this](frmUpdate& dialog) {
+        frmUpdateWindow window(dialog, host_.window());
         window.host().runModal();
     };
     form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {

@@ -170,6 +170,7 @@ TEST_F(Win32Services, ClockFormatsInTheUserLocale) {
     EXPECT_EQ(clock.formatDate(date, "MMMM d, yyyy"), "December 5, 2026");
     EXPECT_EQ(clock.formatGeneral(date), "12/5/2026 2:30:15 PM");
     EXPECT_EQ(clock.dateSeparator(), "/");
+    EXPECT_EQ(clock.formatShortDate(date), "12/5/2026") << "as the test clock gives it";
     EXPECT_EQ(clock.formatDate(date, "MM'" + clock.dateSeparator() + "'dd'/'yyyy"), "12/05/2026")
         << "the same as the test clock gives";
 }

@@ -11,6 +11,7 @@
 #include "app/win32/Win32Libraries.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
+#include "doubles/FakeDownloads.h"
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
@@ -171,8 +172,10 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeEnvironment environment;
     Win32Libraries libraries;
     FakeProcesses processes;
+    FakeDownloads downloads{fakeFiles};
     FakeExtractionFiles extraction{fakeFiles};
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, extraction};
+    Services services{ini,       registry,  files,     windows,   clock,   drives,
+                      environment, libraries, processes, downloads, extraction};
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What a download asks of the service.
+struct DownloadRequest {
+    std::string address;      // http:// or https:// only
+    std::string file;         // where the whole body goes, replacing it
+    std::uint64_t maxBytes;   // a longer body is refused
+    unsigned timeoutMs = 30000;  // to connect, and between two pieces of the body
+};
+
+// Fetches web addresses into files. The file appears only with a whole
+// body of an answer 200: an error page, a body cut short or too long, a
+// stalled server give a problem and no file.
+class IDownloads {
+public:
+    virtual ~IDownloads() = default;
+
+    // What went wrong, in the user's words; nothing when the file is there.
+    virtual std::optional<std::string> download(const DownloadRequest& request) = 0;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <windows.h>
+
+// Waits until the object is signalled while the calling thread's window
+// messages keep running: windows paint, timers fire, menus and dialogs
+// answer. A request to quit that arrives meanwhile is passed on afterwards.
+void WaitDispatching(HANDLE object);
