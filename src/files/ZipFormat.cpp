@@ -52,9 +52,14 @@ std::string ApplyZip64(IArchiveSource& archive, EndRecord& end) {
         U32(locator) != kZip64LocatorSignature)
         return "";
     unsigned char record[kZip64EndSize];
-    const std::uint64_t at = U64(locator + 8);
-    if (at > end.position || !archive.read(at, record, kZip64EndSize) || U32(record) != kZip64EndSignature)
-        return "the ZIP64 end record is missing";
+    std::uint64_t at = U64(locator + 8);
+    if (at > end.position || !archive.read(at, record, kZip64EndSize) || U32(record) != kZip64EndSignature) {
+        // Behind a self-extractor's program the record stands right before
+        // the locator, away from where it says.
+        at = end.position - kLocatorSize - std::min<std::uint64_t>(end.position - kLocatorSize, kZip64EndSize);
+        if (!archive.read(at, record, kZip64EndSize) || U32(record) != kZip64EndSignature)
+            return "the ZIP64 end record is missing";
+    }
     end = {at, U64(record + 32), U64(record + 40), U64(record + 48)};
     return "";
 }

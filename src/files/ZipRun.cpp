@@ -36,7 +36,9 @@ ZipRun::ZipRun(IExtractionFiles& files, const DCL& options, USERFUNCTIONS& callb
 
 void ZipRun::report(const std::string& name, const std::string& problem) {
     if (!callbacks_.print) return;
-    std::string line = (name + ": " + problem).substr(0, 1023);
+    std::string shown = name;  // a control character in a name must not break the line
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    std::string line = (shown + ": " + problem).substr(0, 1023);
     callbacks_.print(line.data(), static_cast<unsigned long>(line.size()));
 }
 

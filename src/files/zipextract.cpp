@@ -1,20 +1,13 @@
 #include "files/zipextract.h"
 
-#include "files/clsUnzip.h"
+#include "files/ArchiveImport.h"
 
 namespace {
 int ExtractOne(IExtractionFiles& files, const std::string& archive, const std::string& folder, std::ostream& out) {
-    clsUnzip unzip(files);
-    unzip.Progress = [&](std::int32_t, const std::string& message) { out << message << '\n'; };
-    unzip.PromptToOverwrite(false);
-    unzip.OverwriteExisting(true);
-    unzip.UseFolderNames(true);
-    unzip.ZipFile(archive);
-    unzip.UnzipFolder(folder);
-    unzip.Directory();
-    if (unzip.ReturnCode() == 0) unzip.Unzip();
-    out << "rc=" << unzip.ReturnCode() << '\n';
-    return unzip.ReturnCode();
+    const ArchiveResult result = ExtractArchive(files, archive, folder);
+    for (const auto& line : result.refused) out << line << '\n';
+    out << "rc=" << result.code << '\n';
+    return result.code;
 }
 }  // namespace
 

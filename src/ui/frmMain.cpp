@@ -174,7 +174,9 @@ void frmMain::wireEvents() {
     mnuFileImportFolder.onClick = [this] { mnuFileImportFolder_Click(); };
     mnuFileImportZip.onClick = [this] { mnuFileImportZip_Click(); };
     txtFloat.onKeyDown = [this](int key) { return txtFloat_KeyDown(key); };
-    txtFloat.onLostFocus = [this] { txtFloat.setVisible(false); };
+    txtFloat.onLostFocus = [this] {
+        if (!askingAboutRename_) txtFloat.setVisible(false);
+    };
     mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };
     mnuToolsConfigN64Regpaths.onClick = [this] { mnuToolsConfigN64Regpaths_Click(); };
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };

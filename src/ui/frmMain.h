@@ -257,6 +257,9 @@ private:
                       const std::function<void(int)>& command);
     bool shellCopy(const std::string& from, const std::string& to, unsigned flags);
     void commitRename();
+    void hideRenameEditor();
+    MessageAnswer askDuringRename(const std::string& text, const char* title, MessageIcon icon,
+                                  MessageButtons buttons);
     void afterImport();
     // Gives a dialog the main window's transparency when it shows.
     void shareTransparency(Form& dialog);
@@ -306,6 +309,9 @@ private:
     // Raised by the removal of an emulator: the selector's next change
     // must not switch the tab page.
     bool selectorRemoval_ = false;
+    // Raised while a box about the name typed is up: the editor keeps its
+    // text and stays over the row although the box took the focus.
+    bool askingAboutRename_ = false;
     // The entries of the copy submenus, made anew whenever the Edit menu
     // or the context menu opens.
     std::vector<std::unique_ptr<MenuItem>> copyItems_, copyAllItems_, contextCopyItems_, skippedItems_;

@@ -96,7 +96,7 @@ void frmMain::mnuEditRename_Click() {
 
 bool frmMain::txtFloat_KeyDown(int key) {
     if (key == Keys::kEscape) {
-        txtFloat.setVisible(false);
+        hideRenameEditor();
         return true;
     }
     if (key != Keys::kEnter) return false;
@@ -116,25 +116,25 @@ void frmMain::commitRename() {
     // first.
     const std::string name = CleanPluginFileName(txtFloat.text());
     if (name == old) {
-        txtFloat.setVisible(false);
+        hideRenameEditor();
         return;
     }
     if (const auto problem = RenameProblem(services_.files, folder, old, name)) {
-        services_.windows.messageBox(handle(), *problem, "Illegal Filename", MessageIcon::Exclamation,
-                                     MessageButtons::Ok);
+        askDuringRename(*problem, "Illegal Filename", MessageIcon::Exclamation, MessageButtons::Ok);
+        txtFloat.setFocus();
         txtFloat.select(0, static_cast<int>(txtFloat.text().size()));
         return;
     }
     if (option(Option::ConfirmRename).checked() &&
-        services_.windows.messageBox(handle(),
-                                     "WARNING: You are about to change the filename for " + old +
-                                         ".\r\n\r\nRenaming a plugin will disable it from being updated through the "
-                                         "plugin update feature of this tool.  Are you sure you want to continue?",
-                                     "Rename Plugin", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
+        askDuringRename("WARNING: You are about to change the filename for " + old +
+                            ".\r\n\r\nRenaming a plugin will disable it from being updated through the plugin "
+                            "update feature of this tool.  Are you sure you want to continue?",
+                        "Rename Plugin", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
         txtFloat.setText(old);
+        txtFloat.setFocus();
         return;
     }
-    txtFloat.setVisible(false);
+    hideRenameEditor();
     if (!RenamePluginFile(services_.files, folder, old, name)) {
         services_.windows.messageBox(handle(), "An error occured while attemtping to rename " + old + "!",
                                      "Error While Renaming!", MessageIcon::Critical, MessageButtons::Ok);
@@ -148,6 +148,21 @@ void frmMain::commitRename() {
     bindCatalogue(system);
     lstPluginList[ListIndex(selection.kind)].setSelectedIndex(row);
     reflectPluginSelection();
+}
+
+// The keyboard goes back to the list the editor lay over.
+void frmMain::hideRenameEditor() {
+    txtFloat.setVisible(false);
+    const PluginSelection selection = selectedPlugin();
+    if (!selection.path.empty()) lstPluginList[ListIndex(selection.kind)].setFocus();
+}
+
+MessageAnswer frmMain::askDuringRename(const std::string& text, const char* title, MessageIcon icon,
+                                       MessageButtons buttons) {
+    askingAboutRename_ = true;
+    const MessageAnswer answer = services_.windows.messageBox(handle(), text, title, icon, buttons);
+    askingAboutRename_ = false;
+    return answer;
 }
 
 void frmMain::mnuEditDelete_Click() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 #include "app/Helpers.h"
 
@@ -126,22 +127,27 @@ std::vector<UpdateRecord> FindCandidates(const PluginCatalogue& installed, const
     std::vector<UpdateRecord> candidates;
     const bool psx = installed.system == EmuSystem::PSX;
     const DayNumber excluded = DayOf(2003, 6, 18);
+    // Records by what a row matches them by: the whole file name for PSX,
+    // its first seven characters for N64; each list is looked through once.
+    const auto keyOf = [psx](const std::string& fileName) { return psx ? fileName : fileName.substr(0, 7); };
+    std::unordered_multimap<std::string, const UpdateRecord*> byKey;
+    for (const UpdateRecord& record : list.records) byKey.emplace(keyOf(record.fileName), &record);
     for (const auto& rows : installed.lists)
         for (const PluginRecord& row : rows) {
             if (row.core) continue;
             const DayNumber rowDay = DayOf(row.released);
-            for (const UpdateRecord& record : list.records) {
-                bool match;
-                if (psx) {
-                    const auto version = ParsePsxVersion(row.version);
-                    match = row.fileName == record.fileName && record.pluginName.find("Tessarin") == std::string::npos &&
-                            version && *version < record.version && rowDay < record.released;
-                } else {
-                    match = row.fileName.substr(0, 7) == record.fileName.substr(0, 7) && rowDay < record.released &&
-                            record.released != excluded;
-                }
-                if (!match) continue;
-                candidates.push_back(record);
+            const auto version = psx ? ParsePsxVersion(row.version) : std::nullopt;
+            const auto [first, last] = byKey.equal_range(keyOf(row.fileName));
+            std::vector<const UpdateRecord*> matches;
+            for (auto it = first; it != last; ++it) matches.push_back(it->second);
+            // In the order of the list.
+            std::sort(matches.begin(), matches.end());
+            for (const UpdateRecord* record : matches) {
+                const bool newer = psx ? record->pluginName.find("Tessarin") == std::string::npos && version &&
+                                             *version < record->version
+                                       : record->released != excluded;
+                if (!newer || rowDay >= record->released) continue;
+                candidates.push_back(*record);
                 candidates.back().installedName = row.name;
                 candidates.back().installedFile = row.fileName;
             }

@@ -92,7 +92,7 @@ bool FakeExtractionFiles::createFolder(const std::string& path) {
 }
 
 std::unique_ptr<IExtractedFile> FakeExtractionFiles::createBeside(const std::string& target) {
-    if (kind(ParsePath(target).substr(0, ParsePath(target).size() - 1)) != PathKind::Folder) return nullptr;
+    if (!files_.isDirectory(ParsePath(target))) return nullptr;
     std::string temporary;
     do temporary = target + ".~cv" + std::to_string(++serial_) + ".tmp";
     while (files_.exists(temporary));

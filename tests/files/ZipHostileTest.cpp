@@ -30,12 +30,14 @@ TEST_F(Hostile, RefusedEntriesAreReportedAndSkippedWhileTheRestExtracts) {
     const int code = extract(BuildZip({{"../escape.dll", "x"},
                                        {"good.dll", "fine"},
                                        {"sub/CON.txt", "x"},
-                                       {"C:/windows/evil.dll", "x"}}));
+                                       {"C:/windows/evil.dll", "x"},
+                                       {"two\nlines.dll", "x"}}));
     EXPECT_EQ(code, 1);
     EXPECT_EQ(at("good.dll"), "fine");
     EXPECT_EQ(lines, (std::vector<std::string>{"..\\escape.dll: it has a parent-folder component",
                                                 "sub\\CON.txt: it names a device",
-                                                "C:\\windows\\evil.dll: it carries a drive"}));
+                                                "C:\\windows\\evil.dll: it carries a drive",
+                                                "two?lines.dll: it contains a control character"}));
     EXPECT_FALSE(files.exists("C:\\emu\\escape.dll"));
     EXPECT_FALSE(files.exists("C:\\windows\\evil.dll"));
     EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\good.dll"})) << "no folder for CON";
@@ -182,6 +184,23 @@ TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
     tooMany[tooMany.size() - 11] = '\xFF';  // 16 bits, so 65,535 entries that are not there break the directory
     unzip.ZipFile("");
     EXPECT_EQ(extract(tooMany), 3);
+}
+
+TEST_F(Hostile, FieldsRunningPastTheirRecordBreakTheDirectory) {
+    std::string longName = BuildZip({{"a.dll", "a"}});
+    const std::size_t central = longName.find("PK\x01\x02");
+    longName[central + 28] = '\x7F';  // the name's length runs past the directory
+    EXPECT_EQ(extract(longName), 3);
+    EXPECT_EQ(lines.back(), std::string(kArchive) + ": a directory record is broken or runs past its end");
+
+    TestEntry big{"big.dll", "b"};
+    big.zip64 = true;
+    std::string shortExtra = BuildZip({big});
+    const std::size_t extra = shortExtra.find(std::string("\x01\x00\x18\x00", 4));
+    shortExtra[extra + 2] = '\x10';  // two of the three 64-bit values the record needs
+    unzip.ZipFile("");
+    EXPECT_EQ(extract(shortExtra), 3);
+    EXPECT_FALSE(has("big.dll"));
 }
 
 TEST_F(Hostile, NotAnArchiveMissingArchiveAndEmptyPathGiveTheirCodes) {

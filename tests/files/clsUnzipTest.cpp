@@ -89,6 +89,9 @@ TEST_F(Unzip, ExtractsStoredDeflatedDescribedZip64AndUtf8EntriesWithTheirTimes) 
 TEST_F(Unzip, SelfExtractorPrefixStillExtractsAndAMissingDestinationIsCreated) {
     EXPECT_EQ(extract(BuildZip({{"gpu.dll", "payload"}}, std::string(4096, 'M'))), 0);
     EXPECT_EQ(at("gpu.dll"), "payload");
+    unzip.ZipFile("");
+    EXPECT_EQ(extract(BuildZip({{"spu.dll", "zip64 behind a program"}}, std::string(4096, 'M'), true)), 0);
+    EXPECT_EQ(at("spu.dll"), "zip64 behind a program");
 }
 
 TEST_F(Unzip, SelectionDecidesWhatIsExtracted) {
@@ -222,9 +225,16 @@ TEST_F(Unzip, PasswordsAreAskedUntilRefusedAndTheCrcCatchesAWrongOne) {
     EXPECT_EQ(asked, 1) << "after a refusal no further prompt in the run";
     EXPECT_FALSE(has("one.dll"));
 
-    unzip.PasswordRequest = [&](std::string& password, bool&) { password = std::string(300, 'p'); };
+    unzip.PasswordRequest = [&](std::string& password, bool&) { password = "wrong"; };
     unzip.ZipFile("");
     EXPECT_EQ(extract(BuildZip({first, {"plain.dll", "p"}})), 1) << "a wrong password, another entry done";
+
+    TestEntry longPassword{"long.dll", "l"};
+    longPassword.password = std::string(254, 'p');
+    unzip.PasswordRequest = [&](std::string& password, bool&) { password = std::string(300, 'p'); };
+    unzip.ZipFile("");
+    EXPECT_EQ(extract(BuildZip({longPassword})), 0) << "the password is cut to 254 bytes";
+    EXPECT_EQ(at("long.dll"), "l");
 }
 
 TEST_F(Unzip, WrongPasswordPassingTheHeaderCheckIsCaughtByTheCrc) {

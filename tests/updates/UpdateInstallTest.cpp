@@ -86,6 +86,14 @@ TEST_F(UpdateInstallTest, APluginThatCannotBeReplacedIsPutBack) {
     EXPECT_EQ(files.contents("C:\\a\\plugin\\spuPete.dll"), "old spu");
 }
 
+TEST_F(UpdateInstallTest, PluginsSetAsideByAnUpdateGoAtTheNextScan) {
+    emulators(false);
+    files.addFile("C:\\a\\plugin\\gpuPete.dll.corvane-old", "held by an emulator");
+    start();
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\gpuPete.dll.corvane-old"));
+    EXPECT_TRUE(files.exists("C:\\a\\plugin\\gpuPete.dll"));
+}
+
 TEST_F(UpdateInstallTest, ZipImportsExtractIntoTheFolderOnScreenOrSayWhyNot) {
     emulators(false);
     files.addFile("D:\\downloads\\good.zip", BuildZip({TestEntry("gpuNew.dll", "new"), TestEntry("docs/readme.txt", "r")}));

@@ -116,3 +116,24 @@ TEST(Win32Extraction, AMissingDestinationIsCreatedAndNamesOutsideTheAnsiCodePage
     EXPECT_TRUE(unzip.Unzip());
     EXPECT_EQ(platform.contents(platform.folder + "new\\deeper\\\xE6\x8F\x92\xE4\xBB\xB6\\\xCE\xB1.dll"), "alpha");
 }
+
+TEST(Win32Extraction, NothingIsWrittenThroughASymbolicLinkedFolder) {
+    Win32ExtractionPlatform platform;
+    platform.fileSystem.createDirectory(platform.folder + "marker");
+    platform.fileSystem.createDirectory(platform.folder + "dest");
+    // Wine 8 answers success without making the link: the test then has
+    // nothing to show.
+    if (!CreateSymbolicLinkW(Widen(platform.folder + "dest\\linked").c_str(), Widen(platform.folder + "marker").c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+        platform.files.kind(platform.folder + "dest\\linked") == PathKind::Missing)
+        GTEST_SKIP() << "no symbolic links here";
+    ASSERT_EQ(platform.files.kind(platform.folder + "dest\\linked"), PathKind::Link);
+    platform.addFile(platform.folder + "a.zip", BuildZip({{"linked/evil.dll", "x"}}));
+    clsUnzip unzip(platform.files);
+    unzip.UseFolderNames(true);
+    unzip.ZipFile(platform.folder + "a.zip");
+    unzip.UnzipFolder(platform.folder + "dest");
+    EXPECT_FALSE(unzip.Unzip());
+    EXPECT_EQ(unzip.ReturnCode(), 1);
+    EXPECT_TRUE(platform.names(platform.folder + "marker\\").empty());
+}

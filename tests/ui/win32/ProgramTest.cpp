@@ -444,6 +444,84 @@ TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
     const std::string log = readFile(L"corvane.log");
     EXPECT_NE(log.find("]: Entry not imported: ..\\outside.dll: "), std::string::npos) << log;
 }
+// The control that has the keyboard focus in the program's window.
+HWND FocusOf(HWND main) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Answers the box captioned `caption` with `answer`; false when none came.
+bool Answer(const wchar_t* caption, int answer) {
+    HWND box = WaitForWindow(L"#32770", caption, 5000);
+    if (box) PostMessageW(box, WM_COMMAND, answer, 0);
+    Sleep(300);
+    return box != nullptr;
+}
+
+TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
+    const std::wstring plugins = folder + L"pl\u00FCgins\\";
+    DeleteFileW((folder + L"settings.ini").c_str());
+    files.appendToFile(Narrow(folder) + "settings.ini",
+                       kUtf16Mark + Utf8ToUtf16("[Configuration]\r\nSplash=1\r\nExit=0\r\nLastEmu=1\r\nLogging=-1\r\n"
+                                                "[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
+                                                "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=" +
+                                                Narrow(plugins.substr(0, plugins.size() - 1)) + "\r\n"));
+    addPlugin("gpuFixture.dll", L"pl\u00FCgins\\gpuFixture.dll");
+    addPlugin("longNameFixture.dll", L"pl\u00FCgins\\longNameFixture.dll");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(RemoveDirectoryW((folder + L"PSXPlugins").c_str())) << "made at start-up, empty";
+    HWND gpuList = ListNumber(main, 0);
+    ASSERT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 2);
+    ClickFirstRow(gpuList);
+
+    TypeKeys(main, {'E', 'C', VK_RETURN}, true);  // Edit > Copy > Tool Backups
+    const auto copies = files.find(Narrow(folder) + "PSXPlugins\\*.dll");
+    ASSERT_EQ(copies.size(), 1u) << "the central folder made again and the selected plug-in copied into it";
+    const std::wstring chosen = Widen(copies[0].name);
+    const std::wstring other = chosen == L"gpuFixture.dll" ? L"longNameFixture.dll" : L"gpuFixture.dll";
+
+    const auto rename = [&](const std::wstring& name) {
+        HWND editor = FocusOf(main);
+        SetWindowTextW(editor, name.c_str());
+        TypeKeys(main, {VK_RETURN}, false);
+    };
+    TypeKeys(main, {'E', 'R'}, true);  // Edit > Rename
+    ASSERT_TRUE(IsWindowVisible(FocusOf(main))) << "the editor over the row";
+    rename(L"renamed.DLL");
+    EXPECT_TRUE(Answer(L"Illegal Filename", IDOK)) << "only .dll names";
+    rename(other);
+    EXPECT_TRUE(Answer(L"Illegal Filename", IDOK)) << "the other plug-in's name";
+    rename(L"r\u00E9nomm\u00E9.dll");
+    EXPECT_TRUE(Answer(L"Rename Plugin", IDYES));
+    EXPECT_EQ(FocusOf(main), gpuList) << "the keyboard back on the list";
+    EXPECT_EQ(GetFileAttributesW((plugins + chosen).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW((plugins + L"r\u00E9nomm\u00E9.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW((plugins + other).c_str()), INVALID_FILE_ATTRIBUTES) << "the clash left alone";
+
+    TypeKeys(main, {'E', 'D'}, true);  // Edit > Delete: into the recycle bin, unasked
+    Sleep(500);
+    EXPECT_EQ(GetFileAttributesW((plugins + L"r\u00E9nomm\u00E9.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1);
+    wchar_t xdg[MAX_PATH];
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) != 0) {
+        std::wstring trash = L"Z:" + std::wstring(xdg) + L"/Trash/files/r\u00E9nomm\u00E9.dll";
+        for (auto& c : trash)
+            if (c == L'/') c = L'\\';
+        EXPECT_NE(GetFileAttributesW(trash.c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(trash);
+    }
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Renamed plugin " + Narrow(chosen) + " to r\xC3\xA9nomm\xC3\xA9.dll\r\n"), std::string::npos)
+        << log;
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
+}
 // The address of the update service the suite runs beside.
 std::string ServiceBase() {
     const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
