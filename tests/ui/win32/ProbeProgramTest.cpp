@@ -62,6 +62,26 @@ protected:
     std::string loads() { return readFile(L"PSXPlugins\\fixture-loads.txt"); }
 };
 
+struct TextSearch {
+    std::wstring text;
+    bool found = false;
+};
+
+BOOL CALLBACK FindText(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TextSearch*>(data);
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    search->found = search->text == text;
+    return !search->found;
+}
+
+// True when a window inside the main window shows the text.
+bool Shows(HWND main, const std::string& text) {
+    TextSearch search{Widen(text)};
+    EnumChildWindows(main, FindText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The corvane.exe processes running, the helpers included.
 int RunningCorvanes() {
     const UniqueHandle snapshot = Own<UniqueHandle>(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -92,6 +112,7 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     EXPECT_TRUE(logHas("abortThread.dll stopped the plug-in check (ended the process with code 3); quarantined..."));
     EXPECT_TRUE(logHas("pageEndName.dll stopped the plug-in check (crashed); quarantined..."));
     EXPECT_TRUE(logHas("Found Fixture GPU (gpuFixture.dll) of PSX type GPU"));
+    EXPECT_TRUE(Shows(main, "5 plugins were skipped: they stopped the plugin check (Plugins > Skipped Plugins)"));
     quit(program, main);
     EXPECT_EQ(RunningCorvanes(), 0) << "the helper ends with Corvane";
     const std::string loadsAtFirstStart = loads();
