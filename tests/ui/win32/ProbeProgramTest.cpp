@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include "ui/win32/ProgramFixture.h"
 
 namespace {
@@ -124,6 +126,13 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
         EXPECT_NE(log.find(std::string(file) + ".dll is quarantined ("), std::string::npos) << file << "\n" << log;
     EXPECT_TRUE(logHas("Found Fixture GPU (gpuFixture.dll) of PSX type GPU", 2));
     EXPECT_EQ(loads(), loadsAtFirstStart) << "no library loaded again";
+    // Plugins > Skipped Plugins > the first of them (abortThread.dll): checked again, it fails again.
+    TypeKeys(main, {'P', 'S', VK_RETURN}, true);
+    const std::string again = "abortThread.dll stopped the plug-in check (ended the process with code 3); quarantined...";
+    for (int waited = 0; !logHas(again, 2) && waited < 20000; waited += 100) Sleep(100);
+    EXPECT_TRUE(logHas(again, 2)) << readFile(L"corvane.log");
+    const std::string loadsAfterRetry = loads();
+    EXPECT_EQ(std::count(loadsAfterRetry.begin(), loadsAfterRetry.end(), '\n'), 6) << "only that library loaded again";
     quit(program, main);
 
     // A changed file is another library: it is checked again.

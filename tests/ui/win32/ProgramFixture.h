@@ -83,3 +83,27 @@ protected:
     std::vector<DWORD> started_;
     const std::wstring caption = Widen("Orvisk's Corvane v" CORVANE_VERSION);
 };
+
+// Types keys as the user would, into the window in front: each key of
+// `keys` pressed and released, with Alt held down for the first when asked.
+inline void TypeKeys(HWND window, const std::vector<WORD>& keys, bool altFirst) {
+    SetForegroundWindow(window);
+    Sleep(200);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        std::vector<INPUT> inputs;
+        const auto key = [&](WORD code, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        const bool alt = altFirst && i == 0;
+        if (alt) key(VK_MENU, false);
+        key(keys[i], false);
+        key(keys[i], true);
+        if (alt) key(VK_MENU, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Sleep(300);
+    }
+}

@@ -208,30 +208,6 @@ TEST_F(ProgramTest, NamesOutsideTheAnsiCodePageSurviveAStartAndAQuit) {
     const std::string text = readText(L"settings.ini");
     EXPECT_NE(text.find(emulators), std::string::npos) << text;
 }
-// Types keys as the user would, into the window in front: each key of
-// `keys` pressed and released, with Alt held down for the first when asked.
-void TypeKeys(HWND window, const std::vector<WORD>& keys, bool altFirst) {
-    SetForegroundWindow(window);
-    Sleep(200);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        std::vector<INPUT> inputs;
-        const auto key = [&](WORD code, bool up) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = code;
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        };
-        const bool alt = altFirst && i == 0;
-        if (alt) key(VK_MENU, false);
-        key(keys[i], false);
-        key(keys[i], true);
-        if (alt) key(VK_MENU, true);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        Sleep(300);
-    }
-}
-
 // The lines "name=value" of the fake emulator's record, once it has one.
 std::map<std::string, std::string> WaitForRecord(const std::wstring& path, int milliseconds = 20000) {
     std::map<std::string, std::string> record;
