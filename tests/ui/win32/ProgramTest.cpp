@@ -498,6 +498,36 @@ TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
         << log;
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
 }
+HWND WaitForCount(HWND list, LRESULT count) {
+    for (int waited = 0; waited < 10000 && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != count; waited += 100)
+        Sleep(100);
+    return list;
+}
+
+// (Wine's folder picker ignores a typed path and a drop cannot be posted
+// from another process: folder imports and drops are tested natively.)
+TEST_F(ProgramTest, ImportsPickedFilesIntoTheFolderOnScreen) {
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
+    addPlugin("padFixture.dll", L"d\u00E9p\u00F4t\\padFixture.dll");
+    addPlugin("gpuFixture.dll", L"d\u00E9p\u00F4t\\gpuFixture.dll");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+
+    TypeKeys(main, {'F', 'I', 'F'}, true);  // File > Import Plugins > File(s)
+    HWND chooser = WaitForWindow(L"#32770", L"Select the file(s) to import");
+    ASSERT_NE(chooser, nullptr);
+    SetDlgItemTextW(chooser, 1148, (folder + L"d\u00E9p\u00F4t\\padFixture.dll").c_str());
+    PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(SendMessageW(WaitForCount(ListNumber(main, 3), 1), LVM_GETITEMCOUNT, 0, 0), 1) << "listed at once";
+    EXPECT_NE(GetFileAttributesW((folder + L"PSXPlugins\\padFixture.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW((folder + L"d\u00E9p\u00F4t\\padFixture.dll").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "copied, not moved";
+    EXPECT_EQ(SendMessageW(ListNumber(main, 0), LVM_GETITEMCOUNT, 0, 0), 0) << "only the file picked";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+}
 // The address of the update service the suite runs beside.
 std::string ServiceBase() {
     const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
