@@ -3,9 +3,6 @@
 #include "app/Helpers.h"
 
 namespace {
-// Answers the journal takes in one write.
-constexpr int kAnswersPerWrite = 32;
-
 // The first message of the store and of its journal: a format tag, its
 // version, and the program folder it belongs to.
 constexpr const char* kTag = "Corvane plug-in check";
@@ -136,7 +133,6 @@ const StoredProbe* ProbeStore::find(const FileIdentity& file) const {
 
 void ProbeStore::record(StoredProbe entry) {
     append(entry);
-    if (entry.status == ProbeStatus::Failed || unwrittenCount_ >= kAnswersPerWrite) flushJournal();
     entries_[Key(entry.file.path)] = std::move(entry);
 }
 
@@ -145,24 +141,18 @@ void ProbeStore::retry(const std::string& path) {
     if (found == entries_.end()) return;
     found->second.retry = true;
     append(found->second);
-    flushJournal();
 }
 
+// Each result reaches the journal as it arrives: a Corvane that ends
+// mid-scan loses none.
 void ProbeStore::append(const StoredProbe& entry) {
+    std::string bytes;
     if (!journalStarted_) {
         files_.deleteFile(journalPath_);
-        unwritten_ = Header(programFolder_);
+        bytes = Header(programFolder_);
         journalStarted_ = true;
     }
-    unwritten_ += EncodeStoredProbe(entry);
-    ++unwrittenCount_;
-}
-
-void ProbeStore::flushJournal() {
-    if (unwritten_.empty()) return;
-    files_.appendToFile(journalPath_, unwritten_);
-    unwritten_.clear();
-    unwrittenCount_ = 0;
+    files_.appendToFile(journalPath_, bytes + EncodeStoredProbe(entry));
 }
 
 std::vector<StoredProbe> ProbeStore::quarantined() const {
@@ -178,12 +168,7 @@ void ProbeStore::save() {
     bytes += EncodeMessage({"end", std::to_string(entries_.size())});
     const std::string temporary = path_ + ".tmp";
     files_.deleteFile(temporary);
-    if (!files_.appendToFile(temporary, bytes) || !files_.replaceFile(temporary, path_)) {
-        flushJournal();
-        return;
-    }
+    if (!files_.appendToFile(temporary, bytes) || !files_.replaceFile(temporary, path_)) return;
     files_.deleteFile(journalPath_);
     journalStarted_ = false;
-    unwritten_.clear();
-    unwrittenCount_ = 0;
 }

@@ -51,9 +51,7 @@ public:
     const StoredProbe* find(const FileIdentity& file) const;
     // The entry of a path, whatever its identity.
     const StoredProbe* findPath(const std::string& path) const;
-    // Notes the entry. A failure reaches the journal at once; answers are
-    // written in groups (a Corvane that ends mid-scan checks the last few
-    // again, which is harmless).
+    // Notes the entry; the journal has it at once.
     void record(StoredProbe entry);
     // Lets the next scan check the file again.
     void retry(const std::string& path);
@@ -65,7 +63,6 @@ public:
 private:
     void readFile(const std::string& path, bool journal);
     void append(const StoredProbe& entry);
-    void flushJournal();
 
     IFileSystem& files_;
     std::string programFolder_;
@@ -74,8 +71,6 @@ private:
     std::map<std::string, StoredProbe> entries_;  // by path, letter case folded
     bool loaded_ = false;
     bool journalStarted_ = false;
-    std::string unwritten_;  // journal records not yet written
-    int unwrittenCount_ = 0;
 };
 
 // The date of an entry's failure as the log and the questions show it.
