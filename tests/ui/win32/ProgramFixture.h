@@ -3,6 +3,7 @@
 // The real corvane.exe, started from a prepared program folder of its own
 // in the temporary folder, which the fixture deletes afterwards.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,31 @@ inline HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, int 
         Sleep(50);
     }
     return nullptr;
+}
+
+// Waits up to `milliseconds` for the window to go; true when it has.
+inline bool WaitUntilClosed(HWND window, int milliseconds = 20000) {
+    for (int waited = 0; waited < milliseconds && IsWindow(window); waited += 50) Sleep(50);
+    return !IsWindow(window);
+}
+
+// Answers the box captioned `caption`, then waits for it to go, so that the
+// next answer finds the next box, and lets the program act on the answer;
+// false when no such box came.
+inline bool Answer(const wchar_t* caption, int button) {
+    HWND box = WaitForWindow(L"#32770", caption);
+    if (!box) return false;
+    PostMessageW(box, WM_COMMAND, button, 0);
+    const bool closed = WaitUntilClosed(box, 5000);
+    Sleep(300);
+    return closed;
+}
+
+// The list's row count, once it is `expected` or 10 seconds have passed.
+inline LRESULT RowsOnceThere(HWND list, LRESULT expected) {
+    for (int waited = 0; waited < 10000 && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != expected; waited += 100)
+        Sleep(100);
+    return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
 }
 
 class ProgramFixture : public ::testing::Test {

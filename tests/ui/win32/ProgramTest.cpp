@@ -330,8 +330,7 @@ TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItResto
     ASSERT_NE(save, nullptr);
     SetWindowTextW(FindWindowExW(save, nullptr, L"Edit", nullptr), L"Racing \u00E9t\u00E9");
     SendMessageW(FindWindowExW(save, nullptr, L"Button", L"Save"), BM_CLICK, 0, 0);
-    for (int waited = 0; waited < 20000 && IsWindow(save); waited += 100) Sleep(100);
-    ASSERT_FALSE(IsWindow(save)) << "saved and closed";
+    ASSERT_TRUE(WaitUntilClosed(save)) << "saved and closed";
     const std::string written = readFile(L"Configurations\\Racing \u00E9t\u00E9.cfg");
     ASSERT_EQ(written.substr(0, 2), kUtf16Mark);
     const std::string text = Utf16ToUtf8(written.substr(2));
@@ -347,8 +346,7 @@ TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItResto
     ASSERT_NE(load, nullptr);
     SetWindowTextW(FindWindowExW(load, nullptr, L"Edit", nullptr), L"Racing \u00E9t\u00E9.cfg");
     SendMessageW(FindWindowExW(load, nullptr, L"Button", L"Load"), BM_CLICK, 0, 0);
-    for (int waited = 0; waited < 20000 && IsWindow(load); waited += 100) Sleep(100);
-    EXPECT_FALSE(IsWindow(load));
+    EXPECT_TRUE(WaitUntilClosed(load));
     EXPECT_EQ(RegistryBytes(key, L"Name"), saved) << "restored byte for byte";
     EXPECT_TRUE(files.find(files.tempFolder() + "*.merge").empty()) << "no snapshot is left";
 
@@ -374,7 +372,7 @@ TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
     EXPECT_TRUE(IsWindowEnabled(add)) << "both boxes hold text";
     SendMessageW(add, BM_CLICK, 0, 0);
     SendMessageW(FindWindowExW(dialog, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
-    for (int waited = 0; waited < 20000 && IsWindow(dialog); waited += 100) Sleep(100);
+    WaitUntilClosed(dialog);
     EXPECT_EQ(readText(L"n64paths.dat"), "[N64Plugins]\r\n1Name=Glide64\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide64\r\n"
                                          "2Name=Jabo \xC3\x9C\r\n2Path=HKEY_CURRENT_USER\\Software\\Jabo\r\n");
     PostMessageW(main, WM_CLOSE, 0, 0);
@@ -400,8 +398,7 @@ TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
 
     importZip(L"good.zip");
     HWND gpuList = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
-    for (int waited = 0; waited < 10000 && SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0) == 0; waited += 100) Sleep(100);
-    EXPECT_EQ(SendMessageW(gpuList, LVM_GETITEMCOUNT, 0, 0), 1) << "listed after the import";
+    EXPECT_EQ(RowsOnceThere(gpuList, 1), 1) << "listed after the import";
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExW((folder + L"PSXPlugins\\gpuFixture.dll").c_str(), GetFileExInfoStandard, &data));
     FILETIME local;
@@ -426,14 +423,6 @@ HWND FocusOf(HWND main) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
     return info.hwndFocus;
-}
-
-// Answers the box captioned `caption` with `answer`; false when none came.
-bool Answer(const wchar_t* caption, int answer) {
-    HWND box = WaitForWindow(L"#32770", caption, 5000);
-    if (box) PostMessageW(box, WM_COMMAND, answer, 0);
-    Sleep(300);
-    return box != nullptr;
 }
 
 TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
@@ -498,12 +487,6 @@ TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
         << log;
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
 }
-HWND WaitForCount(HWND list, LRESULT count) {
-    for (int waited = 0; waited < 10000 && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != count; waited += 100)
-        Sleep(100);
-    return list;
-}
-
 // (Wine's folder picker ignores a typed path and a drop cannot be posted
 // from another process: folder imports and drops are tested natively.)
 TEST_F(ProgramTest, ImportsPickedFilesIntoTheFolderOnScreen) {
@@ -519,7 +502,7 @@ TEST_F(ProgramTest, ImportsPickedFilesIntoTheFolderOnScreen) {
     ASSERT_NE(chooser, nullptr);
     SetDlgItemTextW(chooser, 1148, (folder + L"d\u00E9p\u00F4t\\padFixture.dll").c_str());
     PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(SendMessageW(WaitForCount(ListNumber(main, 3), 1), LVM_GETITEMCOUNT, 0, 0), 1) << "listed at once";
+    EXPECT_EQ(RowsOnceThere(ListNumber(main, 3), 1), 1) << "listed at once";
     EXPECT_NE(GetFileAttributesW((folder + L"PSXPlugins\\padFixture.dll").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW((folder + L"d\u00E9p\u00F4t\\padFixture.dll").c_str()), INVALID_FILE_ATTRIBUTES)
         << "copied, not moved";
@@ -553,24 +536,15 @@ TEST_F(ProgramTest, ChecksForUpdatesAsksAndInstallsTheAcceptedOne) {
         if (window) PostMessageW(FindWindowExW(window, nullptr, L"Button", L"&Check for Updates"), BM_CLICK, 0, 0);
         return window;
     };
-    // Answers the box, then waits for it to go, so that the next answer
-    // finds the next box.
-    const auto answer = [&](const wchar_t* title, int button) {
-        HWND box = WaitForWindow(L"#32770", title);
-        if (!box) return false;
-        PostMessageW(box, WM_COMMAND, button, 0);
-        for (int waited = 0; waited < 5000 && IsWindow(box); waited += 50) Sleep(50);
-        return true;
-    };
 
     // A cut archive: nothing is installed.
     HWND window = openAndCheck();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(answer(L"New Updates are Available", IDOK));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDYES));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
-    ASSERT_TRUE(answer(L"Could Not Download Plugin Updates", IDOK));
+    ASSERT_TRUE(Answer(L"New Updates are Available", IDOK));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDYES));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(Answer(L"Could Not Download Plugin Updates", IDOK));
     EXPECT_EQ(files.readFile(Narrow(folder) + "PSXPlugins\\gpuFixture.dll"),
               files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll"));
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -584,10 +558,10 @@ TEST_F(ProgramTest, ChecksForUpdatesAsksAndInstallsTheAcceptedOne) {
     ASSERT_NE(main, nullptr);
     window = openAndCheck();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(answer(L"New Updates are Available", IDOK));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDYES));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
-    ASSERT_TRUE(answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(Answer(L"New Updates are Available", IDOK));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDYES));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
+    ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
     for (int waited = 0; waited < 10000 && files.anyMatch(files.tempFolder() + "ocvxpupdate.zip"); waited += 100) Sleep(100);
     Sleep(500);
     WIN32_FILE_ATTRIBUTE_DATA data{};
