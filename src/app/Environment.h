@@ -19,12 +19,15 @@ public:
     // The arguments after the program's own name, leading blanks removed.
     virtual std::string commandLine() = 0;
     virtual OsVersion osVersion() = 0;
+    // The program file's description from its version resource, or "".
+    virtual std::string fileDescription() = 0;
     virtual int screenHeight() = 0;
     // True when another instance of the program runs; from then on this one
     // holds the claim for as long as it runs.
     virtual bool anotherInstanceRunning() = 0;
     // Lets pending window messages run (painting, timers), then returns.
     virtual void doEvents() = 0;
-    // Opens a document or web address with the shell's "open" verb.
-    virtual bool shellOpen(const std::string& target) = 0;
+    // Opens a document or web address (or starts a program with these
+    // parameters) with the shell's "open" verb.
+    virtual bool shellOpen(const std::string& target, const std::string& parameters) = 0;
 };

@@ -103,3 +103,12 @@ std::vector<std::string> TextLines(const std::string& text) {
     }
     return lines;
 }
+
+long WholeNumber(const std::string& text) {
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || value > 100000000) break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}

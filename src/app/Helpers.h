@@ -69,3 +69,6 @@ std::vector<std::string> TextLines(const std::string& text);
 
 // ASCII letter case folding, as the system compares file names.
 std::string LowerCase(std::string text);
+
+// Leading decimal digits as a number, 0 when there are none.
+long WholeNumber(const std::string& text);

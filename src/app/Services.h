@@ -8,6 +8,7 @@
 #include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/Libraries.h"
+#include "app/NotifyIcon.h"
 #include "app/Processes.h"
 #include "app/Registry.h"
 #include "app/WindowServices.h"
@@ -25,4 +26,5 @@ struct Services {
     IProcesses& processes;
     IDownloads& downloads;
     IExtractionFiles& extraction;
+    INotifyIcon& tray;
 };

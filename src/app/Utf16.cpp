@@ -1,5 +1,6 @@
 #include "app/Utf16.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -66,4 +67,18 @@ std::string Utf16ToUtf8(const std::string& utf16) {
 
 std::string TextOfFile(const std::string& bytes) {
     return bytes.rfind(kUtf16Mark, 0) == 0 ? Utf16ToUtf8(bytes.substr(2)) : bytes;
+}
+
+std::string CutToUtf16Units(const std::string& utf8, std::size_t units) {
+    std::size_t used = 0, at = 0;
+    while (at < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // Characters beyond the basic plane take a surrogate pair.
+        const std::size_t need = length == 4 ? 2 : 1;
+        if (used + need > units) break;
+        used += need;
+        at += length;
+    }
+    return utf8.substr(0, std::min(at, utf8.size()));
 }

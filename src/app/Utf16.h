@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // UTF-16LE bytes, as the profile API and the registry tool write text
@@ -11,3 +12,6 @@ std::string Utf16ToUtf8(const std::string& utf16);
 // A file's text: decoded when it starts with the UTF-16LE mark, as it is
 // otherwise.
 std::string TextOfFile(const std::string& bytes);
+// The longest start of the text that takes at most this many UTF-16 units;
+// a character is never split.
+std::string CutToUtf16Units(const std::string& utf8, std::size_t units);

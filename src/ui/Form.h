@@ -43,7 +43,11 @@ public:
         changed(Change::Range);
     }
     WindowState windowState() const { return windowState_; }
-    void setWindowState(WindowState state) { set(windowState_, state, Change::WindowState); }
+    void setWindowState(WindowState state) {
+        if (state == windowState_) return;
+        set(windowState_, state, Change::WindowState);
+        if (onResize) onResize();
+    }
     bool topMost() const { return topMost_; }
     void setTopMost(bool topMost) { set(topMost_, topMost, Change::Value); }
     void activate() {
@@ -74,6 +78,8 @@ public:
     std::function<void()> onShown;
     std::function<bool()> onQueryUnload;  // false refuses the close
     std::function<void()> onUnload;
+    // The window was minimized or restored (by the user or the program).
+    std::function<void()> onResize;
 
 private:
     std::string caption_;

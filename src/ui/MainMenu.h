@@ -14,6 +14,8 @@ struct MenuNode {
     // A submenu whose entries are made anew from `children` each time it
     // opens (it is a submenu even while it has none).
     bool dynamic = false;
+    // The entry shown in bold that a double click would choose.
+    bool isDefault = false;
 };
 
 inline MenuNode Separator() { return MenuNode{}; }

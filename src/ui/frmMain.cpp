@@ -6,6 +6,9 @@
 #include "app/Version.h"
 
 namespace {
+// The maker's page.
+const char* const kWebSite = "https://corvane.example.org/";
+
 std::vector<ListColumn> PluginColumns(EmuSystem system) {
     std::vector<ListColumn> columns{{"Plugin Name", 170}};
     if (system == EmuSystem::PSX) columns.push_back({"Version", 60});
@@ -20,12 +23,13 @@ frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
       log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
       probeStore_(services.files, services.environment.programFolder()),
       scanner_(services, log_, exclusions_, probeStore_),
-      commands_(services, log_, flags) {
+      commands_(services, log_, flags), m_frmSysTray(services) {
     catalogues_[0].system = EmuSystem::PSX;
     catalogues_[1].system = EmuSystem::N64;
     buildControls();
     buildMenus();
     wireEvents();
+    wireTray();
 }
 
 std::string frmMain::versionCaption() const {
@@ -54,6 +58,8 @@ void frmMain::buildControls() {
     cmdConfig.setCaption("&Configure the Plugin");
     cmdTest.setCaption("Test the Pl&ugin");
     cmdAbout.setCaption("A&bout the Plugin");
+    cmdExit.setCaption("E&xit");
+    cmdUpdateService.setCaption("Plugin Update &Service Web Site");
     for (const OptionSetting& setting : OptionSettings()) {
         option(setting.option).setCaption(setting.caption);
         option(setting.option).setChecked(setting.defaultValue);
@@ -182,16 +188,22 @@ void frmMain::wireEvents() {
     mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
     mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
-    mnuViewPSX.onClick = [this] { showPage(MainPage::PSX); };
-    mnuViewN64.onClick = [this] { showPage(MainPage::N64); };
-    mnuViewConfig.onClick = [this] { showPage(MainPage::Configuration); };
+    const auto view = [this](MainPage page) {
+        showPage(page);
+        ssTabMain.setFocus();
+    };
+    mnuViewPSX.onClick = [view] { view(MainPage::PSX); };
+    mnuViewN64.onClick = [view] { view(MainPage::N64); };
+    mnuViewConfig.onClick = [view] { view(MainPage::Configuration); };
     mnuHelpAbout.onClick = [this] { showPage(MainPage::About); };
     mnuHelpReadMe.onClick = [this] { mnuHelpReadMe_Click(); };
-    mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen("https://corvane.example.org/"); };
+    mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen(kWebSite, ""); };
     mnuHelpCheckToolUpdate.onClick = [this] {
-        services_.windows.messageBox(handle(), "Not implemented yet.", "Corvane", MessageIcon::None,
+        services_.windows.messageBox(handle(), "Not implemented yet.", "Corvane", MessageIcon::Information,
                                      MessageButtons::Ok);
     };
+    cmdExit.onClick = [this] { cmdExit_Click(); };
+    cmdUpdateService.onClick = [this] { cmdUpdateService_Click(); };
 }
 
 void frmMain::chkSettings_Click(int index) {
@@ -234,8 +246,14 @@ void frmMain::mnuEditEnableLogging_Click() { mnuEditEnableLogging.setChecked(log
 
 void frmMain::mnuHelpReadMe_Click() {
     const std::string readMe = QualifyPath(programFolder_) + "readme.txt";
-    if (FileExists(services_.files, readMe)) services_.environment.shellOpen(readMe);
+    if (!FileExists(services_.files, readMe)) return;
+    // A system without a program for ".txt" files still has Notepad.
+    if (!services_.environment.shellOpen(readMe, "")) services_.environment.shellOpen("notepad.exe", "\"" + readMe + "\"");
 }
+
+void frmMain::cmdExit_Click() { requestClose(); }
+
+void frmMain::cmdUpdateService_Click() { services_.environment.shellOpen(serviceAddress_, ""); }
 
 void frmMain::cmdConfig_Click() {
     if (confirmRun(selectedPlugin()) && commands_.Configure(selectedPlugin(), handle())) ssTabMain.setFocus();

@@ -28,6 +28,7 @@
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "ui/frmSplash.h"
+#include "ui/frmSysTray.h"
 #include "updates/frmUpdate.h"
 
 // The pages of the main window's tab control.
@@ -98,6 +99,9 @@ public:
     Label lblAbout, lblThanks;
     Label lblStatus;
     Button cmdConfig, cmdTest, cmdAbout;
+    Button cmdExit;
+    // The About page's way to the update service's web site.
+    Button cmdUpdateService;
     // The editor laid over a plug-in's file name while it is renamed.
     TextBox txtFloat;
     Timer tmrTimer;
@@ -211,6 +215,24 @@ public:
     void cmdRemoveEmu_Click();
     bool lstEmulators_Rename(int row, const std::string& newName);
 
+    // The tray window and its events.
+    frmSysTray& sysTray() { return m_frmSysTray; }
+    void m_frmSysTray_SysTrayMouseDown(int button);
+    void m_frmSysTray_SysTrayDoubleClick(int button);
+    void m_frmSysTray_MenuClick(int index, const std::string& tag);
+    void m_frmSysTray_BalloonClicked();
+    void m_frmSysTray_EmuClick(int index);
+    void m_frmSysTray_CDROMClick(int index);
+    void m_frmSysTray_ISOROMClick(int index);
+    // The window was minimized or restored.
+    void Form_Resize();
+    // True while the window is hidden in the tray.
+    bool sitsInTray() const;
+    // True after a balloon told of updates the user has not seen yet.
+    bool updatesWaiting() const { return updatesWaiting_; }
+    void cmdExit_Click();
+    void cmdUpdateService_Click();
+
 private:
     void buildControls();
     void buildMenus();
@@ -248,6 +270,12 @@ private:
     void startEmulator(LaunchKind kind, const std::string& imageArgument);
     void autoLoadProfile(const std::string& key, const std::string& logLine);
     void restoreMain();
+    void wireTray();
+    void fillTrayMenus();
+    // Selects the emulator of this tray entry (0-based) as if chosen in
+    // the selector.
+    void selectFromTray(int index);
+    void showWaitingUpdates();
     ProfileContext profileContext();
     // Plug-in files: the system whose page (or emulator) is on screen, the
     // folder of its lists, and the copy destinations.
@@ -318,4 +346,6 @@ private:
     // Programs started through RunShell that have not ended yet.
     int runningPrograms_ = 0;
     N64VersionKeys versionKeys_;
+    frmSysTray m_frmSysTray;
+    bool updatesWaiting_ = false;
 };

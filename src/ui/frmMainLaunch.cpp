@@ -32,6 +32,8 @@ void frmMain::applyLaunchOptions() {
     mnuFileLaunchEmu.setEnabled(offer.plain);
     mnuFileLaunchCDRom.setEnabled(offer.cd);
     mnuFileLaunchISOROM.setEnabled(offer.image);
+    // The tray's launch menus follow whether a launched program runs.
+    m_frmSysTray.EnableLaunchMenus(!flags_.blExternalAppRunning && database_.Count() > 0);
 }
 
 std::string frmMain::detectPSXGameID() { return ::detectPSXGameID(services_.files, currentCDROM_); }

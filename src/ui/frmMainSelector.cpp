@@ -43,13 +43,11 @@ void frmMain::cmbEmuSelect_Click() {
             readActiveSelection(system);
         }
         currentEmulator(system) = k;
-        if (system == EmuSystem::PSX) {
-            // ePSXe keeps no pad plug-ins in its settings; its own settings
-            // window is the one to use instead.
-            const bool ePSXe = entry->Type == "ePSXe";
-            mnuPluginsPadSelection.setEnabled(!ePSXe);
-            mnuFileConfigEmu.setEnabled(ePSXe);
-        }
+        // ePSXe keeps no pad plug-ins in its settings; its own settings
+        // window is the one to use instead.
+        const bool ePSXe = entry->Type == "ePSXe";
+        if (system == EmuSystem::PSX) mnuPluginsPadSelection.setEnabled(!ePSXe);
+        mnuFileConfigEmu.setEnabled(ePSXe);
         if (selectorRemoval_) {
             selectorRemoval_ = false;
         } else {

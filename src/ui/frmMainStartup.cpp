@@ -34,15 +34,6 @@ std::string SecondsText(double seconds) {
     return result;
 }
 
-// Leading decimal digits as a number, 0 when there are none.
-long WholeNumber(const std::string& text) {
-    long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9' || value > 100000000) break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
 }  // namespace
 
 int frmMain::settingInt(const std::string& key, int defaultValue) {
@@ -158,6 +149,7 @@ void frmMain::Form_Load() {
 
     chooseBackground();
 
+    m_frmSysTray.Form_Load();
     splash_.UpdateSplashStatus("Loading operation complete...");
     if (flags_.blSplashDone) showMain();
 
@@ -329,6 +321,7 @@ void frmMain::Form_Unload() {
                                      "The settings could not be written to " + settingsPath_ +
                                          ".  The settings of the previous session are kept.",
                                      "Settings Not Saved", MessageIcon::Critical, MessageButtons::Ok);
+    m_frmSysTray.unload();
     splash_.unload();
     log_.logMsg("****** Shutdown complete; exiting application ******");
 }

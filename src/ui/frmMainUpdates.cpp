@@ -18,13 +18,17 @@ UpdateContext frmMain::updateContext() {
         },
         [this](const std::string& text, const std::string& title) { notifyUser(text, title); },
         [this] { return visible() && windowState() != WindowState::Minimized; },
-        [] { return false; },
+        [this] { return sitsInTray(); },
         [this](const std::string& when) { lastUpdate_ = when; },
         [this](const std::vector<UpdateRecord>& psx, const std::vector<UpdateRecord>& n64) { installUpdates(psx, n64); }};
 }
 
 void frmMain::notifyUser(const std::string& text, const std::string& title) {
     log_.logMsg("Updates found; notifying user...");
+    if (sitsInTray() && m_frmSysTray.ShowBalloonTip(text, title, BalloonIcon::Info, 10000)) {
+        updatesWaiting_ = true;
+        return;
+    }
     services_.windows.messageBox(handle(), text, title, MessageIcon::Information, MessageButtons::Ok);
 }
 

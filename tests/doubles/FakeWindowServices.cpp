@@ -23,7 +23,8 @@ int FakeWindowServices::alphaOf(WindowHandle window) const {
     return 255;
 }
 
-std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, const std::string&) {
+std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, const std::string& title) {
+    fileDialogTitles_.push_back(title);
     if (folders_.empty()) return std::nullopt;
     auto folder = folders_.front();
     folders_.pop_front();

@@ -13,6 +13,7 @@
 #include "doubles/FakeFileSystem.h"
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeLibraries.h"
+#include "doubles/FakeNotifyIcon.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeExtractionFiles.h"
@@ -74,8 +75,9 @@ protected:
     FakeProcesses processes;
     FakeDownloads downloads{files};
     FakeExtractionFiles extraction{files};
+    FakeNotifyIcon tray;
     Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction};
+                      extraction, tray};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

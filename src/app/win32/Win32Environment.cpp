@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
+#include <vector>
+
 #include "app/Helpers.h"
 #include "app/win32/WideText.h"
 
@@ -45,6 +48,30 @@ OsVersion Win32Environment::osVersion() {
                      static_cast<int>(info.dwMinorVersion)};
 }
 
+std::string Win32Environment::fileDescription() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return std::string();
+    // The first language the resource lists.
+    struct Translation {
+        WORD language, codePage;
+    };
+    Translation* translations = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size) ||
+        size < sizeof(Translation))
+        return std::string();
+    wchar_t key[64];
+    swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\FileDescription", translations->language,
+             translations->codePage);
+    wchar_t* text = nullptr;
+    if (!VerQueryValueW(block.data(), key, reinterpret_cast<void**>(&text), &size) || size == 0) return std::string();
+    return Narrow(std::wstring(text, wcsnlen(text, size)));
+}
+
 int Win32Environment::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 bool Win32Environment::anotherInstanceRunning() {
@@ -64,8 +91,10 @@ void Win32Environment::doEvents() {
     }
 }
 
-bool Win32Environment::shellOpen(const std::string& target) {
+bool Win32Environment::shellOpen(const std::string& target, const std::string& parameters) {
+    const std::wstring wideParameters = Widen(parameters);
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(GetDesktopWindow(), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(GetDesktopWindow(), L"open", Widen(target).c_str(),
+                      parameters.empty() ? nullptr : wideParameters.c_str(), nullptr, SW_SHOWNORMAL));
     return result > 32;
 }

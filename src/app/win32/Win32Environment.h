@@ -8,10 +8,11 @@ public:
     std::string programFolder() override;
     std::string commandLine() override;
     OsVersion osVersion() override;
+    std::string fileDescription() override;
     int screenHeight() override;
     bool anotherInstanceRunning() override;
     void doEvents() override;
-    bool shellOpen(const std::string& target) override;
+    bool shellOpen(const std::string& target, const std::string& parameters) override;
 
 private:
     UniqueHandle instanceClaim_;

@@ -9,6 +9,7 @@
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
 #include "app/win32/Win32Libraries.h"
+#include "app/win32/Win32NotifyIcon.h"
 #include "app/win32/Win32Processes.h"
 #include "app/win32/Win32Registry.h"
 #include "app/win32/Win32WindowServices.h"
@@ -26,6 +27,7 @@ struct Win32Platform {
     Win32Processes processes;
     Win32Downloads downloads;
     Win32ExtractionFiles extraction;
+    Win32NotifyIcon tray;
     Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction};
+                      extraction, tray};
 };

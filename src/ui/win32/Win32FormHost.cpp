@@ -91,6 +91,7 @@ void Win32FormHost::addMenu(HMENU menu, const std::vector<MenuNode>& nodes,
         }
         const UINT id = nextId++;
         AppendMenuW(menu, MF_STRING, id, caption.c_str());
+        if (node.isDefault) SetMenuDefaultItem(menu, id, FALSE);
         auto peer = std::make_unique<MenuPeer>(*node.item, menu, id);
         peer->refresh(Change::Checked);
         peer->refresh(Change::Enabled);
@@ -126,8 +127,13 @@ void Win32FormHost::popup(const MenuNode& menu) {
     addMenu(popup, menu.children, items, nextId);
     POINT at;
     GetCursorPos(&at);
+    // A menu of a window that is not in front (the tray's hidden one)
+    // would otherwise stay open when the user clicks elsewhere; the empty
+    // message after it lets the next click reach its window.
+    SetForegroundWindow(window_);
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+    PostMessageW(window_, WM_NULL, 0, 0);
     std::unique_ptr<MenuPeer> picked;
     if (const auto found = items.find(chosen); found != items.end()) picked = std::move(found->second);
     items.clear();
@@ -275,6 +281,7 @@ LRESULT CALLBACK Win32FormHost::Procedure(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (onMessage && onMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_COMMAND:
             if (lParam) {

@@ -56,6 +56,8 @@ public:
     // only once this is set.
     std::function<void(const std::vector<std::string>&)> onDropFiles;
     void acceptDrops();
+    // Sees every message first; true when it handled the message.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> onMessage;
     // Paints the window's background; false leaves it to the system.
     std::function<bool(HDC)> onEraseBackground;
 

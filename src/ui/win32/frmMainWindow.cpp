@@ -20,7 +20,8 @@ int PageIndex(MainPage page) { return static_cast<int>(page); }
 }
 
 frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
-    : form_(form), flags_(flags), host_(form, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0), icons_(host_.scale()) {
+    : form_(form), flags_(flags), host_(form, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0), tray_(form.sysTray()),
+      icons_(host_.scale()) {
     createControls();
     host_.setMenu(form.menuBar());
     host_.addTimer(form.tmrTimer);
@@ -128,7 +129,8 @@ void frmMainWindow::createControls() {
     configuration.push_back(&host_.add(form_.sldTransparency));
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblAbout));
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblThanks));
-    for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout}) host_.add(*button);
+    pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.cmdUpdateService));
+    for (Button* button : {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout, &form_.cmdExit}) host_.add(*button);
     host_.add(form_.lblStatus);
     host_.add(form_.txtFloat);
     SendMessageW(host_.windowOf(form_.lstEmulators), LVM_SETIMAGELIST, LVSIL_SMALL,
@@ -175,8 +177,9 @@ void frmMainWindow::layout(int width, int height) {
     constexpr int kCommandWidth = 130;
     Button* commands[] = {&form_.cmdConfig, &form_.cmdTest, &form_.cmdAbout};
     for (int i = 0; i < 3; ++i) host_.place(*commands[i], kMargin + i * (kCommandWidth + kGap), bottomRow, kCommandWidth, kRow);
+    host_.place(form_.cmdExit, width - kMargin - kButtonWidth, bottomRow, kButtonWidth, kRow);
     const int statusLeft = kMargin + 3 * (kCommandWidth + kGap) + kGap;
-    host_.place(form_.lblStatus, statusLeft, bottomRow + 4, width - statusLeft - kMargin, 18);
+    host_.place(form_.lblStatus, statusLeft, bottomRow + 4, width - statusLeft - 2 * kMargin - kButtonWidth, 18);
 
     // The page area: the tab control's display rectangle, back in 96-dpi units.
     RECT area;
@@ -192,7 +195,8 @@ void frmMainWindow::layout(int width, int height) {
     layoutPluginPage(EmuSystem::N64, x, y, pageWidth, pageHeight);
     layoutConfigurationPage(x, y, pageWidth, pageHeight);
     host_.place(form_.lblAbout, x, y, pageWidth, 60);
-    host_.place(form_.lblThanks, x, y + 72, pageWidth, pageHeight - 72);
+    host_.place(form_.lblThanks, x, y + 72, pageWidth, pageHeight - 72 - kRow - kGap);
+    host_.place(form_.cmdUpdateService, x, y + pageHeight - kRow, 220, kRow);
 }
 
 void frmMainWindow::layoutPluginPage(EmuSystem system, int x, int y, int width, int height) {

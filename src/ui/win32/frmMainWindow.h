@@ -8,6 +8,7 @@
 #include "ui/frmMain.h"
 #include "ui/win32/ListIcons.h"
 #include "ui/win32/Win32FormHost.h"
+#include "ui/win32/frmSysTrayWindow.h"
 
 // The main window on screen: its controls, pages, menu bar and layout.
 class frmMainWindow {
@@ -35,6 +36,7 @@ private:
     const AppFlags& flags_;
     std::unique_ptr<IPicture, PictureRelease> background_;
     Win32FormHost host_;
+    frmSysTrayWindow tray_;
     std::vector<std::vector<WindowPeer*>> pages_;
     ListIcons icons_;
 };

@@ -13,6 +13,7 @@
 #include "doubles/FakeEnvironment.h"
 #include "doubles/FakeDownloads.h"
 #include "doubles/FakeIniFile.h"
+#include "doubles/FakeNotifyIcon.h"
 #include "doubles/FakeProcesses.h"
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeExtractionFiles.h"
@@ -174,8 +175,9 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeProcesses processes;
     FakeDownloads downloads{fakeFiles};
     FakeExtractionFiles extraction{fakeFiles};
-    Services services{ini,       registry,  files,     windows,   clock,   drives,
-                      environment, libraries, processes, downloads, extraction};
+    FakeNotifyIcon tray;
+    Services services{ini,         registry,  files,     windows,   clock,      drives,
+                      environment, libraries, processes, downloads, extraction, tray};
     AppFlags flags;
     flags.blLoggingEnabled = true;
     ActivityLog log(flags, files, clock, windows, scratch.path);
