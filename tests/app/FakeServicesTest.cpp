@@ -1,7 +1,9 @@
 // The test doubles against the behaviour the Win32 services show under Wine.
+#include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
 #include "doubles/FakeFileSystem.h"
 #include "doubles/FakeIniFile.h"
+#include "doubles/FakeNotifyIcon.h"
 #include "doubles/FakeRegistry.h"
 
 namespace {
@@ -20,6 +22,11 @@ struct FakePlatform {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fakes, ServiceContract, FakePlatform);
+
+TEST(FakeNotifyIcon, KeepsTheProgramsIconAsTheShellDoes) {
+    FakeNotifyIcon tray;
+    CheckNotifyIconContract(tray, 0x1234);
+}
 
 TEST(FakeFileSystem, RecordsRecycledFilesAndUserAborts) {
     FakeFileSystem files;

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "app/Helpers.h"
 #include "app/win32/WideText.h"
 
 namespace {
@@ -101,6 +102,13 @@ struct FileDialog {
                std::size_t bufferChars)
         : caption(Widen(title)), extension(Widen(defaultExtension)), buffer(bufferChars, L'\0') {
         for (const auto& [name, pattern] : filters) filter += Widen(name) + L'\0' + Widen(pattern) + L'\0';
+        // The dialog opens on the first filter of the default extension: a
+        // name typed without one gets that extension, not the first filter's.
+        for (std::size_t i = 0; i < filters.size() && !defaultExtension.empty(); ++i)
+            if (LowerCase(filters[i].second) == "*." + LowerCase(defaultExtension)) {
+                request.nFilterIndex = static_cast<DWORD>(i + 1);
+                break;
+            }
         request.lStructSize = sizeof request;
         request.hwndOwner = ToHwnd(owner);
         request.lpstrFilter = filter.c_str();

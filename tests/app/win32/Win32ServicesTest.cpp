@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 
+#include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
 #include "emulators/clsRegistry.h"
 #include "app/win32/Handles.h"
@@ -12,6 +13,7 @@
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
+#include "app/win32/Win32NotifyIcon.h"
 #include "app/win32/Win32Registry.h"
 #include "app/win32/Win32WindowServices.h"
 #include "app/win32/WideText.h"
@@ -48,6 +50,16 @@ struct Win32Platform {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ServiceContract, Win32Platform);
+
+TEST(Win32NotifyIcon, PutsTheProgramsIconIntoTheShellsNotificationArea) {
+    // A hidden top-level window, as the tray's own.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"SysTray", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    Win32NotifyIcon tray;
+    CheckNotifyIconContract(tray, reinterpret_cast<WindowHandle>(window));
+    DestroyWindow(window);
+}
 
 namespace {
 class Win32Services : public ::testing::Test {
