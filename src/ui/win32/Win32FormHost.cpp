@@ -106,6 +106,9 @@ void Win32FormHost::setMenu(const MenuNode& bar) {
 }
 
 void Win32FormHost::openingMenu(HMENU menu) {
+    // A popup is made whole just before it shows: its submenus are final,
+    // and its items are bound to the popup, not to the bar.
+    if (inPopup_) return;
     const auto found = submenus_.find(menu);
     if (found == submenus_.end()) return;
     const MenuNode& node = *found->second;
@@ -131,13 +134,18 @@ void Win32FormHost::popup(const MenuNode& menu) {
     // would otherwise stay open when the user clicks elsewhere; the empty
     // message after it lets the next click reach its window.
     SetForegroundWindow(window_);
+    inPopup_ = true;
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+    inPopup_ = false;
     PostMessageW(window_, WM_NULL, 0, 0);
     std::unique_ptr<MenuPeer> picked;
     if (const auto found = items.find(chosen); found != items.end()) picked = std::move(found->second);
     items.clear();
     DestroyMenu(popup);
+    // The popup's submenus went with it.
+    for (auto submenu = submenus_.begin(); submenu != submenus_.end();)
+        submenu = IsMenu(submenu->first) ? std::next(submenu) : submenus_.erase(submenu);
     if (picked) picked->click();
 }
 
@@ -299,6 +307,13 @@ LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             const auto peer = byWindow_.find(header.hwndFrom);
             return peer == byWindow_.end() ? 0 : peer->second->notify(header);
         }
+        case WM_CONTEXTMENU:
+            // From the mouse and from the keyboard alike.
+            if (const auto peer = byWindow_.find(reinterpret_cast<HWND>(wParam)); peer != byWindow_.end()) {
+                peer->second->contextMenu();
+                return 0;
+            }
+            break;
         case WM_HSCROLL:
             if (const auto peer = byWindow_.find(reinterpret_cast<HWND>(lParam)); peer != byWindow_.end())
                 peer->second->scroll();

@@ -88,6 +88,7 @@ private:
     bool shown_ = false;
     bool modal_ = false;
     bool followingUser_ = false;
+    bool inPopup_ = false;
     std::vector<std::unique_ptr<WindowPeer>> peers_;
     std::map<HWND, WindowPeer*> byWindow_;
     std::map<const Control*, WindowPeer*> byControl_;

@@ -224,12 +224,12 @@ public:
             // No text: the user cancelled the edit.
             return edit.item.pszText && model_.rename(edit.item.iItem, Narrow(edit.item.pszText));
         }
-        if (header.code == NM_RCLICK) model_.rightClick();
         if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
             model_.pressDelete();
         if (header.code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return 0;
     }
+    void contextMenu() override { model_.rightClick(); }
     void command(WORD code) override {
         if (code != kSelectionSettled) return;
         const int selected = static_cast<int>(SendMessageW(window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

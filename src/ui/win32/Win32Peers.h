@@ -28,6 +28,9 @@ public:
     virtual void command(WORD /*code*/) {}
     virtual LRESULT notify(const NMHDR& /*header*/) { return 0; }
     virtual void scroll() {}
+    // The user asked for the control's context menu: a right click, the
+    // menu key or Shift+F10.
+    virtual void contextMenu() {}
     // Pushes the whole state of the control to its window.
     void refreshAll();
     // Told after the window has shown a change, for whoever lays out pages.

@@ -38,6 +38,7 @@ protected:
     }
     static void ClickAt(int x, int y, DWORD down, DWORD up) {
         SetCursorPos(x, y);
+        Sleep(300);  // a menu highlights the entry under the pointer first
         INPUT inputs[2]{};
         inputs[0].type = inputs[1].type = INPUT_MOUSE;
         inputs[0].mi.dwFlags = down;
@@ -108,14 +109,13 @@ TEST_F(ShellProgramTest, SitsInTheTrayComesBackThroughItsMenuAndKeepsItsIconAfte
     ASSERT_NE(tray, nullptr);
     EXPECT_FALSE(IsWindowVisible(tray));
     EXPECT_TRUE(WaitFor([&] { return IconShown(tray); }));
-    HWND area = FindWindowW(nullptr, L"Wine System Tray");
-    ASSERT_NE(area, nullptr) << "Wine shows tray icons in a window of their own on a bare display";
+    ASSERT_NE(FindWindowW(nullptr, L"Wine System Tray"), nullptr)
+        << "Wine shows tray icons in a window of their own on a bare display";
 
     PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "off the taskbar, into the tray";
-
-    // A right click on the icon, as the shell reports it (Wine's tray window
-    // places its icons as it likes), then the popup's first entry clicked.
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "off the taskbar, into the tray";
+    // A right click on the icon as the shell reports it (Wine's tray window
+    // places its icons as it likes), then "Open Orvisk's Corvane" clicked.
     PostMessageW(tray, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
     HWND popup = WaitForWindow(L"#32768", nullptr, 10000);
     ASSERT_NE(popup, nullptr);
@@ -236,6 +236,21 @@ TEST_F(ShellProgramTest, ItsMenusReachTheirCommandsFromTheKeyboardAndItListsTheC
         listed = listed || SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                         reinterpret_cast<LPARAM>(L"Q:\\")) != CB_ERR;
     EXPECT_TRUE(listed) << "the CD-ROM drive among " << length / 4 << " drives";
+
+    // The emulator list's context menu from the keyboard (the menu key).
+    HWND emulators = nullptr;
+    for (HWND list = nullptr; (list = FindWindowExW(main, list, WC_LISTVIEWW, nullptr));)
+        if (IsWindowVisible(list)) emulators = list;
+    ASSERT_NE(emulators, nullptr);
+    RECT rows;
+    GetWindowRect(emulators, &rows);
+    ClickAt(rows.left + 40, rows.top + 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);  // the ePSXe row
+    Sleep(500);
+    PressKeys({VK_APPS});
+    HWND menu = WaitForWindow(L"#32768", nullptr, 10000);
+    EXPECT_NE(menu, nullptr);
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
     // The Exit button, by its access key, quits like File > Exit.
     TypeKeys(main, {'X'}, true);
