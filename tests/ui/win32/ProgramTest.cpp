@@ -450,6 +450,15 @@ TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
     const std::wstring chosen = Widen(copies[0].name);
     const std::wstring other = chosen == L"gpuFixture.dll" ? L"longNameFixture.dll" : L"gpuFixture.dll";
 
+    // Again through the list's context menu, from the keyboard: its last
+    // entry, Copy, then Tool Backups.
+    const std::wstring copy = folder + L"PSXPlugins\\" + chosen;
+    ASSERT_TRUE(DeleteFileW(copy.c_str()));
+    TypeKeys(main, {VK_APPS, VK_UP, VK_RIGHT, VK_RETURN}, false);
+    for (int waited = 0; waited < 5000 && GetFileAttributesW(copy.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 100)
+        Sleep(100);
+    EXPECT_NE(GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES) << "copied from the context menu";
+
     const auto rename = [&](const std::wstring& name) {
         HWND editor = FocusOf(main);
         SetWindowTextW(editor, name.c_str());
