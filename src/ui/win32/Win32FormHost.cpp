@@ -1,5 +1,6 @@
 #include "ui/win32/Win32FormHost.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <exception>
@@ -22,6 +23,22 @@ void RegisterFormClass() {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
     registered = true;
+}
+// Where a context menu asked for from the keyboard opens: below the left
+// end of a list's focused row, else at the control's top left corner.
+POINT KeyboardMenuPlace(HWND control) {
+    RECT place{};
+    wchar_t type[32] = {};
+    GetClassNameW(control, type, 32);
+    const LRESULT row = std::wstring(type) == WC_LISTVIEWW
+                            ? SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)
+                            : -1;
+    place.left = LVIR_LABEL;
+    if (row < 0 || !SendMessageW(control, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&place)))
+        place = RECT{};
+    POINT at{place.left, place.bottom};
+    ClientToScreen(control, &at);
+    return at;
 }
 }  // namespace
 
@@ -129,7 +146,10 @@ void Win32FormHost::popup(const MenuNode& menu) {
     if (menu.onOpen) menu.onOpen();
     addMenu(popup, menu.children, items, nextId);
     POINT at;
-    GetCursorPos(&at);
+    if (keyboardMenuAt_)
+        at = *keyboardMenuAt_;
+    else
+        GetCursorPos(&at);
     // A menu of a window that is not in front (the tray's hidden one)
     // would otherwise stay open when the user clicks elsewhere; the empty
     // message after it lets the next click reach its window.
@@ -308,9 +328,12 @@ LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             return peer == byWindow_.end() ? 0 : peer->second->notify(header);
         }
         case WM_CONTEXTMENU:
-            // From the mouse and from the keyboard alike.
+            // From the mouse and from the keyboard alike; the keyboard's
+            // (no position) opens the menu at the control's focused row.
             if (const auto peer = byWindow_.find(reinterpret_cast<HWND>(wParam)); peer != byWindow_.end()) {
+                if (lParam == -1) keyboardMenuAt_ = KeyboardMenuPlace(peer->second->window());
                 peer->second->contextMenu();
+                keyboardMenuAt_.reset();
                 return 0;
             }
             break;

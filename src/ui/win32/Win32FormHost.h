@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,8 @@ private:
     bool modal_ = false;
     bool followingUser_ = false;
     bool inPopup_ = false;
+    // Set while a context menu asked for from the keyboard opens.
+    std::optional<POINT> keyboardMenuAt_;
     std::vector<std::unique_ptr<WindowPeer>> peers_;
     std::map<HWND, WindowPeer*> byWindow_;
     std::map<const Control*, WindowPeer*> byControl_;
