@@ -37,5 +37,9 @@ void Form::unload() {
     if (closed_) return;
     closed_ = true;
     if (onUnload) onUnload();
-    hide();
+    // A window hidden already (in the tray) must still hear that it goes.
+    if (visible())
+        hide();
+    else
+        changed(Change::Visible);
 }

@@ -53,6 +53,12 @@ inline LRESULT RowsOnceThere(HWND list, LRESULT expected) {
     return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
 }
 
+// The address of the suite's local update service.
+inline std::string ServiceBase() {
+    const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
+    return "http://127.0.0.1:" + port.value_or("0") + "/";
+}
+
 class ProgramFixture : public ::testing::Test {
 protected:
     ProgramFixture() {

@@ -521,11 +521,6 @@ TEST_F(ProgramTest, ImportsPickedFilesIntoTheFolderOnScreen) {
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
 }
 // The address of the update service the suite runs beside.
-std::string ServiceBase() {
-    const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
-    return "http://127.0.0.1:" + port.value_or("0") + "/";
-}
-
 TEST_F(ProgramTest, ChecksForUpdatesAsksAndInstallsTheAcceptedOne) {
     addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
     addPlugin("spuFixture.dll", L"PSXPlugins\\spuFixture.dll");
