@@ -32,7 +32,6 @@ public:
 
     // True while the icon is in the notification area.
     bool inTray() const { return inTray_; }
-    bool supportsNewVersion() const { return m_bSupportsNewVersion; }
     const std::string& ToolTip() const { return record_.tip; }
     void setToolTip(const std::string& tip);
     // Shows a balloon over the icon; nothing happens where the system has
