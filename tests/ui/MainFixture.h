@@ -40,14 +40,16 @@ protected:
         ASSERT_TRUE(main.Splash_Load());
         main.activate();
     }
-    // Whether the log holds the line at least `times` times.
-    bool logHas(const std::string& line, int times = 1) const {
+    // How many times the log holds the line.
+    int logCount(const std::string& line) const {
         const std::string log = files.contents(kLog);
         int found = 0;
         for (auto at = log.find("]: " + line + "\r\n"); at != std::string::npos; at = log.find("]: " + line + "\r\n", at + 1))
             ++found;
-        return found >= times;
+        return found;
     }
+    // Whether the log holds the line at least `times` times.
+    bool logHas(const std::string& line, int times = 1) const { return logCount(line) >= times; }
     // A plug-in file in the fake folders, loadable as a fake library.
     void addPlugin(const std::string& path, FakeLibraries::Exports exports) {
         files.addFile(path, "MZ", kDecember5);

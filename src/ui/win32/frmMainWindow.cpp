@@ -33,30 +33,12 @@ frmMainWindow::frmMainWindow(frmMain& form, const AppFlags& flags)
     host_.onDropFiles = [this](const std::vector<std::string>& paths) { form_.ssTabMain_Drop(paths); };
     host_.acceptDrops();
     form.onPlaceFloat = [this](PluginKind list, int row) { placeFloat(list, row); };
-    form.showAddEmu = [this](frmAddEmu& dialog) {
-        frmAddEmuWindow window(dialog, host_.window());
-        window.host().runModal();
-    };
-    form.showSaveConfig = [this](frmSaveConfig& dialog) {
-        frmSaveConfigWindow window(dialog, host_.window());
-        window.host().runModal();
-    };
-    form.showLoadConfig = [this](frmLoadConfig& dialog) {
-        frmLoadConfigWindow window(dialog, host_.window(), icons_.handle());
-        window.host().runModal();
-    };
-    form.showEPSXeConf = [this](frmePSXeConf& dialog) {
-        frmePSXeConfWindow window(dialog, host_.window());
-        window.host().runModal();
-    };
-    form.showUpdate = [this](frmUpdate& dialog) {
-        frmUpdateWindow window(dialog, host_.window());
-        window.host().runModal();
-    };
-    form.showN64Paths = [this](frmConfigN64Regpaths& dialog) {
-        frmConfigN64RegpathsWindow window(dialog, host_.window());
-        window.host().runModal();
-    };
+    form.showAddEmu = showModally<frmAddEmuWindow, frmAddEmu>();
+    form.showSaveConfig = showModally<frmSaveConfigWindow, frmSaveConfig>();
+    form.showLoadConfig = showModally<frmLoadConfigWindow, frmLoadConfig>(icons_.handle());
+    form.showEPSXeConf = showModally<frmePSXeConfWindow, frmePSXeConf>();
+    form.showUpdate = showModally<frmUpdateWindow, frmUpdate>();
+    form.showN64Paths = showModally<frmConfigN64RegpathsWindow, frmConfigN64Regpaths>();
 }
 
 void frmMainWindow::fitWindow() {

@@ -2,6 +2,7 @@
 
 #include <ocidl.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/AppFlags.h"
@@ -17,6 +18,15 @@ public:
     Win32FormHost& host() { return host_; }
 
 private:
+    // Shows a dialog's window over the main window until the dialog closes;
+    // `extra` goes to the window after its owner.
+    template <typename Window, typename Dialog, typename... Extra>
+    std::function<void(Dialog&)> showModally(Extra... extra) {
+        return [this, extra...](Dialog& dialog) {
+            Window window(dialog, host_.window(), extra...);
+            window.host().runModal();
+        };
+    }
     void createControls();
     void fitWindow();
     void placeFloat(PluginKind list, int row);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,15 @@ inline HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, int 
     return nullptr;
 }
 
+// Waits up to `milliseconds` for the condition; true when it holds.
+inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
+    for (int waited = 0; waited < milliseconds && !condition(); waited += 50) Sleep(50);
+    return condition();
+}
+
 // Waits up to `milliseconds` for the window to go; true when it has.
 inline bool WaitUntilClosed(HWND window, int milliseconds = 20000) {
-    for (int waited = 0; waited < milliseconds && IsWindow(window); waited += 50) Sleep(50);
-    return !IsWindow(window);
+    return WaitFor([window] { return !IsWindow(window); }, milliseconds);
 }
 
 // Answers the box captioned `caption`, then waits for it to go, so that the

@@ -455,9 +455,8 @@ TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
     const std::wstring copy = folder + L"PSXPlugins\\" + chosen;
     ASSERT_TRUE(DeleteFileW(copy.c_str()));
     TypeKeys(main, {VK_APPS, VK_UP, VK_RIGHT, VK_RETURN}, false);
-    for (int waited = 0; waited < 5000 && GetFileAttributesW(copy.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 100)
-        Sleep(100);
-    EXPECT_NE(GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES) << "copied from the context menu";
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(copy.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        << "copied from the context menu";
 
     const auto rename = [&](const std::wstring& name) {
         HWND editor = FocusOf(main);

@@ -5,8 +5,6 @@
 
 #include <shellapi.h>
 
-#include <functional>
-
 #include "epsxe/clsMemCard.h"
 
 namespace {
@@ -29,12 +27,11 @@ protected:
         data.uID = 1;
         return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     }
-    static bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
-        for (int waited = 0; waited < milliseconds; waited += 50) {
-            if (condition()) return true;
-            Sleep(50);
-        }
-        return condition();
+    // Minimizes the main window; true once it has left the screen for the
+    // tray.
+    static bool MinimizeToTray(HWND main) {
+        PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return WaitFor([main] { return !IsWindowVisible(main); });
     }
     static void ClickAt(int x, int y, DWORD down, DWORD up) {
         SetCursorPos(x, y);
@@ -112,8 +109,7 @@ TEST_F(ShellProgramTest, SitsInTheTrayComesBackThroughItsMenuAndKeepsItsIconAfte
     ASSERT_NE(FindWindowW(nullptr, L"Wine System Tray"), nullptr)
         << "Wine shows tray icons in a window of their own on a bare display";
 
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "off the taskbar, into the tray";
+    ASSERT_TRUE(MinimizeToTray(main)) << "off the taskbar, into the tray";
     // A right click on the icon as the shell reports it (Wine's tray window
     // places its icons as it likes), then "Open Orvisk's Corvane" clicked.
     PostMessageW(tray, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
@@ -151,8 +147,7 @@ TEST_F(ShellProgramTest, UpdatesFoundFromTheTrayAreABalloonThatOpensTheUpdateWin
     ASSERT_NE(main, nullptr);
     HWND tray = TrayWindow();
     ASSERT_NE(tray, nullptr);
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(MinimizeToTray(main));
     // The popup's entry a pick at this share of its height falls on: six
     // entries and three separators.
     const auto pick = [&](int percent) {
@@ -182,8 +177,7 @@ TEST_F(ShellProgramTest, UpdatesFoundFromTheTrayAreABalloonThatOpensTheUpdateWin
     ASSERT_TRUE(WaitUntilClosed(updates));
 
     // Exit, the popup's last entry, from the tray.
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(MinimizeToTray(main));
     pick(93);
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
 }
