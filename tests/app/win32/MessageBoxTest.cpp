@@ -1,6 +1,7 @@
 // The message box service answered by another thread, as a user would.
 // Threads stay out of the 32-bit suite's process: under 32-bit Wine on
-// qemu-i386, GetDriveTypeW crashes a process once any thread has ended.
+// qemu-i386, an exception raised in a process once any thread of it has
+// ended crashes it.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -35,6 +35,10 @@ protected:
         RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY, nullptr, bytes.data(), &size);
         return bytes;
     }
+    RegTool reg() {
+        return RegTool([this](const ProcessStart& start) { return processes.run(start, nullptr); },
+                       processes.systemFolder());
+    }
 
     Win32FileSystem files;
     Win32IniFile ini;
@@ -57,8 +61,8 @@ TEST_F(ProfileFilesWine, ASavedProfileRestoresItsKeysByteForByte) {
     const auto gpu = raw("\\Pcsx", L"gpu");
     const auto flag = raw("\\Pcsx", L"a=b");
 
-    RegTool reg([this](const ProcessStart& start) { return processes.run(start, nullptr); }, processes.systemFolder());
-    ProfileFiles profiles(files, ini, registry, reg, folder);
+    RegTool tool = reg();
+    ProfileFiles profiles(files, ini, registry, tool, folder);
     const std::vector<Snapshot> plan{{"pcsxreg.merge", "HKEY_CURRENT_USER\\" + key + "\\Pcsx"},
                                      {"epsxereg.merge", "HKEY_CURRENT_USER\\" + key + "\\ePSXe"},
                                      {"psxevenreg.merge", "HKEY_CURRENT_USER\\" + key + "\\Missing"}};
@@ -85,11 +89,28 @@ TEST_F(ProfileFilesWine, ASavedProfileRestoresItsKeysByteForByte) {
     EXPECT_EQ(raw("\\ePSXe", L"Long"), bytes);
 }
 
+// One run of the system's tool of this build's word size: a profile as
+// Corvane writes it lands in the registry with its names and data whole.
+TEST_F(ProfileFilesWine, AProfileIsImportedByTheRegistryToolOfThisWordSize) {
+    const std::string path = folder + "Configurations\\Imported.cfg";
+    files.appendToFile(path, kUtf16Mark + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                                                      "[HKEY_CURRENT_USER\\" + key + "\\ePSXe]\r\n"
+                                                      "\"gpu\"=\"gpu\u041A\u4E1A.dll\"\r\n"
+                                                      "\"Flags\"=dword:1a2b3c4d\r\n\r\n"
+                                                      "[Corvane]\r\nName=Imported\r\nSystem=6\r\n"));
+    RegTool tool = reg();
+    ASSERT_FALSE(ProfileFiles(files, ini, registry, tool, folder).Import(path));
+    const std::wstring gpu = L"gpu\u041A\u4E1A.dll";
+    const auto* text = reinterpret_cast<const BYTE*>(gpu.c_str());
+    EXPECT_EQ(raw("\\ePSXe", L"gpu"), std::vector<BYTE>(text, text + (gpu.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(raw("\\ePSXe", L"Flags"), (std::vector<BYTE>{0x4D, 0x3C, 0x2B, 0x1A}));
+}
+
 TEST_F(ProfileFilesWine, TheRegistryToolsFailuresAreSeen) {
-    RegTool reg([this](const ProcessStart& start) { return processes.run(start, nullptr); }, processes.systemFolder());
-    EXPECT_FALSE(reg.Export("HKEY_CURRENT_USER\\" + key + "\\Nothing", folder + "none.reg"));
-    EXPECT_FALSE(reg.Import(folder + "missing.reg"));
+    RegTool tool = reg();
+    EXPECT_FALSE(tool.Export("HKEY_CURRENT_USER\\" + key + "\\Nothing", folder + "none.reg"));
+    EXPECT_FALSE(tool.Import(folder + "missing.reg"));
     files.appendToFile(folder + "broken.reg", "this is no registry file");
-    EXPECT_FALSE(reg.Import(folder + "broken.reg"));
+    EXPECT_FALSE(tool.Import(folder + "broken.reg"));
 }
 }  // namespace
