@@ -7,7 +7,7 @@
 
 #include "app/ActivityLog.h"
 #include "app/Services.h"
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 #include "plugins/PluginKind.h"
 
 // Where each emulator type keeps its active plug-ins: one registry value per

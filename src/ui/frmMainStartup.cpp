@@ -5,7 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Helpers.h"
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 #include "ui/frmMain.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "emulators/frmAddEmu.h"
+#include "ui/forms/frmAddEmu.h"
 #include "ui/win32/Win32FormHost.h"
 
 // The Add/Edit dialog on screen, owned by the main window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/frmConfigN64Regpaths.h"
+#include "ui/forms/frmConfigN64Regpaths.h"
 #include "ui/win32/Win32FormHost.h"
 
 // The N64 registry path dialog on screen, owned by the main window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/frmLoadConfig.h"
+#include "ui/forms/frmLoadConfig.h"
 #include "ui/win32/ListIcons.h"
 #include "ui/win32/Win32FormHost.h"
 

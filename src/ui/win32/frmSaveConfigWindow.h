@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/frmSaveConfig.h"
+#include "ui/forms/frmSaveConfig.h"
 #include "ui/win32/Win32FormHost.h"
 
 // The save dialog on screen, owned by the main window.

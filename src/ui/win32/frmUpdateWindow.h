@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/win32/Win32FormHost.h"
-#include "updates/frmUpdate.h"
+#include "ui/forms/frmUpdate.h"
 
 // The update window on screen, owned by the main window.
 class frmUpdateWindow {

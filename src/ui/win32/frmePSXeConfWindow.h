@@ -1,6 +1,6 @@
 #pragma once
 
-#include "epsxe/frmePSXeConf.h"
+#include "ui/forms/frmePSXeConf.h"
 #include "ui/win32/Win32FormHost.h"
 
 // ePSXe's settings window on screen, owned by the main window.

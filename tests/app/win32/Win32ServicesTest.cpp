@@ -7,7 +7,7 @@
 
 #include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Win32Clock.h"
 #include "app/win32/Win32Drives.h"

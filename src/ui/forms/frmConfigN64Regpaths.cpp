@@ -1,4 +1,4 @@
-#include "profiles/frmConfigN64Regpaths.h"
+#include "ui/forms/frmConfigN64Regpaths.h"
 
 frmConfigN64Regpaths::frmConfigN64Regpaths(ProfileContext context)
     : context_(std::move(context)), file_(N64PathsFile(context_.programFolder)) {

@@ -1,4 +1,4 @@
-#include "emulators/frmAddEmu.h"
+#include "ui/forms/frmAddEmu.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "doubles/FakeDownloads.h"
 #include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
-#include "updates/frmUpdate.h"
+#include "ui/forms/frmUpdate.h"
 
 namespace {
 const char* const kBase = "http://127.0.0.1:8381/";

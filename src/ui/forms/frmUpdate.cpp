@@ -1,4 +1,4 @@
-#include "updates/frmUpdate.h"
+#include "ui/forms/frmUpdate.h"
 
 #include "app/Helpers.h"
 

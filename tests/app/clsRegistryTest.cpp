@@ -1,4 +1,4 @@
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 
 #include <gtest/gtest.h>
 

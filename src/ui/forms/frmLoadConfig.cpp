@@ -1,4 +1,4 @@
-#include "profiles/frmLoadConfig.h"
+#include "ui/forms/frmLoadConfig.h"
 
 #include "app/Helpers.h"
 #include "profiles/Profile.h"

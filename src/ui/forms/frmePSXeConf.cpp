@@ -1,4 +1,4 @@
-#include "epsxe/frmePSXeConf.h"
+#include "ui/forms/frmePSXeConf.h"
 
 #include "epsxe/clsMemCard.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Services.h"
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 #include "ui/Form.h"
 
 // The window that edits ePSXe's own settings in its registry key.

@@ -1,4 +1,4 @@
-#include "profiles/frmSaveConfig.h"
+#include "ui/forms/frmSaveConfig.h"
 
 #include "app/Helpers.h"
 #include "profiles/ProfileFiles.h"

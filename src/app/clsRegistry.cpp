@@ -1,4 +1,4 @@
-#include "emulators/clsRegistry.h"
+#include "app/clsRegistry.h"
 
 namespace {
 constexpr long kInvalidHandle = 6;  // the system's answer for an unknown root
