@@ -8,15 +8,17 @@ std::string ChosenFile(const std::map<Key, std::string>& chosen, Key key) {
 }
 }  // namespace
 
-void ApplySelection::Apply(const std::string& type, const N64VersionKeys& keys, const PluginFiles& choice) {
-    log_.logMsg("Configuring " + type + " plugin selections...");
-    const SelectionTable* table = SelectionTableOf(type);
-    const std::string key = ActiveSelection::KeyOf(type, keys);
-    if (!table || key.empty()) return;
-    for (const auto& value : table->values) {
+void ApplySelection::Apply(const std::string& typeName, EmuSystem system, const N64VersionKeys& keys,
+                           const PluginFiles& choice) {
+    log_.logMsg("Configuring " + typeName + " plugin selections...");
+    const EmulatorType* type = TypeNamed(typeName, system);
+    if (!type) return;
+    const std::string key = RegistryKeyOf(*type, keys);
+    if (key.empty()) return;
+    for (const auto& value : type->values) {
         const std::string fileName = value.pad ? ChosenFile(choice.pads, *value.pad) : ChosenFile(choice.lists, value.kind);
         if (fileName.empty()) continue;
         registry_.SaveRegString(clsRegistry::kCurrentUser, key, value.valueName,
-                                (table->psxevenPrefix ? "plugins\\" : "") + fileName);
+                                (type->pluginsPrefixed ? "plugins\\" : "") + fileName);
     }
 }

@@ -13,7 +13,7 @@ class ApplySelection {
 public:
     ApplySelection(IRegistry& registry, ActivityLog& log) : registry_(registry), log_(log) {}
 
-    void Apply(const std::string& type, const N64VersionKeys& keys, const PluginFiles& choice);
+    void Apply(const std::string& type, EmuSystem system, const N64VersionKeys& keys, const PluginFiles& choice);
 
 private:
     clsRegistry registry_;

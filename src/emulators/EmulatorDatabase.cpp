@@ -10,12 +10,9 @@ void EmulatorDatabase::Load(IIniFile& ini, const std::string& settingsPath) {
 }
 
 void EmulatorDatabase::adjustInstallationFlags(const std::string& strType, bool blnOperation) {
-    const std::string type = LowerCase(strType);
-    if (type == "epsxe") flags_.ePSXe = blnOperation;
-    if (type == "psxeven") flags_.PSXeven = blnOperation;
-    if (type == "pcsx") flags_.PCSX = blnOperation;
-    if (type == "project 64") flags_.Project64 = blnOperation;
-    if (type == "1964") flags_.emu1964 = blnOperation;
+    // Settings files written by hand may spell a type in other letter case.
+    for (const EmulatorType& type : EmulatorTypes())
+        if (type.installed && LowerCase(type.name) == LowerCase(strType)) flags_.*(type.installed) = blnOperation;
 }
 
 void EmulatorDatabase::Store(int number, const EmulatorEntry& entry) {

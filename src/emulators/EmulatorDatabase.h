@@ -5,12 +5,7 @@
 
 #include "app/IniFile.h"
 #include "emulators/EmulatorEntry.h"
-
-// Which emulator programs the user has registered at least once this run;
-// the profile-saving dialog pre-selects their settings.
-struct InstallationFlags {
-    bool ePSXe = false, PSXeven = false, PCSX = false, Project64 = false, emu1964 = false;
-};
+#include "emulators/EmulatorType.h"
 
 // The registered emulators, numbered from 1 in settings-file order. The
 // emulator list and the selector (whose entry 0 stands for the program's

@@ -1,24 +1,24 @@
 #include "emulators/Launch.h"
 
 #include "app/Helpers.h"
+#include "emulators/EmulatorType.h"
 
 namespace {
-// The switches of each emulator type, after its executable.
-std::string Switch(const std::string& type, LaunchKind kind, const std::string& image) {
-    if (kind == LaunchKind::Plain) return std::string();
-    if (type == "ePSXe") return kind == LaunchKind::CD ? " -nogui" : " -nogui -loadbin " + image;
-    if (type == "PSXeven") return kind == LaunchKind::CD ? " -runcd" : " -runiso " + image;
-    if (kind == LaunchKind::CD) return std::string();
-    if (type == "1964") return " -f -g " + image;
-    if (type == "Project 64") return " " + image;
-    return std::string();
+// The switches of each emulator type, after its executable; a type Corvane
+// does not know gets none.
+std::string Switch(const EmulatorEntry& entry, LaunchKind kind, const std::string& image) {
+    const EmulatorType* type = TypeNamed(entry.Type, entry.System);
+    if (kind == LaunchKind::Plain || !type) return std::string();
+    if (kind == LaunchKind::CD) return type->cdSwitches ? type->cdSwitches : "";
+    return type->imageSwitches ? type->imageSwitches + image : std::string();
 }
 }  // namespace
 
 LaunchOffer LaunchOffersOf(const EmulatorEntry* entry, bool programRunning) {
-    if (!entry || programRunning || entry->Type == "Folder") return {};
-    if (entry->Type == "PCSX") return {true, false, false};
-    return {true, entry->System != EmuSystem::N64, true};
+    if (!entry || programRunning) return {};
+    const EmulatorType* type = TypeNamed(entry->Type, entry->System);
+    if (!type) return {true, entry->System != EmuSystem::N64, true};
+    return {type->launches, type->cdSwitches != nullptr, type->imageSwitches != nullptr};
 }
 
 std::string ImageArgument(const std::string& fullPath, const std::string& shortPath) {
@@ -27,6 +27,6 @@ std::string ImageArgument(const std::string& fullPath, const std::string& shortP
 }
 
 LaunchCommand BuildLaunch(const EmulatorEntry& entry, LaunchKind kind, const std::string& imageArgument) {
-    return LaunchCommand{entry.Exe, "\"" + entry.Exe + "\"" + Switch(entry.Type, kind, imageArgument),
+    return LaunchCommand{entry.Exe, "\"" + entry.Exe + "\"" + Switch(entry, kind, imageArgument),
                          ParsePath(entry.Exe)};
 }

@@ -4,8 +4,7 @@
 
 #include "app/Helpers.h"
 
-namespace {
-const std::vector<std::pair<std::string, std::string>>& CardFormats() {
+const std::vector<std::pair<std::string, std::string>>& clsMemCard::Formats() {
     static const std::vector<std::pair<std::string, std::string>> formats = {
         {"Virtual Game Station (*.mem)", "*.mem"},   {"Bleem Memory Card (*.mcd)", "*.mcd"},
         {"ePSXe (*.mcr)", "*.mcr"},                  {"PSEmu Pro (*.mcr)", "*.mcr"},
@@ -15,6 +14,7 @@ const std::vector<std::pair<std::string, std::string>>& CardFormats() {
     return formats;
 }
 
+namespace {
 constexpr std::size_t kFrame = 128;
 
 std::string Extension(const std::string& path) {
@@ -24,12 +24,10 @@ std::string Extension(const std::string& path) {
 }
 
 bool KnownFormat(const std::string& extension) {
-    for (const auto& format : CardFormats())
+    for (const auto& format : clsMemCard::Formats())
         if (format.second.substr(1) == extension) return true;
     return false;
 }
-
-const char* const kUnsupported = "Memory card format not supported";
 }  // namespace
 
 std::string clsMemCard::EmptyCard() {
@@ -54,16 +52,16 @@ std::optional<std::string> clsMemCard::CardProblem(const std::string& path, cons
     return std::nullopt;
 }
 
-bool clsMemCard::CheckCard(const std::string& path) {
+std::optional<std::string> clsMemCard::CheckCard(const std::string& path) {
     const auto bytes = files_.readFile(path);
     const auto problem = CardProblem(path, bytes.value_or(""));
-    if (!problem && bytes) return true;
-    windows_.messageBox(owner_, problem.value_or("File is in a wrong format."), "Memory Card", MessageIcon::Information,
-                        MessageButtons::Ok);
-    return false;
+    if (problem || bytes) return problem;
+    return std::string("File is in a wrong format.");
 }
 
-bool clsMemCard::writeCard(const std::string& path) {
+bool clsMemCard::MakesBareCard(const std::string& path) { return Extension(path) == ".mcr"; }
+
+bool clsMemCard::CreateNew(const std::string& path) {
     // Beside the target first: a card that cannot be written whole leaves
     // the file that was there.
     const std::string fresh = path + ".new";
@@ -71,23 +69,4 @@ bool clsMemCard::writeCard(const std::string& path) {
     if (files_.appendToFile(fresh, EmptyCard()) && files_.replaceFile(fresh, path)) return true;
     files_.deleteFile(fresh);
     return false;
-}
-
-std::string clsMemCard::CreateNew(int /*SlotID*/) {
-    for (;;) {
-        // The system asks before an existing file (a card full of saved
-        // games) is replaced.
-        const auto path = windows_.saveFile(owner_, "Save New Memory Card As...", CardFormats(), "mcr");
-        if (!path || path->empty()) return std::string();
-        // Only the bare image is made here: a name of another card format
-        // would hold no such card.
-        if (Extension(*path) != ".mcr") {
-            windows_.messageBox(owner_, kUnsupported, "Memory Card", MessageIcon::Information, MessageButtons::Ok);
-            continue;
-        }
-        if (writeCard(*path)) return *path;
-        windows_.messageBox(owner_, "The memory card " + *path + " could not be written.", "Memory Card",
-                            MessageIcon::Critical, MessageButtons::Ok);
-        return std::string();
-    }
 }

@@ -4,61 +4,69 @@
 #include "plugins/clsN64.h"
 #include "plugins/clsPSX.h"
 
-bool PluginCommands::checkSelected(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!selection.path.empty()) return true;
-    services_.windows.messageBox(mainWindow, "You'll need to select a plugin first.", "Select a Plugin",
-                                 MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
-}
+namespace {
+const Notice kSelectFirst{"Select a Plugin", "You'll need to select a plugin first.", MessageIcon::Exclamation};
 
-bool PluginCommands::begin(const PluginSelection& selection, WindowHandle mainWindow, const std::string& logLine) {
-    if (!checkSelected(selection, mainWindow)) return false;
+std::optional<Notice> TestNotice(const std::string& name, int type, std::optional<PsxTestVerdict> verdict) {
+    const std::string title = clsPSX::Prefix(type) + " Plugin Test";
+    if (!verdict) return std::nullopt;
+    switch (*verdict) {
+        case PsxTestVerdict::Unsupported:
+            return Notice{title, name + " does not support the test function.", MessageIcon::Exclamation};
+        case PsxTestVerdict::Works:
+            return Notice{title, name + " reports that it should work properly.", MessageIcon::Information};
+        case PsxTestVerdict::NeedsConfiguration:
+            return Notice{title, name + " needs to be configured before it will work properly.",
+                          MessageIcon::Exclamation};
+        case PsxTestVerdict::FatalError:
+            return Notice{title, name + " has returned an undefined fatal error. This plugin will not work!",
+                          MessageIcon::Critical};
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+void PluginCommands::begin(const PluginSelection& selection, const std::string& logLine) {
     if (!logLine.empty()) log_.logMsg(logLine + ParseFileName(selection.path), true);
     services_.files.setCurrentDirectory(ParsePath(selection.path));
-    return true;
 }
 
-template <typename Call>
-void PluginCommands::withN64Library(const PluginSelection& selection, Call call) {
-    const LibraryHandle library = services_.libraries.load(selection.path);
-    call(library);
-    if (library) services_.libraries.free(library);
-}
-
-bool PluginCommands::Configure(const PluginSelection& selection, WindowHandle mainWindow) {
+std::optional<Notice> PluginCommands::Configure(const PluginSelection& selection, WindowHandle mainWindow,
+                                                bool n64Configuration) {
+    if (selection.path.empty()) return kSelectFirst;
     // Only PSX configuration is logged.
     const bool psx = SystemOf(selection.kind) == EmuSystem::PSX;
-    if (!begin(selection, mainWindow, psx ? "Calling configuration in plugin " : "")) return false;
+    begin(selection, psx ? "Calling configuration in plugin " : "");
     if (psx) {
-        clsPSX(services_.libraries, services_.windows, mainWindow)
-            .StdCall(selection.path, PsxTypeCode(selection.kind), "configure");
-    } else if (flags_.blN64ConfigEnabled) {
-        clsN64 probe(services_.libraries, services_.windows, mainWindow);
-        withN64Library(selection, [&](LibraryHandle library) { probe.DLLConfig(library); });
+        clsPSX(services_.libraries).StdCall(selection.path, PsxTypeCode(selection.kind), "configure");
+    } else if (n64Configuration) {
+        const LoadedLibrary library = services_.libraries.load(selection.path);
+        clsN64(services_.libraries, mainWindow).DLLConfig(library.get());
     }
-    return true;
+    return std::nullopt;
 }
 
-bool PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!begin(selection, mainWindow, "Calling test in plugin ")) return false;
-    if (SystemOf(selection.kind) == EmuSystem::PSX) {
-        clsPSX(services_.libraries, services_.windows, mainWindow)
-            .TestPlugin(selection.path, PsxTypeCode(selection.kind), selection.name);
-    } else {
-        clsN64 probe(services_.libraries, services_.windows, mainWindow);
-        withN64Library(selection, [&](LibraryHandle library) { probe.DLLTest(library, selection.name); });
-    }
-    return true;
+std::optional<Notice> PluginCommands::Test(const PluginSelection& selection, WindowHandle mainWindow) {
+    if (selection.path.empty()) return kSelectFirst;
+    begin(selection, "Calling test in plugin ");
+    if (SystemOf(selection.kind) == EmuSystem::PSX)
+        return TestNotice(selection.name, PsxTypeCode(selection.kind),
+                          clsPSX(services_.libraries).TestPlugin(selection.path, PsxTypeCode(selection.kind)));
+    const LoadedLibrary library = services_.libraries.load(selection.path);
+    if (!library || clsN64(services_.libraries, mainWindow).DLLTest(library.get())) return std::nullopt;
+    return Notice{"No Test Function!", selection.name + " does not support the Test function.",
+                  MessageIcon::Exclamation};
 }
 
-bool PluginCommands::About(const PluginSelection& selection, WindowHandle mainWindow) {
-    if (!begin(selection, mainWindow, "Calling about in plugin ")) return false;
+std::optional<Notice> PluginCommands::About(const PluginSelection& selection, WindowHandle mainWindow) {
+    if (selection.path.empty()) return kSelectFirst;
+    begin(selection, "Calling about in plugin ");
     if (SystemOf(selection.kind) == EmuSystem::PSX) {
-        clsPSX(services_.libraries, services_.windows, mainWindow)
-            .StdCall(selection.path, PsxTypeCode(selection.kind), "about");
-    } else {
-        clsN64 probe(services_.libraries, services_.windows, mainWindow);
-        withN64Library(selection, [&](LibraryHandle library) { probe.DLLAbout(library, selection.name); });
+        clsPSX(services_.libraries).StdCall(selection.path, PsxTypeCode(selection.kind), "about");
+        return std::nullopt;
     }
-    return true;
+    const LoadedLibrary library = services_.libraries.load(selection.path);
+    if (!library || clsN64(services_.libraries, mainWindow).DLLAbout(library.get())) return std::nullopt;
+    return Notice{"No About Function", selection.name + " does not support the About function.",
+                  MessageIcon::Exclamation};
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/ActivityLog.h"
-#include "app/AppFlags.h"
+#include "app/Notice.h"
 #include "app/Services.h"
 #include "plugins/PluginKind.h"
 
@@ -14,26 +15,23 @@ struct PluginSelection {
     PluginKind kind = PluginKind::GPU;
 };
 
-// The user's commands that run a plug-in's own dialogs.
+// The user's commands that run a plug-in's own dialogs. Each returns what
+// the user is to be told, if anything: that no plug-in is selected, or what
+// the plug-in said of itself.
 class PluginCommands {
 public:
-    PluginCommands(Services& services, ActivityLog& log, const AppFlags& flags)
-        : services_(services), log_(log), flags_(flags) {}
+    PluginCommands(Services& services, ActivityLog& log) : services_(services), log_(log) {}
 
-    // Each returns false when nothing was selected (the user was told).
-    bool Configure(const PluginSelection& selection, WindowHandle mainWindow);
-    bool Test(const PluginSelection& selection, WindowHandle mainWindow);
-    bool About(const PluginSelection& selection, WindowHandle mainWindow);
+    // N64 plug-ins are configured only with configuration switched on.
+    std::optional<Notice> Configure(const PluginSelection& selection, WindowHandle mainWindow, bool n64Configuration);
+    std::optional<Notice> Test(const PluginSelection& selection, WindowHandle mainWindow);
+    std::optional<Notice> About(const PluginSelection& selection, WindowHandle mainWindow);
 
 private:
-    bool checkSelected(const PluginSelection& selection, WindowHandle mainWindow);
-    // The steps every command starts with: a plug-in must be selected, the
-    // log line (if any) is written, its folder becomes the current one.
-    bool begin(const PluginSelection& selection, WindowHandle mainWindow, const std::string& logLine);
-    template <typename Call>
-    void withN64Library(const PluginSelection& selection, Call call);
+    // The steps every command starts with: the log line (if any) is
+    // written, the plug-in's folder becomes the current one.
+    void begin(const PluginSelection& selection, const std::string& logLine);
 
     Services& services_;
     ActivityLog& log_;
-    const AppFlags& flags_;
 };

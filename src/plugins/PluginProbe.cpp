@@ -25,9 +25,10 @@ std::optional<PluginKind> N64Kind(std::int16_t rawType) {
 
 ProbeAnswer InProcessProbe::probeOne(const ProbeRequest& request) {
     ProbeAnswer answer;
-    const LibraryHandle library = libraries_.load(request.path);
+    const LoadedLibrary loaded = libraries_.load(request.path);
+    const LibraryHandle library = loaded.get();
     if (request.system == EmuSystem::PSX) {
-        clsPSX probe(libraries_, windows_, 0);
+        clsPSX probe(libraries_);
         answer.kind = PsxKind(probe.GetLibType(library));
         // Name and version are asked of plug-ins only.
         if (answer.kind) {
@@ -35,12 +36,11 @@ ProbeAnswer InProcessProbe::probeOne(const ProbeRequest& request) {
             answer.version = probe.GetLibVersion(library);
         }
     } else {
-        clsN64 probe(libraries_, windows_, 0);
+        clsN64 probe(libraries_, 0);
         probe.QueryDLL(library);
         answer.kind = N64Kind(probe.DLLType());
         answer.name = probe.DLLName();
     }
-    if (library) libraries_.free(library);
     return answer;
 }
 

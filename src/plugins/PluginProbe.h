@@ -7,7 +7,6 @@
 
 #include "app/Libraries.h"
 #include "app/Systems.h"
-#include "app/WindowServices.h"
 #include "plugins/PluginKind.h"
 
 // The list of a PSX library's raw type (PSEgetLibType), of an N64 library's
@@ -60,12 +59,11 @@ public:
 // native tests' probe over fake libraries.
 class InProcessProbe : public IPluginProbe {
 public:
-    InProcessProbe(ILibraries& libraries, IWindowServices& windows) : libraries_(libraries), windows_(windows) {}
+    explicit InProcessProbe(ILibraries& libraries) : libraries_(libraries) {}
 
     ProbeAnswer probeOne(const ProbeRequest& request);
     void probe(const std::vector<ProbeRequest>& requests, const Done& done) override;
 
 private:
     ILibraries& libraries_;
-    IWindowServices& windows_;
 };

@@ -25,7 +25,7 @@ bool IsEPSXeCoreFile(const std::string& fileName) {
 PluginScanner::PluginScanner(Services& services, ActivityLog& log, const std::vector<std::string>& exclusions,
                              ProbeStore& store)
     : services_(services), log_(log), exclusions_(exclusions), store_(store),
-      inProcess_(services.libraries, services.windows), probe_(&inProcess_) {}
+      inProcess_(services.libraries), probe_(&inProcess_) {}
 
 void PluginScanner::addCores(PluginCatalogue& catalogue, const std::string& version) {
     log_.logMsg("Emulator type is ePSXe; detecting ePSXe SPU and CDR cores...", true);
@@ -38,7 +38,7 @@ void PluginScanner::addCores(PluginCatalogue& catalogue, const std::string& vers
 
 PluginCatalogue PluginScanner::ScanPSX(const std::string& folder, const SelectedEmulator& emulator) {
     PluginCatalogue catalogue{EmuSystem::PSX, QualifyPath(folder), {}};
-    if (emulator.selectorIndex != 0 && emulator.type == "ePSXe") addCores(catalogue, emulator.ePSXeVersion);
+    if (emulator.cores) addCores(catalogue, emulator.ePSXeVersion);
     log_.logMsg("Changing working directory to " + folder);
     probeFolder(catalogue);
     return catalogue;

@@ -14,10 +14,10 @@
 // show as pseudo plug-ins of an ePSXe emulator.
 bool IsEPSXeCoreFile(const std::string& fileName);
 
-// What a PSX scan needs to know of the selected emulator.
+// What a PSX scan needs to know of the selected emulator: whether it is of
+// a type with built-in cores to list, and the ePSXe version that names them.
 struct SelectedEmulator {
-    int selectorIndex = 0;
-    std::string type;
+    bool cores = false;
     std::string ePSXeVersion;
 };
 

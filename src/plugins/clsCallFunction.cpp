@@ -6,11 +6,7 @@ void clsCallFunction::LoadDLL(const std::string& DLLName) {
     if (!module_) throw CallFunctionError("clsCallFunction.LoadDLL", "Load DLL failed");
 }
 
-void clsCallFunction::UnloadDLL() {
-    if (!module_) return;
-    libraries_.free(module_);
-    module_ = 0;
-}
+void clsCallFunction::UnloadDLL() { module_.reset(); }
 
 CallValue clsCallFunction::CallFunction() {
     const bool object = callType_ == CallConvention::ComHResult || callType_ == CallConvention::ComDirect;
@@ -24,7 +20,7 @@ CallValue clsCallFunction::CallFunction() {
 
 CallValue clsCallFunction::CallDLLFunctionByName(const std::string& FunctionName) {
     if (!module_) throw CallFunctionError("clsCallFunction.CallDLLFunctionByName", "No Dll loaded");
-    const std::uintptr_t address = libraries_.findExport(module_, FunctionName);
+    const std::uintptr_t address = libraries_.findExport(module_.get(), FunctionName);
     if (!address) throw CallFunctionError("clsCallFunction.CallDLLFunctionByName", "Function not found");
     functionAddress_ = address;
     return CallFunction();

@@ -27,7 +27,6 @@ private:
 class clsCallFunction {
 public:
     explicit clsCallFunction(ILibraries& libraries) : libraries_(libraries) {}
-    ~clsCallFunction() { UnloadDLL(); }
     clsCallFunction(const clsCallFunction&) = delete;
     clsCallFunction& operator=(const clsCallFunction&) = delete;
 
@@ -55,5 +54,5 @@ private:
     CallConvention callType_ = CallConvention::StdCall;
     CallValue objectPointer_ = 0;
     CallValue hResult_ = 0;
-    LibraryHandle module_ = 0;
+    LoadedLibrary module_;
 };

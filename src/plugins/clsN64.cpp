@@ -27,16 +27,12 @@ void clsN64::QueryDLL(LibraryHandle library) {
     name_ = libraries_.fromAnsi(name.substr(0, name.find('\0')));
 }
 
-void clsN64::DLLTest(LibraryHandle library, const std::string& displayName) {
-    if (library && !callExport(library, "DllTest", static_cast<CallValue>(mainWindow_)))
-        windows_.messageBox(mainWindow_, displayName + " does not support the Test function.", "No Test Function!",
-                            MessageIcon::Exclamation, MessageButtons::Ok);
+bool clsN64::DLLTest(LibraryHandle library) {
+    return callExport(library, "DllTest", static_cast<CallValue>(mainWindow_));
 }
 
-void clsN64::DLLAbout(LibraryHandle library, const std::string& displayName) {
-    if (library && !callExport(library, "DllAbout", static_cast<CallValue>(mainWindow_)))
-        windows_.messageBox(mainWindow_, displayName + " " + "does not support the About function.",
-                            "No About Function", MessageIcon::Exclamation, MessageButtons::Ok);
+bool clsN64::DLLAbout(LibraryHandle library) {
+    return callExport(library, "DllAbout", static_cast<CallValue>(mainWindow_));
 }
 
 void clsN64::DLLConfig(LibraryHandle library) {

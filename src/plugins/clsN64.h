@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/Libraries.h"
-#include "app/WindowServices.h"
+#include "app/WindowHandle.h"
 
 // Talks to Nintendo 64 plug-ins through the common N64 plug-in interface:
 // the information record, and the test, about and configuration functions
@@ -16,16 +16,16 @@ public:
     // What the probe hands the plug-in for the record.
     static constexpr std::size_t kInfoBufferSize = 4096;
 
-    clsN64(ILibraries& libraries, IWindowServices& windows, WindowHandle mainWindow)
-        : libraries_(libraries), windows_(windows), mainWindow_(mainWindow) {}
+    clsN64(ILibraries& libraries, WindowHandle mainWindow) : libraries_(libraries), mainWindow_(mainWindow) {}
 
     void QueryDLL(LibraryHandle library);
     // The name of the last query: its 100 bytes up to the first NUL.
     const std::string& DLLName() const { return name_; }
     std::int16_t DLLType() const { return type_; }
 
-    void DLLTest(LibraryHandle library, const std::string& displayName);
-    void DLLAbout(LibraryHandle library, const std::string& displayName);
+    // Each false when the plug-in lacks the function.
+    bool DLLTest(LibraryHandle library);
+    bool DLLAbout(LibraryHandle library);
     void DLLConfig(LibraryHandle library);
 
 private:
@@ -33,7 +33,6 @@ private:
     bool callExport(LibraryHandle library, const std::string& name, CallValue argument);
 
     ILibraries& libraries_;
-    IWindowServices& windows_;
     WindowHandle mainWindow_;
     std::string name_;
     std::int16_t type_ = 0;

@@ -46,33 +46,19 @@ std::string clsPSX::GetLibVersion(LibraryHandle library) {
 }
 
 void clsPSX::StdCall(const std::string& strFName, int lngType, const std::string& strCall) {
-    const LibraryHandle library = libraries_.load(strFName);
-    if (!library) return;
+    const LoadedLibrary library = libraries_.load(strFName);
     bool found;
-    callExport(library, Prefix(lngType) + strCall, found);
-    libraries_.free(library);
+    callExport(library.get(), Prefix(lngType) + strCall, found);
 }
 
-void clsPSX::TestPlugin(const std::string& strFName, int lngType, const std::string& displayName) {
-    const LibraryHandle library = libraries_.load(strFName);
-    if (!library) return;
-    const std::string prefix = Prefix(lngType);
-    const std::string title = prefix + " Plugin Test";
+std::optional<PsxTestVerdict> clsPSX::TestPlugin(const std::string& strFName, int lngType) {
+    const LoadedLibrary library = libraries_.load(strFName);
+    if (!library) return std::nullopt;
     bool found;
-    const CallValue verdict = static_cast<std::int32_t>(callExport(library, prefix + "test", found));
-    libraries_.free(library);
-    if (!found) {
-        windows_.messageBox(owner_, displayName + " does not support the test function.", title,
-                            MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
-    }
-    if (verdict == 0)
-        windows_.messageBox(owner_, displayName + " reports that it should work properly.", title,
-                            MessageIcon::Information, MessageButtons::Ok);
-    else if (verdict == 1)
-        windows_.messageBox(owner_, displayName + " needs to be configured before it will work properly.", title,
-                            MessageIcon::Exclamation, MessageButtons::Ok);
-    else if (verdict == -1)
-        windows_.messageBox(owner_, displayName + " has returned an undefined fatal error. This plugin will not work!",
-                            title, MessageIcon::Critical, MessageButtons::Ok);
+    const CallValue verdict = static_cast<std::int32_t>(callExport(library.get(), Prefix(lngType) + "test", found));
+    if (!found) return PsxTestVerdict::Unsupported;
+    if (verdict == 0) return PsxTestVerdict::Works;
+    if (verdict == 1) return PsxTestVerdict::NeedsConfiguration;
+    if (verdict == -1) return PsxTestVerdict::FatalError;
+    return std::nullopt;
 }

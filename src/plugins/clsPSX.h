@@ -2,15 +2,18 @@
 
 #include <string>
 
+#include <optional>
+
 #include "app/Libraries.h"
-#include "app/WindowServices.h"
+
+// What a PSX plug-in's test function says of itself.
+enum class PsxTestVerdict { Unsupported, Works, NeedsConfiguration, FatalError };
 
 // Talks to PlayStation plug-ins through the PSEmu Pro interface: type, name
 // and version of a loaded library, its type-prefixed functions, its test.
 class clsPSX {
 public:
-    clsPSX(ILibraries& libraries, IWindowServices& windows, WindowHandle owner)
-        : libraries_(libraries), windows_(windows), owner_(owner) {}
+    explicit clsPSX(ILibraries& libraries) : libraries_(libraries) {}
 
     // The export-name prefix of a catalogue type code (1 GPU .. 4 PAD).
     static std::string Prefix(int lngType);
@@ -25,13 +28,12 @@ public:
 
     // Calls prefix + strCall (configure, about) of the plug-in at the path.
     void StdCall(const std::string& strFName, int lngType, const std::string& strCall);
-    // Runs prefix + "test" and tells the user the plug-in's verdict.
-    void TestPlugin(const std::string& strFName, int lngType, const std::string& displayName);
+    // Runs prefix + "test": the plug-in's verdict; nothing when the library
+    // does not load or answers with no verdict the interface knows.
+    std::optional<PsxTestVerdict> TestPlugin(const std::string& strFName, int lngType);
 
 private:
     CallValue callExport(LibraryHandle library, const std::string& name, bool& found);
 
     ILibraries& libraries_;
-    IWindowServices& windows_;
-    WindowHandle owner_;
 };

@@ -13,16 +13,8 @@ const char* const kRoot = "HKEY_CURRENT_USER\\";
 }  // namespace
 
 const char* CaptionOf(ProfileContent content) {
-    switch (content) {
-        case ProfileContent::PSXPlugins: return "PSX Plugins";
-        case ProfileContent::N64Plugins: return "N64 Plugins";
-        case ProfileContent::ePSXe: return "ePSXe";
-        case ProfileContent::PCSX: return "PCSX";
-        case ProfileContent::PSXeven: return "PSXeven";
-        case ProfileContent::Project64: return "Project 64";
-        case ProfileContent::Emu1964: return "1964";
-    }
-    return "";
+    if (const std::optional<EmulatorKind> emulator = EmulatorOf(content)) return TypeOf(*emulator).name;
+    return content == ProfileContent::PSXPlugins ? "PSX Plugins" : "N64 Plugins";
 }
 
 std::vector<Snapshot> PlanSnapshots(const std::vector<ProfileContent>& chosen,
@@ -33,24 +25,42 @@ std::vector<Snapshot> PlanSnapshots(const std::vector<ProfileContent>& chosen,
     if (Has(chosen, ProfileContent::N64Plugins))
         for (std::size_t i = 0; i < n64Paths.size(); ++i)
             plan.push_back({"n64pluginsreg" + std::to_string(i + 1) + ".merge", n64Paths[i].path});
-    if (Has(chosen, ProfileContent::ePSXe)) plan.push_back({"epsxereg.merge", std::string(kRoot) + "Software\\epsxe\\config"});
-    if (Has(chosen, ProfileContent::PCSX)) plan.push_back({"pcsxreg.merge", std::string(kRoot) + "Software\\Pcsx"});
-    if (Has(chosen, ProfileContent::PSXeven))
-        plan.push_back({"psxevenreg.merge", std::string(kRoot) + "Software\\PSXeven\\PS7gui\\Settings"});
-    if (Has(chosen, ProfileContent::Project64) && !keys.pj64.empty())
-        plan.push_back({"poj64reg.merge", kRoot + keys.pj64});
-    if (Has(chosen, ProfileContent::Emu1964) && !keys.emu1964.empty())
-        plan.push_back({"emu1964reg.merge", kRoot + keys.emu1964});
+    // Each emulator's own key; an N64 emulator's only when its version was found.
+    const std::pair<ProfileContent, const char*> emulators[] = {
+        {ProfileContent::ePSXe, "epsxereg.merge"},     {ProfileContent::PCSX, "pcsxreg.merge"},
+        {ProfileContent::PSXeven, "psxevenreg.merge"}, {ProfileContent::Project64, "poj64reg.merge"},
+        {ProfileContent::Emu1964, "emu1964reg.merge"}};
+    for (const auto& [content, snapshot] : emulators) {
+        const std::string key = RegistryKeyOf(TypeOf(*EmulatorOf(content)), keys);
+        if (Has(chosen, content) && !key.empty()) plan.push_back({snapshot, kRoot + key});
+    }
     return plan;
 }
 
 int ConfigSystemOf(const std::vector<ProfileContent>& chosen, const N64VersionKeys& keys) {
-    const bool psx = Has(chosen, ProfileContent::PSXPlugins) || Has(chosen, ProfileContent::ePSXe) ||
-                     Has(chosen, ProfileContent::PCSX) || Has(chosen, ProfileContent::PSXeven);
-    const bool n64 = Has(chosen, ProfileContent::N64Plugins) ||
-                     (Has(chosen, ProfileContent::Project64) && !keys.pj64.empty()) ||
-                     (Has(chosen, ProfileContent::Emu1964) && !keys.emu1964.empty());
+    bool psx = Has(chosen, ProfileContent::PSXPlugins), n64 = Has(chosen, ProfileContent::N64Plugins);
+    for (ProfileContent content : chosen) {
+        const std::optional<EmulatorKind> emulator = EmulatorOf(content);
+        if (!emulator) continue;
+        const EmulatorType& type = TypeOf(*emulator);
+        // An N64 emulator whose version was not found puts nothing in.
+        if (RegistryKeyOf(type, keys).empty()) continue;
+        (type.system == EmuSystem::PSX ? psx : n64) = true;
+    }
     return psx && n64 ? 8 : psx ? 6 : n64 ? 7 : 0;
+}
+
+std::optional<EmulatorKind> EmulatorOf(ProfileContent content) {
+    switch (content) {
+        case ProfileContent::ePSXe: return EmulatorKind::ePSXe;
+        case ProfileContent::PCSX: return EmulatorKind::PCSX;
+        case ProfileContent::PSXeven: return EmulatorKind::PSXeven;
+        case ProfileContent::Project64: return EmulatorKind::Project64;
+        case ProfileContent::Emu1964: return EmulatorKind::Emu1964;
+        case ProfileContent::PSXPlugins:
+        case ProfileContent::N64Plugins: break;
+    }
+    return std::nullopt;
 }
 
 std::string EncodeComments(const std::string& text) {

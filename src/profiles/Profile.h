@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ constexpr int kProfileContents = 7;
 
 inline ProfileContent ContentAt(int index) { return static_cast<ProfileContent>(index); }
 const char* CaptionOf(ProfileContent content);
+// The emulator whose own settings a content is; nothing for the plug-ins'.
+std::optional<EmulatorKind> EmulatorOf(ProfileContent content);
 
 // One registry key exported into a snapshot file of the temporary folder.
 struct Snapshot {

@@ -1,8 +1,5 @@
 #include "ui/frmMain.h"
 
-#include <cctype>
-
-#include "app/Helpers.h"
 #include "app/Version.h"
 
 namespace {
@@ -16,32 +13,48 @@ std::vector<ListColumn> PluginColumns(EmuSystem system) {
     columns.push_back({"FileName", 110});
     return columns;
 }
+
+template <typename Node>
+Node* FindMenu(Node& node, const MenuItem& item) {
+    if (node.item == &item) return &node;
+    for (Node& child : node.children)
+        if (Node* found = FindMenu(child, item)) return found;
+    return nullptr;
+}
 }  // namespace
 
 frmMain::frmMain(Services& services, AppFlags& flags, frmSplash& splash)
-    : services_(services), flags_(flags), splash_(splash),
-      log_(flags, services.files, services.clock, services.windows, services.environment.programFolder()),
-      probeStore_(services.files, services.environment.programFolder()),
-      scanner_(services, log_, exclusions_, probeStore_),
-      commands_(services, log_, flags), m_frmSysTray(services) {
-    catalogues_[0].system = EmuSystem::PSX;
-    catalogues_[1].system = EmuSystem::N64;
+    : services_(services), flags_(flags), splash_(splash), user_(services.windows), session_(services, flags, user_),
+      m_frmSysTray(services) {
     buildControls();
     buildMenus();
     wireEvents();
+    wireCommands();
     wireTray();
+    wireSession();
 }
+
+frmMain::~frmMain() = default;
 
 std::string frmMain::versionCaption() const {
     return "Orvisk's Corvane v" + std::to_string(CORVANE_VERSION_MAJOR) + "." + std::to_string(CORVANE_VERSION_MINOR) +
            "." + std::to_string(CORVANE_VERSION_REVISION);
 }
 
+const MenuNode& frmMain::menuOf(const MenuItem& item) const {
+    const MenuNode* found = FindMenu(menuBar_, item);
+    return found ? *found : *FindMenu(contextMenu_, item);
+}
+
+MenuNode& frmMain::menuOf(const MenuItem& item) {
+    MenuNode* found = FindMenu(menuBar_, item);
+    return found ? *found : *FindMenu(contextMenu_, item);
+}
+
 void frmMain::buildControls() {
     ssTabMain.setTabs({" PSX Plugins", "N64 Plugins", " Configuration", " About"});
     for (int i = 0; i < kPluginKinds; ++i) lstPluginList[i].setColumns(PluginColumns(SystemOf(KindAt(i))));
-    bindCatalogue(EmuSystem::PSX);
-    bindCatalogue(EmuSystem::N64);
+    for (EmuSystem system : kSystems) bindCatalogue(system);
     lblEmuSelect.setCaption("Emulator:");
     lstEmulators.setEditableRows(true);
     cmdApply.setCaption("&Apply");
@@ -98,6 +111,8 @@ void frmMain::buildMenus() {
     MenuNode edit = Submenu(mnuEdit, {Leaf(mnuEditRename), Leaf(mnuEditDelete), DynamicSubmenu(mnuEditCopy),
                                       DynamicSubmenu(mnuEditCopyAll), Separator(), Leaf(mnuEditEnableLogging)});
     edit.onOpen = [this] { mnuEdit_Click(); };
+    MenuNode skipped = DynamicSubmenu(mnuPluginsSkipped);
+    skipped.onOpen = [this] { mnuPluginsSkipped_Open(); };
     menuBar_.children = {
         Submenu(mnuFile, {Submenu(mnuFileImport, {Leaf(mnuFileImportFiles), Leaf(mnuFileImportFolder),
                                                   Leaf(mnuFileImportZip)}),
@@ -110,12 +125,11 @@ void frmMain::buildMenus() {
         Submenu(mnuPlugins, {Leaf(mnuPluginsConfigure), Leaf(mnuPluginsTest), Leaf(mnuPluginsAbout), Separator(),
                              Submenu(mnuPluginsPadSelection,
                                      {Leaf(mnuPluginsPadSelectionPad1), Leaf(mnuPluginsPadSelectionPad2)}),
-                             Separator(), DynamicSubmenu(mnuPluginsSkipped)}),
+                             Separator(), skipped}),
         Submenu(mnuTools, {Leaf(mnuToolsConfigN64Regpaths)}),
         Submenu(mnuHelp, {Leaf(mnuHelpReadMe), Leaf(mnuHelpWebSite), Leaf(mnuHelpCheckToolUpdate), Separator(),
                           Leaf(mnuHelpAbout)}),
     };
-    menuBar_.children[3].children[6].onOpen = [this] { mnuPluginsSkipped_Open(); };
     contextMenu_.children = {Leaf(mnuContextConfigure), Leaf(mnuContextTest), Leaf(mnuContextAbout), Separator(),
                              Leaf(mnuContextRename),    Leaf(mnuContextDelete), DynamicSubmenu(mnuContextCopy)};
     contextMenu_.onOpen = [this] { mnuEdit_Click(); };
@@ -124,70 +138,36 @@ void frmMain::buildMenus() {
 
 void frmMain::wireEvents() {
     for (int i = 0; i < kOptionCount; ++i) chkSettings[i].onClick = [this, i] { chkSettings_Click(i); };
-    txtSettings.onClick = [this] { txtSettings_Click(); };
+    txtSettings.onClick = [this] {
+        if (heldInterval_.empty()) heldInterval_ = txtSettings.text();
+    };
+    txtSettings.onChange = [this] { session_.settings().interval = txtSettings.text(); };
     txtSettings.onLostFocus = [this] { txtSettings_LostFocus(); };
-    cmbCDROM.onClick = [this] { cmbCDROM_Click(); };
-    sldTransparency.onChange = [this] { sldTransparency_Change(); };
+    cmbCDROM.onClick = [this] { session_.chooseCDROM(cmbCDROM.listIndex()); };
+    sldTransparency.onChange = [this] {
+        session_.settings().transparency = sldTransparency.value();
+        services_.windows.setWindowAlpha(handle(), alpha());
+    };
     tmrTimer.onTimer = [this] { tmrTimer_Timer(); };
     onActivate = [this] { Form_Activate(); };
     onQueryUnload = [this] { return Form_QueryUnload(); };
     onUnload = [this] { Form_Unload(); };
-
-    mnuFileExit.onClick = [this] { requestClose(); };
+    onResize = [this] { Form_Resize(); };
     for (int i = 0; i < kPluginKinds; ++i) {
         lstPluginList[i].onItemClick = [this, i] { lstPluginList_ItemClick(KindAt(i)); };
         lstPluginList[i].onRightClick = [this] { popupMenu(contextMenu_); };
     }
-    // The context entries move the focus to their button first.
-    const auto viaButton = [this](Button& button, void (frmMain::*command)()) {
-        button.setFocus();
-        (this->*command)();
-    };
-    mnuContextConfigure.onClick = [this, viaButton] { viaButton(cmdConfig, &frmMain::cmdConfig_Click); };
-    mnuContextTest.onClick = [this, viaButton] { viaButton(cmdTest, &frmMain::cmdTest_Click); };
-    mnuContextAbout.onClick = [this, viaButton] { viaButton(cmdAbout, &frmMain::cmdAbout_Click); };
-    cmdConfig.onClick = [this] { cmdConfig_Click(); };
-    cmdTest.onClick = [this] { cmdTest_Click(); };
-    cmdAbout.onClick = [this] { cmdAbout_Click(); };
-    mnuPluginsConfigure.onClick = [this] { cmdConfig_Click(); };
-    mnuPluginsTest.onClick = [this] { cmdTest_Click(); };
-    mnuPluginsAbout.onClick = [this] { cmdAbout_Click(); };
-    mnuViewRefresh.onClick = [this] { RefreshCurrentPluginSet(false); };
     cmbEmuSelect.onClick = [this] { cmbEmuSelect_Click(); };
-    cmdAddEmu.onClick = [this] { cmdAddEmu_Click(); };
-    cmdEditEmu.onClick = [this] { cmdEditEmu_Click(); };
-    cmdRemoveEmu.onClick = [this] { cmdRemoveEmu_Click(); };
-    mnuEmuContextEdit.onClick = [this] { cmdEditEmu_Click(); };
-    mnuEmuContextDelete.onClick = [this] { cmdRemoveEmu_Click(); };
-    lstEmulators.onDoubleClick = [this] { cmdEditEmu_Click(); };
     lstEmulators.onRightClick = [this] {
-        if (database_.Count() > 0) popupMenu(emuContextMenu_);
+        if (session_.emulators().Count() > 0) popupMenu(emuContextMenu_);
     };
-    lstEmulators.onRename = [this](int row, const std::string& name) { return lstEmulators_Rename(row + 1, name); };
-    cmdApply.onClick = [this] { cmdApply_Click(); };
-    cmdLaunchEmu.onClick = [this] { cmdLaunchEmu_Click(); };
-    mnuFileLaunchEmu.onClick = [this] { cmdLaunchEmu_Click(); };
-    mnuFileLaunchCDRom.onClick = [this] { mnuFileLaunchCDRom_Click(); };
-    mnuFileLaunchISOROM.onClick = [this] { mnuFileLaunchISOROM_Click(); };
-    mnuFileSaveConfig.onClick = [this] { mnuFileSaveConfig_Click(); };
-    mnuFileConfigEmu.onClick = [this] { mnuFileConfigEmu_Click(); };
-    mnuFileCheckUpdates.onClick = [this] { mnuFileCheckUpdates_Click(); };
-    mnuEditRename.onClick = [this] { mnuEditRename_Click(); };
-    mnuContextRename.onClick = [this] { mnuEditRename_Click(); };
-    mnuEditDelete.onClick = [this] { mnuEditDelete_Click(); };
-    mnuContextDelete.onClick = [this] { mnuEditDelete_Click(); };
-    mnuFileImportFiles.onClick = [this] { mnuFileImportFiles_Click(); };
-    mnuFileImportFolder.onClick = [this] { mnuFileImportFolder_Click(); };
-    mnuFileImportZip.onClick = [this] { mnuFileImportZip_Click(); };
+    lstEmulators.onRename = [this](int row, const std::string& name) {
+        return session_.renameEmulator(row + 1, name);
+    };
     txtFloat.onKeyDown = [this](int key) { return txtFloat_KeyDown(key); };
     txtFloat.onLostFocus = [this] {
         if (!askingAboutRename_) txtFloat.setVisible(false);
     };
-    mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };
-    mnuToolsConfigN64Regpaths.onClick = [this] { mnuToolsConfigN64Regpaths_Click(); };
-    mnuPluginsPadSelectionPad1.onClick = [this] { mnuPluginsPadSelection_Click(Pad::One); };
-    mnuPluginsPadSelectionPad2.onClick = [this] { mnuPluginsPadSelection_Click(Pad::Two); };
-    mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging_Click(); };
     const auto view = [this](MainPage page) {
         showPage(page);
         ssTabMain.setFocus();
@@ -198,16 +178,16 @@ void frmMain::wireEvents() {
     mnuHelpAbout.onClick = [this] { showPage(MainPage::About); };
     mnuHelpReadMe.onClick = [this] { mnuHelpReadMe_Click(); };
     mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen(kWebSite, ""); };
-    mnuHelpCheckToolUpdate.onClick = [this] {
-        services_.windows.messageBox(handle(), "Not implemented yet.", "Corvane", MessageIcon::Information,
-                                     MessageButtons::Ok);
-    };
-    cmdExit.onClick = [this] { cmdExit_Click(); };
-    cmdUpdateService.onClick = [this] { cmdUpdateService_Click(); };
+    mnuHelpCheckToolUpdate.onClick = [this] { user_.tell("Corvane", "Not implemented yet.", MessageIcon::Information); };
+    mnuFileExit.onClick = [this] { requestClose(); };
+    cmdExit.onClick = [this] { requestClose(); };
+    cmdUpdateService.onClick = [this] { services_.environment.shellOpen(session_.serviceAddress(), ""); };
+    mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging.setChecked(session_.toggleLogging()); };
 }
 
 void frmMain::chkSettings_Click(int index) {
     const bool checked = chkSettings[index].checked();
+    session_.settings().options[static_cast<std::size_t>(index)] = checked;
     if (index == OptionIndex(Option::Counters))
         for (auto& counter : lblPluginCount) counter.setVisible(checked);
     if (index == OptionIndex(Option::PluginUpdates)) {
@@ -217,52 +197,18 @@ void frmMain::chkSettings_Click(int index) {
     }
 }
 
-void frmMain::txtSettings_Click() {
-    if (heldInterval_.empty()) heldInterval_ = txtSettings.text();
-}
-
 void frmMain::txtSettings_LostFocus() {
     std::string digits;
     for (char c : txtSettings.text())
         if (c >= '0' && c <= '9') digits += c;
     txtSettings.setText(digits.empty() ? heldInterval_ : digits);
+    session_.settings().interval = txtSettings.text();
     heldInterval_.clear();
 }
 
-void frmMain::cmbCDROM_Click() { currentCDROM_ = cmbCDROM.text(); }
+int frmMain::alpha() const { return 255 - sldTransparency.value() * 155 / 100; }
 
 void frmMain::shareTransparency(Form& dialog) {
     if (!flags_.blLayeredWindows) return;
-    dialog.onShown = [this, &dialog] {
-        SetWindowAlpha(services_.windows, dialog.handle(), 255 - sldTransparency.value() * 155 / 100);
-    };
-}
-
-void frmMain::sldTransparency_Change() {
-    SetWindowAlpha(services_.windows, handle(), 255 - sldTransparency.value() * 155 / 100);
-}
-
-void frmMain::mnuEditEnableLogging_Click() { mnuEditEnableLogging.setChecked(log_.toggle()); }
-
-void frmMain::mnuHelpReadMe_Click() {
-    const std::string readMe = QualifyPath(programFolder_) + "readme.txt";
-    if (!FileExists(services_.files, readMe)) return;
-    // A system without a program for ".txt" files still has Notepad.
-    if (!services_.environment.shellOpen(readMe, "")) services_.environment.shellOpen("notepad.exe", "\"" + readMe + "\"");
-}
-
-void frmMain::cmdExit_Click() { requestClose(); }
-
-void frmMain::cmdUpdateService_Click() { services_.environment.shellOpen(serviceAddress_, ""); }
-
-void frmMain::cmdConfig_Click() {
-    if (confirmRun(selectedPlugin()) && commands_.Configure(selectedPlugin(), handle())) ssTabMain.setFocus();
-}
-
-void frmMain::cmdTest_Click() {
-    if (confirmRun(selectedPlugin())) commands_.Test(selectedPlugin(), handle());
-}
-
-void frmMain::cmdAbout_Click() {
-    if (confirmRun(selectedPlugin())) commands_.About(selectedPlugin(), handle());
+    dialog.onShown = [this, &dialog] { services_.windows.setWindowAlpha(dialog.handle(), alpha()); };
 }

@@ -4,7 +4,7 @@
 
 void FakeLibraries::add(const std::string& path, Exports exports) { libraries_.push_back({path, std::move(exports)}); }
 
-LibraryHandle FakeLibraries::load(const std::string& path) {
+LibraryHandle FakeLibraries::open(const std::string& path) {
     loads_.push_back(path);
     for (std::size_t i = 0; i < libraries_.size(); ++i) {
         if (LowerCase(libraries_[i].path) != LowerCase(path)) continue;
@@ -14,7 +14,7 @@ LibraryHandle FakeLibraries::load(const std::string& path) {
     return 0;
 }
 
-void FakeLibraries::free(LibraryHandle library) {
+void FakeLibraries::close(LibraryHandle library) {
     if (library) --loaded_;
 }
 

@@ -27,13 +27,15 @@ public:
     };
     const std::vector<Call>& calls() const { return calls_; }
 
-    LibraryHandle load(const std::string& path) override;
-    void free(LibraryHandle library) override;
     std::uintptr_t findExport(LibraryHandle library, const std::string& name) override;
     CallResult call(std::uintptr_t function, CallConvention convention, const std::vector<CallValue>& arguments,
                     CallValue objectPointer) override;
     std::string stringAt(std::uintptr_t address) override;
     std::string fromAnsi(const std::string& bytes) override { return bytes; }
+
+protected:
+    LibraryHandle open(const std::string& path) override;
+    void close(LibraryHandle library) override;
 
 private:
     struct Library {

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "doubles/FakeLibraries.h"
-#include "doubles/FakeWindowServices.h"
+#include "doubles/FakeServices.h"
+#include "plugins/PluginCommands.h"
 #include "plugins/clsCallFunction.h"
 #include "plugins/clsN64.h"
 #include "plugins/clsPSX.h"
@@ -72,52 +73,72 @@ TEST(clsCallFunction, PassesParametersInOrderAndTheStatusOfObjectCalls) {
 TEST(clsPSX, ReportsTypeNameAndVersionAndRunsTheTest) {
     static const std::string longName(600, 'n');
     FakeLibraries libraries;
-    FakeWindowServices windows;
     libraries.add("C:\\psx\\gpu.dll", {{"PSEgetLibType", Returns(2)},
                                        {"PSEgetLibName", Returns(reinterpret_cast<CallValue>(longName.c_str()))},
                                        {"PSEgetLibVersion", Returns(0x00020105)},
                                        {"GPUtest", Returns(0)}});
     libraries.add("C:\\psx\\pad.dll", {{"PADtest", Returns(2)}, {"PADconfigure", Returns(0)}});
-    libraries.add("C:\\psx\\spu.dll", {{"SPUtest", Returns(1)}});
-    libraries.add("C:\\psx\\cdr.dll", {{"CDRtest", Returns(-1)}});
     libraries.add("C:\\psx\\none.dll", {});
-    clsPSX probe(libraries, windows, 0);
-
-    const LibraryHandle gpu = libraries.load("C:\\psx\\gpu.dll");
-    EXPECT_EQ(probe.GetLibType(gpu), 2);
-    EXPECT_EQ(probe.GetLibName(gpu), longName) << "copied whole";
-    EXPECT_EQ(probe.GetLibVersion(gpu), "1.5");
-    libraries.free(gpu);
+    clsPSX probe(libraries);
+    {
+        const LoadedLibrary gpu = libraries.load("C:\\psx\\gpu.dll");
+        EXPECT_EQ(probe.GetLibType(gpu.get()), 2);
+        EXPECT_EQ(probe.GetLibName(gpu.get()), longName) << "copied whole";
+        EXPECT_EQ(probe.GetLibVersion(gpu.get()), "1.5");
+    }
     EXPECT_EQ(probe.GetLibType(0), 0);
     EXPECT_EQ(probe.GetLibName(0), "");
     EXPECT_EQ(clsPSX::VersionText(0x00010203), "2.3");
-
-    probe.TestPlugin("C:\\psx\\gpu.dll", 1, "Pete's GPU");
-    probe.TestPlugin("C:\\psx\\spu.dll", 2, "Eternal SPU");
-    probe.TestPlugin("C:\\psx\\cdr.dll", 3, "Broken CDR");
-    probe.TestPlugin("C:\\psx\\pad.dll", 4, "Odd pad");
-    probe.TestPlugin("C:\\psx\\none.dll", 1, "Quiet GPU");
-    probe.TestPlugin("C:\\psx\\missing.dll", 1, "Missing");
-    const auto& boxes = windows.shownBoxes();
-    ASSERT_EQ(boxes.size(), 4u) << "a test returning 2 and a missing library show nothing";
-    EXPECT_EQ(boxes[0].text, "Pete's GPU reports that it should work properly.");
-    EXPECT_EQ(boxes[0].title, "GPU Plugin Test");
-    EXPECT_EQ(boxes[0].icon, MessageIcon::Information);
-    EXPECT_EQ(boxes[1].text, "Eternal SPU needs to be configured before it will work properly.");
-    EXPECT_EQ(boxes[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(boxes[2].text, "Broken CDR has returned an undefined fatal error. This plugin will not work!");
-    EXPECT_EQ(boxes[2].icon, MessageIcon::Critical);
-    EXPECT_EQ(boxes[3].text, "Quiet GPU does not support the test function.");
-    EXPECT_EQ(boxes[3].title, "GPU Plugin Test");
-
+    EXPECT_EQ(probe.TestPlugin("C:\\psx\\gpu.dll", 1), PsxTestVerdict::Works);
+    EXPECT_EQ(probe.TestPlugin("C:\\psx\\none.dll", 1), PsxTestVerdict::Unsupported);
+    EXPECT_FALSE(probe.TestPlugin("C:\\psx\\pad.dll", 4)) << "2 is no verdict";
+    EXPECT_FALSE(probe.TestPlugin("C:\\psx\\missing.dll", 1));
     probe.StdCall("C:\\psx\\pad.dll", 4, "configure");
     EXPECT_EQ(libraries.calls().back().name, "PADconfigure");
     EXPECT_EQ(libraries.loadedCount(), 0) << "every library freed";
 }
 
+using PluginCommandsTest = FakeServices;
+
+TEST_F(PluginCommandsTest, TellWhatThePluginSaidOfItselfOrThatNoneIsSelected) {
+    libraries.add("C:\\psx\\gpu.dll", {{"GPUtest", Returns(0)}});
+    libraries.add("C:\\psx\\spu.dll", {{"SPUtest", Returns(1)}});
+    libraries.add("C:\\psx\\cdr.dll", {{"CDRtest", Returns(-1)}});
+    libraries.add("C:\\psx\\none.dll", {});
+    libraries.add("C:\\n64\\audio.dll", {});
+    libraries.add("C:\\n64\\gfx.dll", {{"DllTest", Returns(0)}, {"DllAbout", Returns(0)}});
+    files.addDirectory("C:\\n64");
+    const bool logging = false;
+    ActivityLog log(logging, files, clock, "C:\\Corvane");
+    PluginCommands commands(services, log);
+    const auto said = [](const std::optional<Notice>& notice) {
+        if (!notice) return std::string("-");
+        return notice->title + ": " + notice->text + " (" + std::to_string(static_cast<int>(notice->icon)) + ")";
+    };
+    const auto test = [&](const char* path, PluginKind kind, const char* name) {
+        return said(commands.Test({name, path, kind}, 0xBEEF));
+    };
+    EXPECT_EQ(test("C:\\psx\\gpu.dll", PluginKind::GPU, "Pete's GPU"),
+              "GPU Plugin Test: Pete's GPU reports that it should work properly. (4)");
+    EXPECT_EQ(test("C:\\psx\\spu.dll", PluginKind::SPU, "Eternal SPU"),
+              "SPU Plugin Test: Eternal SPU needs to be configured before it will work properly. (3)");
+    EXPECT_EQ(test("C:\\psx\\cdr.dll", PluginKind::CDR, "Broken CDR"),
+              "CDR Plugin Test: Broken CDR has returned an undefined fatal error. This plugin will not work! (1)");
+    EXPECT_EQ(test("C:\\psx\\none.dll", PluginKind::GPU, "Quiet GPU"),
+              "GPU Plugin Test: Quiet GPU does not support the test function. (3)");
+    EXPECT_EQ(test("C:\\n64\\gfx.dll", PluginKind::GFX, "Glide64"), "-");
+    EXPECT_EQ(libraries.calls().back().arguments, std::vector<CallValue>{0xBEEF}) << "with the main window";
+    EXPECT_EQ(test("C:\\n64\\audio.dll", PluginKind::SND, "Jabo Audio"),
+              "No Test Function!: Jabo Audio does not support the Test function. (3)");
+    EXPECT_EQ(said(commands.About({"Jabo Audio", "C:\\n64\\audio.dll", PluginKind::SND}, 0)),
+              "No About Function: Jabo Audio does not support the About function. (3)");
+    EXPECT_EQ(said(commands.Configure({}, 0, true)), "Select a Plugin: You'll need to select a plugin first. (3)");
+    EXPECT_EQ(files.currentDirectory(), "C:\\n64\\") << "the plug-in's folder, for its companion files";
+    EXPECT_EQ(libraries.loadedCount(), 0);
+}
+
 TEST(clsN64, ReadsTheInformationRecordAndCallsWithTheMainWindow) {
     FakeLibraries libraries;
-    FakeWindowServices windows;
     const std::string hundred(100, 'R');
     libraries.add("C:\\n64\\rsp.dll", {{"GetDllInfo", DllInfo(1, hundred)}});
     libraries.add("C:\\n64\\gfx.dll", {{"GetDllInfo", DllInfo(2, "Glide64")},
@@ -136,36 +157,29 @@ TEST(clsN64, ReadsTheInformationRecordAndCallsWithTheMainWindow) {
                                                std::memcpy(record + 4, "Wide\0junk", 9);
                                                return CallValue{0};
                                            }}});
-    clsN64 probe(libraries, windows, 0xBEEF);
+    clsN64 probe(libraries, 0xBEEF);
 
-    const LibraryHandle rsp = libraries.load("C:\\n64\\rsp.dll");
-    probe.QueryDLL(rsp);
+    const LoadedLibrary rsp = libraries.load("C:\\n64\\rsp.dll");
+    probe.QueryDLL(rsp.get());
     EXPECT_EQ(probe.DLLType(), 1);
     EXPECT_EQ(probe.DLLName(), hundred) << "100 characters without NUL, whole";
-    const LibraryHandle bare = libraries.load("C:\\n64\\bare.dll");
-    probe.QueryDLL(bare);
+    probe.QueryDLL(libraries.load("C:\\n64\\bare.dll").get());
     EXPECT_EQ(probe.DLLType(), 0);
     EXPECT_EQ(probe.DLLName(), "") << "an empty name";
-    probe.QueryDLL(libraries.load("C:\\n64\\wide.dll"));
+    probe.QueryDLL(libraries.load("C:\\n64\\wide.dll").get());
     EXPECT_EQ(probe.DLLType(), 3);
     EXPECT_EQ(probe.DLLName(), "Wide") << "cut at the first NUL";
 
-    const LibraryHandle gfx = libraries.load("C:\\n64\\gfx.dll");
-    const LibraryHandle audio = libraries.load("C:\\n64\\audio.dll");
-    probe.DLLConfig(gfx);
+    const LoadedLibrary gfx = libraries.load("C:\\n64\\gfx.dll");
+    const LoadedLibrary audio = libraries.load("C:\\n64\\audio.dll");
+    probe.DLLConfig(gfx.get());
     EXPECT_EQ(libraries.calls().back().name, "DllConfig");
     EXPECT_EQ(libraries.calls().back().arguments, std::vector<CallValue>{0xBEEF});
     const std::size_t callsBefore = libraries.calls().size();
-    probe.DLLConfig(audio);
+    probe.DLLConfig(audio.get());
     EXPECT_EQ(libraries.calls().size(), callsBefore) << "no InitiateGFX: not configured";
-    probe.DLLTest(gfx, "Glide64");
-    EXPECT_TRUE(windows.shownBoxes().empty());
-    probe.DLLTest(audio, "Jabo Audio");
-    probe.DLLAbout(audio, "Jabo Audio");
-    ASSERT_EQ(windows.shownBoxes().size(), 2u);
-    EXPECT_EQ(windows.shownBoxes()[0].title, "No Test Function!");
-    EXPECT_EQ(windows.shownBoxes()[0].text, "Jabo Audio does not support the Test function.");
-    EXPECT_EQ(windows.shownBoxes()[1].title, "No About Function");
-    EXPECT_EQ(windows.shownBoxes()[1].text, "Jabo Audio does not support the About function.");
+    EXPECT_TRUE(probe.DLLTest(gfx.get()));
+    EXPECT_FALSE(probe.DLLTest(audio.get()));
+    EXPECT_FALSE(probe.DLLAbout(audio.get()));
 }
 }  // namespace

@@ -1,59 +1,16 @@
 #pragma once
 
-// A main window over test doubles of every platform service, with its
-// program folder C:\\Corvane.
-
-#include <gtest/gtest.h>
+// A main window over test doubles of every platform service.
 
 #include "app/Version.h"
-#include "doubles/FakeClock.h"
-#include "doubles/FakeDownloads.h"
-#include "doubles/FakeDrives.h"
-#include "doubles/FakeEnvironment.h"
-#include "doubles/FakeFileSystem.h"
-#include "doubles/FakeIniFile.h"
-#include "doubles/FakeLibraries.h"
-#include "doubles/FakeNotifyIcon.h"
-#include "doubles/FakeProcesses.h"
-#include "doubles/FakeRegistry.h"
-#include "doubles/FakeExtractionFiles.h"
-#include "doubles/FakeWindowServices.h"
-#include "app/Utf16.h"
+#include "doubles/FakeServices.h"
 #include "ui/frmMain.h"
 
-const char* const kSettings = "C:\\Corvane\\settings.ini";
-const char* const kLog = "C:\\Corvane\\corvane.log";
-// 5 December 2026, as a file time.
-constexpr FileTime kDecember5 = (134774ull + 20792) * 864000000000ull;
-
-class MainFixture : public ::testing::Test {
+class MainFixture : public FakeServices {
 protected:
-    MainFixture() {
-        files.addDirectory("C:\\Corvane");
-        files.addDirectory(files.tempFolder());
-    }
-
-    void settings(const std::string& text) { files.addFile(kSettings, text); }
-    // What shutdown wrote to settings.ini, as text.
-    std::string writtenSettings() const { return TextOfFile(files.contents(kSettings)); }
     void start() {
         ASSERT_TRUE(main.Splash_Load());
         main.activate();
-    }
-    // How many times the log holds the line.
-    int logCount(const std::string& line) const {
-        const std::string log = files.contents(kLog);
-        int found = 0;
-        for (auto at = log.find("]: " + line + "\r\n"); at != std::string::npos; at = log.find("]: " + line + "\r\n", at + 1))
-            ++found;
-        return found;
-    }
-    // Whether the log holds the line at least `times` times.
-    bool logHas(const std::string& line, int times = 1) const { return logCount(line) >= times; }
-    // A plug-in file in the fake folders, loadable as a fake library.
-    void addPlugin(const std::string& path, FakeLibraries::Exports exports) {
-        files.addFile(path, "MZ", kDecember5);
-        libraries.add(path, std::move(exports));
     }
     std::vector<std::string> names(int list) const {
         std::vector<std::string> result;
@@ -66,22 +23,6 @@ protected:
         return texts;
     }
 
-    FakeFileSystem files;
-    FakeIniFile ini{files};
-    FakeRegistry registry;
-    FakeWindowServices windows;
-    FakeClock clock;
-    FakeDrives drives;
-    FakeEnvironment environment;
-    FakeLibraries libraries;
-    FakeProcesses processes;
-    FakeDownloads downloads{files};
-    FakeExtractionFiles extraction{files};
-    FakeNotifyIcon tray;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction, tray};
-    AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};
 };
-

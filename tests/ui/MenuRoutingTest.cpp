@@ -20,10 +20,7 @@ protected:
         start();
         main.lstPluginList[0].clickRow(0);
     }
-    void choose(int entry) {
-        main.cmbEmuSelect.setListIndex(entry);
-        main.cmbEmuSelect_Click();
-    }
+    void choose(int entry) { main.cmbEmuSelect.choose(entry); }
     // Something the user sees, counted: boxes, dialogs, calls, starts.
     std::size_t happenings() const {
         return windows.shownBoxes().size() + windows.fileDialogTitles().size() + libraries.calls().size() +
@@ -58,10 +55,10 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
             item.click();
         };
     };
-    const auto copyTo = [this](const MenuNode& (frmMain::*menu)() const) {
-        return [this, menu] {
-            main.mnuEdit_Click();
-            (main.*menu)().children.at(0).item->click();
+    const auto copyTo = [this](MenuItem& submenu) {
+        return [this, &submenu] {
+            main.menuOf(main.mnuEdit).onOpen();
+            main.menuOf(submenu).children.at(0).item->click();
         };
     };
     const auto context = [this](MenuItem& item) {
@@ -84,9 +81,9 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
         {"File > Launch CDROM", click(main.mnuFileLaunchCDRom), [this] { return processes.started().size() == 2; }},
         {"File > Launch ISO/ROM", click(main.mnuFileLaunchISOROM), newDialog},
         {"File > Check for Plugin Updates", click(main.mnuFileCheckUpdates), [this] { return main.updateDialog(); }},
-        {"Edit > Copy", copyTo(&frmMain::copyMenu),
+        {"Edit > Copy", copyTo(main.mnuEditCopy),
          [this] { return files.exists("C:\\Corvane\\PSXPlugins\\gpuA.dll"); }},
-        {"Edit > Copy All", [&] { files.deleteFile("C:\\Corvane\\PSXPlugins\\gpuA.dll"); copyTo(&frmMain::copyAllMenu)(); },
+        {"Edit > Copy All", [&] { files.deleteFile("C:\\Corvane\\PSXPlugins\\gpuA.dll"); copyTo(main.mnuEditCopyAll)(); },
          [this] { return files.exists("C:\\Corvane\\PSXPlugins\\gpuA.dll"); }},
         {"View > N64 Plugins", click(main.mnuViewN64), [&] { return page(MainPage::N64); }},
         {"View > Configuration", click(main.mnuViewConfig), [&] { return page(MainPage::Configuration); }},
@@ -105,7 +102,7 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
         {"Help > Web Site", click(main.mnuHelpWebSite),
          [this] { return environment.opened.back().rfind("https://", 0) == 0; }},
         {"About page's update service", [this] { main.cmdUpdateService.click(); },
-         [this] { return environment.opened.back() == main.serviceAddress(); }},
+         [this] { return environment.opened.back() == main.session().serviceAddress(); }},
         {"Help > Check for Tool Update", click(main.mnuHelpCheckToolUpdate),
          [&] { return newBox("Corvane") && windows.shownBoxes().back().text == "Not implemented yet." &&
                       windows.shownBoxes().back().icon == MessageIcon::Information; }},
@@ -117,7 +114,7 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
                                              main.mnuEmuContextEdit.click(); },
          [this] { return main.addEmuDialog(); }},
         {"Emu Context Menu > Delete", [this] { main.lstEmulators.clickRow(2); main.mnuEmuContextDelete.click(); },
-         [this] { return main.emulators().Count() == 2; }},
+         [this] { return main.session().emulators().Count() == 2; }},
         {"Edit > Enable Logging", click(main.mnuEditEnableLogging),
          [this] { return !main.mnuEditEnableLogging.checked() && logHas("****** Logging Disabled ******"); }},
         {"Exit button", [this] { windows.queueAnswer(MessageAnswer::No); main.cmdExit.click(); },

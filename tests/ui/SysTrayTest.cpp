@@ -164,7 +164,7 @@ TEST_F(SysTrayTest, TheMenusTagsOpenCheckAndExitAndAnUnknownOneIsLogged) {
     settings("[Configuration]\r\nLogging=-1\r\nInterval=600\r\n");
     start();
     splash.unload();
-    main.m_frmSysTray_MenuClick(7, "other");
+    main.sysTray().MenuClick(7, "other");
     EXPECT_TRUE(logHas("Clicked item with key other"));
 
     main.sysTray().mnuSysTray[frmSysTray::Update].click();

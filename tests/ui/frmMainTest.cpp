@@ -1,65 +1,27 @@
+// The main window bound to the session: what its controls show and what the
+// user's clicks reach. What the session does is tested in tests/session.
+#include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
 
 namespace {
 using frmMainTest = MainFixture;
 
-TEST_F(frmMainTest, FirstStartShowsDefaultsAndShutdownWritesTheWholeFile) {
+TEST_F(frmMainTest, TheSplashHandsOverAndTheControlsShowTheSettingsTheyWrite) {
+    drives.add("D:\\", DriveType::CdRom);
+    drives.add("E:\\", DriveType::CdRom);
+    settings("[Configuration]\r\nCounters=0\r\nPluginUpdates=0\r\nInterval=abc\r\nCDRomSelection=1\r\n"
+             "Transparency=40\r\nLogging=-1\r\n");
     start();
     EXPECT_TRUE(splash.visible()) << "the splash stays until its timer runs";
     EXPECT_FALSE(main.visible());
     splash.tmrSplash.fire();
     EXPECT_TRUE(main.visible());
     EXPECT_TRUE(splash.closed());
-
     EXPECT_EQ(main.caption(), "Orvisk's Corvane v" CORVANE_VERSION_TEXT);
-    EXPECT_EQ(main.ssTabMain.tabs(), (std::vector<std::string>{" PSX Plugins", "N64 Plugins", " Configuration", " About"}));
-    EXPECT_EQ(main.lblPluginCount[0].caption(), "0 GPU Plugins Detected ");
-    EXPECT_EQ(main.lblPluginCount[7].caption(), "0 RSP Plugins Detected ");
-    EXPECT_EQ(main.lstPluginList[0].columns().size(), 4u);
-    EXPECT_EQ(main.lstPluginList[4].columns().size(), 3u) << "N64 lists have no Version column";
-    EXPECT_EQ(main.txtSettings.text(), "60");
     EXPECT_EQ(main.cmbEmuSelect.items(), std::vector<std::string>{"-- Tool Plugin Backups --"});
-    EXPECT_EQ(main.cmbEmuSelect.listIndex(), 0);
     EXPECT_FALSE(main.cmdEditEmu.enabled());
-    EXPECT_FALSE(main.cmdRemoveEmu.enabled());
-    EXPECT_FALSE(main.cmbCDROM.enabled()) << "no CD-ROM drive";
-    EXPECT_EQ(main.psxPluginFolder(), "C:\\Corvane\\PSXPlugins");
-    EXPECT_EQ(main.ePSXeVersion(), "0.0.0");
-    EXPECT_TRUE(main.tmrTimer.enabled());
-    EXPECT_FALSE(files.exists(kLog)) << "logging is off by default";
-
-    windows.queueAnswer(MessageAnswer::Yes);
-    EXPECT_TRUE(main.requestClose());
-    EXPECT_EQ(files.contents(kSettings).substr(0, 2), kUtf16Mark) << "UTF-16 after a byte-order mark";
-    EXPECT_EQ(writtenSettings(),
-              "[Configuration]\r\nSplash=0\r\nSysTray=1\r\nDelete=0\r\nCounters=1\r\nExit=1\r\nPluginUpdates=1\r\n"
-              "ToolUpdates=1\r\nDistribute=0\r\nInterval=60\r\nLogging=0\r\nLastUpdate=Never\r\nTransparency=0\r\n"
-              "LConfigDetails=0\r\nCDRomSelection=-1\r\n");
-    EXPECT_FALSE(files.exists(std::string(kSettings) + ".new"));
-}
-
-TEST_F(frmMainTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
-    drives.add("C:\\", DriveType::Fixed);
-    drives.add("D:\\", DriveType::CdRom);
-    drives.add("E:\\", DriveType::CdRom);
-    settings("[Configuration]\r\nSplash=1\r\nCounters=0\r\nExit=0\r\nPluginUpdates=0\r\nInterval=abc\r\n"
-             "Logging=-1\r\nLastUpdate=12/1/2026\r\nLConfigDetails=-1\r\nCDRomSelection=1\r\nLastEmu=2\r\n"
-             "Transparency=40\r\nStale=gone\r\n"
-             "[Emulators]\r\nName1=ePSXe\r\nSystem1=6\r\nType1=ePSXe\r\nExe1=C:\\ePSXe\\ePSXe.exe\r\n"
-             "Plugins1=C:\\ePSXe\\plugins\r\nName2=Project 64\r\nSystem2=7\r\nType2=Project 64\r\n"
-             "Exe2=C:\\PJ64\\Project64.exe\r\nPlugins2=C:\\PJ64\\plugin\r\n");
-    start();
-    EXPECT_TRUE(main.visible()) << "no splash: shown at the end of loading";
-    EXPECT_FALSE(splash.visible());
-    EXPECT_EQ(main.cmbEmuSelect.items(),
-              (std::vector<std::string>{"-- Tool Plugin Backups --", "ePSXe  (PSX)", "Project 64  (N64)"}));
-    EXPECT_EQ(main.cmbEmuSelect.listIndex(), 2);
-    EXPECT_EQ(main.n64PluginFolder(), "C:\\PJ64\\plugin");
-    EXPECT_EQ(main.psxPluginFolder(), "C:\\Corvane\\PSXPlugins");
-    EXPECT_EQ(main.lstEmulators.rows()[1].subItems, (std::vector<std::string>{"Project 64", "C:\\PJ64\\Project64.exe",
-                                                                             "C:\\PJ64\\plugin"}));
-    EXPECT_EQ(main.lstEmulators.rows()[0].icon, 6);
-    EXPECT_EQ(main.currentCDROM(), "E:\\");
+    EXPECT_EQ(main.cmbCDROM.text(), "E:\\");
+    EXPECT_TRUE(main.mnuEditEnableLogging.checked());
     EXPECT_FALSE(main.lblPluginCount[2].visible()) << "counters off";
     EXPECT_FALSE(main.tmrTimer.enabled());
     EXPECT_FALSE(main.txtSettings.enabled());
@@ -68,7 +30,9 @@ TEST_F(frmMainTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
     EXPECT_EQ(windows.alphaOf(main.handle()), 255 - 62);
 
     EXPECT_EQ(main.txtSettings.text(), "abc") << "kept until the box loses focus";
-    main.txtSettings.setEnabled(true);
+    main.chkSettings[5].click();
+    EXPECT_TRUE(main.tmrTimer.enabled());
+    EXPECT_TRUE(main.chkSettings[6].enabled());
     main.txtSettings.click();
     main.txtSettings.type("x");
     main.txtSettings.leave();
@@ -77,54 +41,84 @@ TEST_F(frmMainTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
     main.txtSettings.type("1 5min");
     main.txtSettings.leave();
     EXPECT_EQ(main.txtSettings.text(), "15");
+    main.chkSettings[3].click();
+    for (const auto& counter : main.lblPluginCount) EXPECT_TRUE(counter.visible());
+    main.cmbCDROM.choose(0);
+    main.sldTransparency.slide(100);
+    EXPECT_EQ(windows.alphaOf(main.handle()), 100);
 
-    EXPECT_TRUE(main.requestClose()) << "no question with option 4 off";
+    windows.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(main.requestClose());
     const std::string written = writtenSettings();
-    EXPECT_NE(written.find("Splash=1\r\n"), std::string::npos);
-    EXPECT_NE(written.find("Interval=15\r\nLogging=-1\r\nLastUpdate=12/1/2026\r\nTransparency=40\r\n"
-                           "LConfigDetails=-1\r\nCDRomSelection=1\r\n[Emulators]\r\nName1=ePSXe\r\nSystem1=6\r\n"),
-              std::string::npos)
-        << written;
-    EXPECT_NE(written.find("Plugins2=C:\\PJ64\\plugin\r\n"), std::string::npos);
-    EXPECT_EQ(written.find("LastEmu"), std::string::npos);
-    EXPECT_EQ(written.find("Stale"), std::string::npos);
-    EXPECT_TRUE(logHas("Writing configuration to file..."));
+    EXPECT_NE(written.find("Counters=1\r\nExit=1\r\nPluginUpdates=1\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("Interval=15\r\nLogging=-1\r\nLastUpdate=Never\r\nTransparency=100\r\n"), std::string::npos);
+    EXPECT_NE(written.find("CDRomSelection=0\r\n"), std::string::npos);
     EXPECT_TRUE(logHas("****** Shutdown complete; exiting application ******"));
 }
 
-TEST_F(frmMainTest, CommandLineSwitchesAreExactAndTwoBlanksGiveAnEmptyPiece) {
-    settings("[Configuration]\r\nLogging=1\r\n");
-    environment.arguments = "-n64config  -LOWRES -noconfigautoload";
+TEST_F(frmMainTest, TheListsShowTheCatalogueAndTheRowChosenDrivesTheCommands) {
+    emulators({{"PCSX", EmuSystem::PSX, "PCSX", "C:\\pcsx\\pcsx.exe", "C:\\pcsx\\plugin"},
+               {"PJ", EmuSystem::N64, "Project 64", "C:\\pj\\pj.exe", "C:\\pj\\plugin"}},
+              1);
+    addPlugin("C:\\pcsx\\plugin\\gpuPete.dll", PsxPlugin(2, "Pete's OpenGL Driver"));
+    addPlugin("C:\\pcsx\\plugin\\gpuAnother.dll", PsxPlugin(2, "another GPU"));
+    addPlugin("C:\\Corvane\\N64Plugins\\rsp.dll", N64Plugin(1, "RSP emulation Plugin"));
+    registry.setString("Software\\Pcsx", "gpu", "gpuPete.dll");
     start();
-    EXPECT_TRUE(flags.blN64ConfigEnabled);
-    EXPECT_TRUE(flags.blNoConfigAutoLoad);
-    EXPECT_FALSE(flags.blLowResSwitch) << "case matters";
-    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Invalid command line option ",
-                                                    "Invalid command line option -LOWRES"}));
-    EXPECT_EQ(windows.shownBoxes()[0].title, "Invalid Command Line Option");
-    EXPECT_EQ(windows.shownBoxes()[0].icon, MessageIcon::Critical);
-    EXPECT_TRUE(logHas("N64 configuration switch detected; Configuration of N64 plugins is enabled..."));
-    EXPECT_TRUE(logHas("No config auto-load switch detected; CD auto-load function disabled..."));
-    EXPECT_NE(files.contents(kLog).find("\r\n\r\n["), std::string::npos) << "the session starts after a blank line";
-    EXPECT_TRUE(main.mnuEditEnableLogging.checked());
+    EXPECT_EQ(names(0), (std::vector<std::string>{"another GPU", "Pete's OpenGL Driver"}));
+    EXPECT_EQ(main.lstPluginList[0].rows()[1].subItems,
+              (std::vector<std::string>{"1.3", "December 5, 2026", "gpuPete.dll"}));
+    EXPECT_EQ(main.lstPluginList[7].rows()[0].subItems, (std::vector<std::string>{"December 5, 2026", "rsp.dll"}));
+    EXPECT_EQ(main.lstPluginList[7].rows()[0].icon, 5);
+    EXPECT_EQ(main.lblPluginCount[0].caption(), "2 GPU Plugins Detected ");
+    EXPECT_EQ(main.lblPluginCount[7].caption(), "1 RSP Plugin Detected ");
+    EXPECT_TRUE(main.lstPluginList[2].emptyNotice());
+    EXPECT_EQ(main.lstPluginList[0].selectedIndex(), 1) << "the active plug-in";
+    EXPECT_TRUE(main.cmdApply.enabled());
+
+    main.lstPluginList[0].clickRow(0);
+    EXPECT_EQ(main.lblPluginName.caption(), "another GPU");
+    EXPECT_TRUE(main.mnuContextTest.enabled());
+    main.cmdApply.click();
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuAnother.dll");
+    main.lstPluginList[0].clickRow(-1);
+    EXPECT_FALSE(main.mnuEditDelete.enabled());
+
+    main.cmbEmuSelect.choose(2);
+    EXPECT_EQ(main.page(), MainPage::N64) << "the emulator's page";
+    EXPECT_TRUE(main.cmdApply.enabled());
+    EXPECT_FALSE(main.mnuFileLaunchCDRom.enabled());
+    EXPECT_EQ(names(4), std::vector<std::string>{}) << "its folder is empty";
+
+    main.lstPluginList[3].clickRow(-1);
+    main.mnuPluginsPadSelectionPad2.click();
+    EXPECT_TRUE(main.mnuPluginsPadSelectionPad2.checked());
+    EXPECT_FALSE(main.mnuPluginsPadSelectionPad1.checked());
 }
 
-TEST_F(frmMainTest, OptionClicksDriveCountersAndTheUpdateTimer) {
+TEST_F(frmMainTest, TheSkippedMenuListsTheQuarantineAndChecksOneAgain) {
+    settings("[Configuration]\r\nLogging=-1\r\n");
+    addPlugin("C:\\Corvane\\PSXPlugins\\gpuA.dll", PsxPlugin(2, "A GPU"));
     start();
-    main.chkSettings[3].click();
-    for (const auto& counter : main.lblPluginCount) EXPECT_FALSE(counter.visible());
-    main.chkSettings[3].click();
-    EXPECT_TRUE(main.lblPluginCount[5].visible());
-    main.chkSettings[5].click();
-    EXPECT_FALSE(main.tmrTimer.enabled());
-    EXPECT_FALSE(main.txtSettings.enabled());
-    EXPECT_FALSE(main.chkSettings[6].enabled());
-    main.chkSettings[5].click();
-    EXPECT_TRUE(main.tmrTimer.enabled());
-    EXPECT_TRUE(main.chkSettings[6].enabled());
+    StoredProbe failed = *main.session().probeStore().findPath("C:\\Corvane\\PSXPlugins\\gpuA.dll");
+    failed.status = ProbeStatus::Failed;
+    failed.reason = "crashed";
+    failed.failedOn = clock.now();
+    main.session().probeStore().record(failed);
+    main.mnuViewRefresh.click();
+    EXPECT_EQ(main.lblStatus.caption(), "1 plugin was skipped: they stopped the plugin check (Plugins > Skipped Plugins)");
+    MenuNode& skipped = main.menuOf(main.mnuPluginsSkipped);
+    skipped.onOpen();
+    ASSERT_EQ(skipped.children.size(), 1u);
+    EXPECT_EQ(skipped.children[0].item->caption(), "Check gpuA.dll again (crashed on December 5, 2026)");
+    skipped.children[0].item->click();
+    EXPECT_EQ(names(0), std::vector<std::string>{"A GPU"});
+    skipped.onOpen();
+    EXPECT_EQ(skipped.children[0].item->caption(), "(none)");
+    EXPECT_FALSE(skipped.children[0].item->enabled());
 }
 
-TEST_F(frmMainTest, UpdateTimerWaitsForTheIntervalAndForOtherWindows) {
+TEST_F(frmMainTest, TheUpdateTimerWaitsForTheIntervalAndForOtherWindows) {
     settings("[Configuration]\r\nLogging=-1\r\nInterval=2\r\nSplash=1\r\n");
     start();
     main.tmrTimer.fire();
@@ -141,32 +135,37 @@ TEST_F(frmMainTest, UpdateTimerWaitsForTheIntervalAndForOtherWindows) {
     main.tmrTimer.fire();
     EXPECT_TRUE(logHas("Update timer interval passed; executing update procedure...", 2));
 
-    main.txtSettings.setText("none");
+    main.txtSettings.type("none");
     for (int i = 0; i < 5; ++i) main.tmrTimer.fire();
     EXPECT_FALSE(logHas("Update timer interval passed; executing update procedure...", 3))
         << "no number in the box: no check";
 }
 
-TEST_F(frmMainTest, QuitAsksAndRefusesWhileALaunchedProgramRuns) {
+TEST_F(frmMainTest, QuitAsksAndIsRefusedWhileALaunchedProgramRuns) {
+    emulators({{"ePSXe", EmuSystem::PSX, "ePSXe", "C:\\e\\epsxe.exe", "C:\\e\\plugins"}}, 1, "Exit=1\r\n");
+    files.addFile("C:\\e\\epsxe.exe", "MZ");
     start();
     windows.queueAnswer(MessageAnswer::No);
     EXPECT_FALSE(main.requestClose());
-    EXPECT_FALSE(main.closed());
-    EXPECT_FALSE(files.exists(kSettings)) << "a refused quit writes nothing";
+    EXPECT_FALSE(files.exists(kSettings + std::string(".new"))) << "a refused quit writes nothing";
     EXPECT_EQ(windows.shownBoxes().back().title, "Exiting Corvane");
-    EXPECT_EQ(windows.shownBoxes().back().icon, MessageIcon::Question);
 
-    flags.blExternalAppRunning = true;
-    windows.queueAnswer(MessageAnswer::Yes);
-    EXPECT_FALSE(main.requestClose());
+    bool minimized = false;
+    processes.onRun("C:\\e\\epsxe.exe", [&](const ProcessStart&) {
+        minimized = main.windowState() == WindowState::Minimized && !main.tmrTimer.enabled() &&
+                    !main.cmdLaunchEmu.enabled();
+        windows.queueAnswer(MessageAnswer::Yes);
+        EXPECT_FALSE(main.requestClose()) << "no quitting while the emulator runs";
+        return 0ul;
+    });
+    main.cmdLaunchEmu.click();
+    EXPECT_TRUE(minimized);
     EXPECT_EQ(windows.shownBoxes().back().title, "Spawned Application Still Running");
-    EXPECT_FALSE(files.exists(kSettings));
-
-    flags.blExternalAppRunning = false;
+    EXPECT_EQ(main.windowState(), WindowState::Normal) << "back when the emulator ended";
+    EXPECT_TRUE(main.tmrTimer.enabled());
     windows.queueAnswer(MessageAnswer::Yes);
     main.mnuFileExit.click();
     EXPECT_TRUE(main.closed());
-    EXPECT_TRUE(files.exists(kSettings));
 }
 
 TEST_F(frmMainTest, ASecondInstanceSaysSoAndEndsWithoutWriting) {
@@ -180,19 +179,20 @@ TEST_F(frmMainTest, ASecondInstanceSaysSoAndEndsWithoutWriting) {
     EXPECT_FALSE(files.exists(kSettings));
 }
 
-TEST_F(frmMainTest, ActivationAppliesLowResolutionAndTransparencyOnce) {
+TEST_F(frmMainTest, ActivationAppliesLowResolutionOnceAndTheFirstBackgroundPictureFound) {
     environment.height = 600;
-    settings("[Configuration]\r\nTransparency=100\r\n");
-    int resized = 0;
+    files.addFile("C:\\Corvane\\background.gif");
+    files.addFile("C:\\Corvane\\background.jpg");
+    int resized = 0, loaded = 0;
     main.onLowResolution = [&] { ++resized; };
+    main.onBackgroundChanged = [&] { ++loaded; };
     start();
     EXPECT_EQ(main.caption(), main.versionCaption() + "  (Low Resolution Mode)");
     EXPECT_EQ(resized, 1) << "the window takes the low-resolution size";
-    EXPECT_EQ(windows.alphaOf(main.handle()), 100);
     main.activate();
     EXPECT_EQ(main.caption(), main.versionCaption() + "  (Low Resolution Mode)") << "applied once";
-    main.sldTransparency.slide(0);
-    EXPECT_EQ(windows.alphaOf(main.handle()), 255);
+    EXPECT_EQ(loaded, 1) << "the window takes the picture when it is chosen";
+    EXPECT_EQ(main.backgroundPicture(), "C:\\Corvane\\background.jpg");
 }
 
 TEST_F(frmMainTest, WithoutLayeredWindowsTheTransparencyControlsAreHidden) {
@@ -201,36 +201,5 @@ TEST_F(frmMainTest, WithoutLayeredWindowsTheTransparencyControlsAreHidden) {
     EXPECT_FALSE(main.sldTransparency.visible());
     EXPECT_FALSE(main.lblTransparency.visible());
     EXPECT_FALSE(flags.blLowResApplied);
-}
-
-TEST_F(frmMainTest, MenusCarryTheirCaptions) {
-    start();
-    std::vector<std::string> bar;
-    for (const auto& menu : main.menuBar().children) bar.push_back(menu.item->caption());
-    EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Edit", "&View", "&Plugins", "&Tools", "&Help"}));
-    const auto& file = main.menuBar().children[0].children;
-    EXPECT_EQ(file.size(), 15u);
-    EXPECT_EQ(file.front().children.size(), 3u) << "the import submenu";
-    EXPECT_EQ(file.back().item->caption(), "E&xit");
-}
-
-TEST_F(frmMainTest, TheFirstBackgroundPictureFoundIsUsed) {
-    files.addFile("C:\\Corvane\\background.gif");
-    files.addFile("C:\\Corvane\\background.jpg");
-    int loaded = 0;
-    main.onBackgroundChanged = [&] { ++loaded; };
-    start();
-    EXPECT_EQ(loaded, 1) << "the window takes the picture when it is chosen";
-    EXPECT_TRUE(flags.blBackgroundImage);
-    EXPECT_EQ(main.backgroundPicture(), "C:\\Corvane\\background.jpg");
-}
-
-TEST_F(frmMainTest, AFailedSettingsWriteKeepsTheOldFileAndSaysSo) {
-    settings("[Configuration]\r\nExit=0\r\nInterval=30\r\n");
-    files.makeReadOnly(kSettings);
-    start();
-    EXPECT_TRUE(main.requestClose());
-    EXPECT_EQ(files.contents(kSettings), "[Configuration]\r\nExit=0\r\nInterval=30\r\n");
-    EXPECT_EQ(windows.shownBoxes().back().title, "Settings Not Saved");
 }
 }  // namespace

@@ -7,7 +7,7 @@
 #include "app/win32/WideText.h"
 #include "app/CodeBlock.h"
 
-LibraryHandle Win32Libraries::load(const std::string& path) {
+LibraryHandle Win32Libraries::open(const std::string& path) {
     // A broken or foreign file must not stop the scan with a system error
     // box; the plug-in's own companion DLLs are found in its folder.
     const DWORD previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -16,7 +16,7 @@ LibraryHandle Win32Libraries::load(const std::string& path) {
     return reinterpret_cast<LibraryHandle>(module);
 }
 
-void Win32Libraries::free(LibraryHandle library) {
+void Win32Libraries::close(LibraryHandle library) {
     if (library) FreeLibrary(reinterpret_cast<HMODULE>(library));
 }
 

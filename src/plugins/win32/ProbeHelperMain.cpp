@@ -10,7 +10,6 @@
 #include "app/Helpers.h"
 #include "app/win32/WideText.h"
 #include "app/win32/Win32Libraries.h"
-#include "app/win32/Win32WindowServices.h"
 #include "plugins/ProbeProtocol.h"
 #include "plugins/win32/ProbeHelperProcess.h"
 
@@ -61,7 +60,7 @@ bool IsOtherArchitecture(const std::string& path) {
 
 class ProbeServer {
 public:
-    ProbeServer() : probe_(libraries_, windows_) {}
+    ProbeServer() : probe_(libraries_) {}
 
     ProbeResult answer(const ProbeRequest& request) {
         // Plug-ins that load companion files look for them in their folder,
@@ -77,7 +76,6 @@ public:
 
 private:
     Win32Libraries libraries_;
-    Win32WindowServices windows_;
     InProcessProbe probe_;
     std::string folder_;
 };

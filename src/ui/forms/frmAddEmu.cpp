@@ -5,33 +5,21 @@
 #include "app/Helpers.h"
 
 namespace {
-struct EmulatorType {
-    EmuSystem system;
-    const char* type;
-    const char* executable;  // lower-case file name Browse recognises
-    const char* pluginFolder;
-};
-
-constexpr EmulatorType kTypes[] = {
-    {EmuSystem::PSX, "ePSXe", "epsxe.exe", "plugins"},        {EmuSystem::PSX, "PCSX", "pcsx.exe", "plugin"},
-    {EmuSystem::PSX, "PSXeven", "psxeven.exe", "plugins"},    {EmuSystem::PSX, "Folder", nullptr, nullptr},
-    {EmuSystem::N64, "Project 64", "project64.exe", "plugin"}, {EmuSystem::N64, "1964", "1964.exe", "plugin"},
-    {EmuSystem::N64, "Folder", nullptr, nullptr},
-};
-
-// The systems in the order of the dialog's system list.
-constexpr EmuSystem kSystems[] = {EmuSystem::PSX, EmuSystem::N64};
-
 int SystemIndex(EmuSystem system) { return system == EmuSystem::N64 ? 1 : 0; }
 
+// The types of a system, in the order the dialog lists them.
+std::vector<const EmulatorType*> TypesOf(EmuSystem system) {
+    std::vector<const EmulatorType*> types;
+    for (const EmulatorType& type : EmulatorTypes())
+        if (type.system == system) types.push_back(&type);
+    return types;
+}
+
 // The index of a type in its system's list, as the dialog shows it.
-int TypeIndex(EmuSystem system, const std::string& type) {
-    int index = 0;
-    for (const auto& known : kTypes) {
-        if (known.system != system) continue;
-        if (known.type == type) return index;
-        ++index;
-    }
+int TypeIndex(EmuSystem system, const std::string& name) {
+    const auto types = TypesOf(system);
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (types[i]->name == name) return static_cast<int>(i);
     return 0;
 }
 
@@ -41,8 +29,7 @@ std::string Trim(const std::string& text) {
 }
 }  // namespace
 
-frmAddEmu::frmAddEmu(Services& services, EmulatorDatabase& database, Mode mode, int row)
-    : services_(services), database_(database), mode_(mode), row_(row) {
+frmAddEmu::frmAddEmu(Session& session, Mode mode, int row) : session_(session), mode_(mode), row_(row) {
     buildControls();
     onActivate = [this] { Form_Activate(); };
     cmbSystem.onClick = [this] { cmbSystem_Click(); };
@@ -78,15 +65,14 @@ void frmAddEmu::buildControls() {
 
 void frmAddEmu::fillTypes() {
     cmbType.clear();
-    for (const auto& known : kTypes)
-        if (known.system == chosenSystem()) cmbType.addItem(known.type);
+    for (const EmulatorType* type : TypesOf(chosenSystem())) cmbType.addItem(type->name);
     cmbType.setListIndex(0);
 }
 
 EmuSystem frmAddEmu::chosenSystem() const { return kSystems[cmbSystem.listIndex() == 1 ? 1 : 0]; }
 
 void frmAddEmu::loadRow() {
-    const EmulatorEntry entry = database_.Entry(row_);
+    const EmulatorEntry entry = session_.emulators().Entry(row_);
     txtName.setText(entry.Name);
     txtExe.setText(entry.Exe);
     txtPlugins.setText(entry.Plugins);
@@ -113,31 +99,31 @@ void frmAddEmu::cmbSystem_Click() {
 }
 
 void frmAddEmu::cmdBrowseExe_Click() {
-    const auto chosen = services_.windows.openFile(handle(), "Select your emulator's executable:",
+    const auto chosen = session_.services().windows.openFile(handle(), "Select your emulator's executable:",
                                                    "Executable Programs (*.exe)", "*.exe", "exe");
     if (!chosen) return;
     const std::string path = Trim(chosen->substr(0, chosen->find('\0')));
     txtExe.setText(path);
     const std::string fileName = LowerCase(ParseFileName(path));
-    for (const auto& known : kTypes) {
+    for (const EmulatorType& known : EmulatorTypes()) {
         if (!known.executable || fileName != known.executable) continue;
         cmbSystem.setListIndex(SystemIndex(known.system));
         cmbSystem_Click();
-        cmbType.setListIndex(TypeIndex(known.system, known.type));
+        cmbType.setListIndex(TypeIndex(known.system, known.name));
         // The proposed name is the type's own.
-        if (txtName.text().empty()) txtName.setText(known.type);
+        if (txtName.text().empty()) txtName.setText(known.name);
         if (txtPlugins.text().empty()) txtPlugins.setText(ParsePath(path) + known.pluginFolder);
         return;
     }
 }
 
 void frmAddEmu::cmdBrowsePlugins_Click() {
-    const std::string folder = BrowseForFolder(services_.windows, handle(), "Select your emulator's plugin directory:");
+    const std::string folder = BrowseForFolder(session_.services().windows, handle(), "Select your emulator's plugin directory:");
     if (folder != "\\") txtPlugins.setText(folder);
 }
 
 void frmAddEmu::refuse(const std::string& title, const std::string& text) {
-    services_.windows.messageBox(handle(), text, title, MessageIcon::Exclamation, MessageButtons::Ok);
+    session_.services().windows.messageBox(handle(), text, title, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void frmAddEmu::cmdOK_Click() {
@@ -152,7 +138,8 @@ void frmAddEmu::cmdOK_Click() {
         txtPlugins.setFocus();
         return;
     }
-    if (txtExe.text().empty() && cmbType.text() != "Folder") {
+    const EmulatorType* type = TypeNamed(cmbType.text(), chosenSystem());
+    if (txtExe.text().empty() && (!type || type->kind != EmulatorKind::Folder)) {
         refuse("Invalid Value",
                "If a value is not present in the 'emulator executable' field, the emulator type must be set to "
                "'Folder.'");
@@ -168,7 +155,6 @@ void frmAddEmu::cmdOK_Click() {
     }
     const EmulatorEntry entry{txtName.text(), chosenSystem(), cmbType.text(),
                               txtExe.text().empty() ? "...." : txtExe.text(), txtPlugins.text()};
-    database_.Store(row_, entry);
-    if (onStored) onStored();
+    session_.storeEmulator(row_, entry);
     unload();
 }

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "app/Services.h"
-#include "emulators/EmulatorDatabase.h"
+#include "session/Session.h"
 #include "ui/Form.h"
 
 // The Add/Edit dialog of the emulator database.
@@ -11,8 +10,8 @@ class frmAddEmu : public Form {
 public:
     enum class Mode { Add, Edit };
 
-    // In edit mode the fields start from the entry of row `row`.
-    frmAddEmu(Services& services, EmulatorDatabase& database, Mode mode, int row);
+    // In edit mode the fields start from the entry of number `row`.
+    frmAddEmu(Session& session, Mode mode, int row);
 
     Label lblHeading, lblName, lblExe, lblPlugins, lblSystem, lblType;
     TextBox txtName, txtExe, txtPlugins;
@@ -25,9 +24,6 @@ public:
     void cmdBrowsePlugins_Click();
     void cmdOK_Click();
 
-    // An entry was stored: the views of the database show it.
-    std::function<void()> onStored;
-
 private:
     void buildControls();
     EmuSystem chosenSystem() const;
@@ -35,8 +31,7 @@ private:
     void loadRow();
     void refuse(const std::string& title, const std::string& text);
 
-    Services& services_;
-    EmulatorDatabase& database_;
+    Session& session_;
     Mode mode_;
     int row_;
     int lastSystem_ = 0;

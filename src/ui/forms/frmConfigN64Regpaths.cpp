@@ -1,7 +1,8 @@
 #include "ui/forms/frmConfigN64Regpaths.h"
 
-frmConfigN64Regpaths::frmConfigN64Regpaths(ProfileContext context)
-    : context_(std::move(context)), file_(N64PathsFile(context_.programFolder)) {
+#include "session/ProfileCommands.h"
+
+frmConfigN64Regpaths::frmConfigN64Regpaths(Session& session) : session_(session) {
     setCaption("Corvane: Configure N64 Registry Paths");
     lblPrompt.setCaption(
         "Configure the N64 plugins whose settings will be extracted and saved into configuration profiles:");
@@ -17,7 +18,7 @@ frmConfigN64Regpaths::frmConfigN64Regpaths(ProfileContext context)
     lstRegPaths.onItemClick = [this] { lstRegPaths_ItemClick(); };
     cmdRemove.onClick = [this] { cmdRemove_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
-    paths_ = LoadN64Paths(context_.services.ini, file_);
+    paths_ = session_.profiles().n64Paths();
     bindList();
 }
 
@@ -59,11 +60,5 @@ void frmConfigN64Regpaths::cmdRemove_Click() {
 }
 
 void frmConfigN64Regpaths::cmdOK_Click() {
-    if (!StoreN64Paths(context_.services.ini, context_.services.files, file_, paths_)) {
-        context_.services.windows.messageBox(handle(), "The list could not be written to " + file_ + ".",
-                                             "Could Not Save N64 Registry Paths", MessageIcon::Critical,
-                                             MessageButtons::Ok);
-        return;
-    }
-    unload();
+    if (session_.profiles().storeN64Paths(paths_)) unload();
 }

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "profiles/N64RegistryPaths.h"
-#include "profiles/ProfileContext.h"
+#include "session/Session.h"
 #include "ui/Form.h"
 
 // The dialog that edits the N64 plug-ins' registry keys profiles take along.
 class frmConfigN64Regpaths : public Form {
 public:
-    explicit frmConfigN64Regpaths(ProfileContext context);
+    explicit frmConfigN64Regpaths(Session& session);
 
     Label lblPrompt, lblName, lblPath;
     ListView lstRegPaths;
@@ -27,7 +27,6 @@ public:
 private:
     void bindList();
 
-    ProfileContext context_;
-    std::string file_;
+    Session& session_;
     std::vector<N64RegistryPath> paths_;
 };

@@ -2,7 +2,6 @@
 
 #include "app/Helpers.h"
 #include "profiles/Profile.h"
-#include "profiles/ProfileFiles.h"
 
 namespace {
 // Keys whose release leaves the typed name alone: editing and moving keys,
@@ -16,7 +15,7 @@ const char* const kShowDetails = "&Show Details >>";
 const char* const kHideDetails = "&Hide Details <<";
 }  // namespace
 
-frmLoadConfig::frmLoadConfig(ProfileContext context, AppFlags& flags) : context_(std::move(context)), flags_(flags) {
+frmLoadConfig::frmLoadConfig(Session& session) : session_(session) {
     buildControls();
     lstConfigs.onItemClick = [this] { lstConfigs_ItemClick(); };
     lstConfigs.onDoubleClick = [this] { cmdLoad_Click(); };
@@ -25,9 +24,11 @@ frmLoadConfig::frmLoadConfig(ProfileContext context, AppFlags& flags) : context_
     cmdLoad.onClick = [this] { cmdLoad_Click(); };
     cmdCancel.onClick = [this] { unload(); };
     cmdDetails.onClick = [this] { cmdDetails_Click(); };
-    fillList();
-    if (flags_.blLoadConfigDetails) {
-        flags_.blLoadConfigDetails = false;
+    entries_ = session_.profiles().list();
+    bindList();
+    bool& details = session_.settings().loadConfigDetails;
+    if (details) {
+        details = false;
         cmdDetails_Click();
     }
 }
@@ -47,25 +48,9 @@ void frmLoadConfig::buildControls() {
     setSize(kWidth, kShortHeight);
 }
 
-void frmLoadConfig::fillList() {
-    const std::string folder = ProfileFolder(context_.programFolder);
-    std::vector<Entry> found;
-    for (const auto& file : context_.services.files.find(folder + "*.cfg")) {
-        if (file.isDirectory) continue;
-        const ProfileSection section = ProfileFiles::ReadSection(context_.services.ini, folder + file.name);
-        found.push_back(Entry{section.name, file.name, section.comments, section.system});
-    }
-    // Profiles of both systems first, then PSX, then N64; others are not
-    // listed (they still load by their file name).
-    for (int system : {8, 6, 7})
-        for (const Entry& entry : found)
-            if (entry.system == system) entries_.push_back(entry);
-    bindList();
-}
-
 void frmLoadConfig::bindList() {
     std::vector<ListRow> rows;
-    for (const Entry& entry : entries_) rows.push_back(ListRow{entry.name, entry.system, {entry.fileName}});
+    for (const ProfileListing& entry : entries_) rows.push_back(ListRow{entry.name, entry.system, {entry.fileName}});
     lstConfigs.setRows(std::move(rows));
 }
 
@@ -79,18 +64,7 @@ void frmLoadConfig::lstConfigs_ItemClick() {
 void frmLoadConfig::lstConfigs_KeyDelete() {
     const int row = lstConfigs.selectedIndex();
     if (entries_.empty() || row < 0) return;
-    const std::string fileName = entries_[static_cast<std::size_t>(row)].fileName;
-    if (context_.services.windows.messageBox(handle(), "Are you sure you want to delete '" + fileName + "?'",
-                                             "Are You Sure?", MessageIcon::Question,
-                                             MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    if (!context_.services.files.deleteFile(ProfileFolder(context_.programFolder) + fileName)) {
-        context_.services.windows.messageBox(handle(), "The configuration profile '" + fileName +
-                                                           "' could not be deleted.",
-                                             "Could Not Delete Configuration", MessageIcon::Critical,
-                                             MessageButtons::Ok);
-        return;
-    }
+    if (!session_.profiles().remove(entries_[static_cast<std::size_t>(row)].fileName)) return;
     entries_.erase(entries_.begin() + row);
     bindList();
 }
@@ -112,36 +86,19 @@ void frmLoadConfig::txtConfig_KeyUp(int key) {
 }
 
 void frmLoadConfig::cmdLoad_Click() {
-    IWindowServices& windows = context_.services.windows;
     const std::string fileName = txtConfig[0].text();
     if (fileName.empty()) {
-        windows.messageBox(handle(), "Please enter a configuration profile filename.", "Enter a Filename",
-                           MessageIcon::Exclamation, MessageButtons::Ok);
+        session_.services().windows.messageBox(handle(), "Please enter a configuration profile filename.",
+                                               "Enter a Filename", MessageIcon::Exclamation, MessageButtons::Ok);
         txtConfig[0].setFocus();
         return;
     }
-    // That file and no other: a name is no pattern, and names no file
-    // outside the profile folder.
-    const std::string path = ProfileFolder(context_.programFolder) + fileName;
-    IFileSystem& files = context_.services.files;
-    if (!IsPlainFileName(fileName) || !files.anyMatch(path) || files.isDirectory(path)) {
-        windows.messageBox(handle(), "The configuration profile '" + fileName + "' could not be found.",
-                           "File Not Found", MessageIcon::Critical, MessageButtons::Ok);
-        return;
-    }
-    RegTool reg(context_.run, context_.services.processes.systemFolder());
-    ProfileFiles profiles(files, context_.services.ini, context_.services.registry, reg, context_.tempFolder);
-    if (const ProfileProblem problem = profiles.Import(path)) {
-        windows.messageBox(handle(), *problem, "Could Not Load Configuration", MessageIcon::Critical,
-                           MessageButtons::Ok);
-        return;
-    }
-    unload();
+    if (session_.profiles().load(fileName)) unload();
 }
 
 void frmLoadConfig::cmdDetails_Click() {
     const bool show = cmdDetails.caption() == kShowDetails;
     setSize(kWidth, show ? kTallHeight : kShortHeight);
     cmdDetails.setCaption(show ? kHideDetails : kShowDetails);
-    flags_.blLoadConfigDetails = show;
+    session_.settings().loadConfigDetails = show;
 }

@@ -3,14 +3,14 @@
 #include <array>
 #include <vector>
 
-#include "app/AppFlags.h"
-#include "profiles/ProfileContext.h"
+#include "session/ProfileCommands.h"
+#include "session/Session.h"
 #include "ui/Form.h"
 
 // The dialog that lists the saved profiles and imports the one chosen.
 class frmLoadConfig : public Form {
 public:
-    frmLoadConfig(ProfileContext context, AppFlags& flags);
+    explicit frmLoadConfig(Session& session);
 
     Label lblPrompt, lblFilename, lblComments;
     ListView lstConfigs;
@@ -29,15 +29,9 @@ public:
     static constexpr int kShortHeight = 322, kTallHeight = 554, kWidth = 460;
 
 private:
-    struct Entry {
-        std::string name, fileName, comments;
-        int system;
-    };
     void buildControls();
-    void fillList();
     void bindList();
 
-    ProfileContext context_;
-    AppFlags& flags_;
-    std::vector<Entry> entries_;
+    Session& session_;
+    std::vector<ProfileListing> entries_;
 };

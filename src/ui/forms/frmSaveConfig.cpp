@@ -1,15 +1,15 @@
 #include "ui/forms/frmSaveConfig.h"
 
 #include "app/Helpers.h"
-#include "profiles/ProfileFiles.h"
+#include "session/LaunchCommands.h"
+#include "session/ProfileCommands.h"
 
 namespace {
 enum Box { kName = 0, kGameId = 1, kFile = 2, kComments = 3 };
 const char* const kCRLF = "\r\n";
 }  // namespace
 
-frmSaveConfig::frmSaveConfig(ProfileContext context, EmuSystem system)
-    : context_(std::move(context)), system_(system) {
+frmSaveConfig::frmSaveConfig(Session& session, EmuSystem system) : session_(session), system_(system) {
     buildControls();
     onActivate = [this] { Form_Activate(); };
     cmbBind.onClick = [this] { cmbBind_Click(); };
@@ -48,7 +48,7 @@ void frmSaveConfig::buildControls() {
 }
 
 void frmSaveConfig::Form_Activate() {
-    const InstallationFlags& installed = context_.installed;
+    const InstallationFlags& installed = session_.emulators().installationFlags();
     if (system_ == EmuSystem::PSX) {
         check(ProfileContent::PSXPlugins);
         if (installed.ePSXe) check(ProfileContent::ePSXe);
@@ -71,18 +71,18 @@ void frmSaveConfig::cmbBind_Click() {
 }
 
 void frmSaveConfig::cmdDetectPSXID_Click() {
-    const std::string id = context_.gameId();
+    const std::string id = session_.launches().detectPSXGameID();
     if (!id.empty()) {
         txtSaveInfo[kGameId].setText(id);
         return;
     }
-    context_.services.windows.messageBox(
+    session_.services().windows.messageBox(
         handle(), "Could not detect PSX game ID!  Please check to make sure you have a PSX disc inserted in the drive.",
         "Could Not Detect ID!", MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void frmSaveConfig::cmdBrowse_Click() {
-    const auto chosen = context_.services.windows.openFile(handle(), "Select a ROM/ISO file to bind to:",
+    const auto chosen = session_.services().windows.openFile(handle(), "Select a ROM/ISO file to bind to:",
                                                            "All Files (*.*)", "*.*", "exe");
     if (chosen) txtSaveInfo[kFile].setText(ParseFileName(chosen->substr(0, chosen->find('\0'))));
 }
@@ -90,7 +90,7 @@ void frmSaveConfig::cmdBrowse_Click() {
 void frmSaveConfig::txtComments_DblClick() {
     TextBox& comments = txtSaveInfo[kComments];
     if (!comments.text().empty()) return;
-    IClock& clock = context_.services.clock;
+    IClock& clock = session_.services().clock;
     const std::string separator = clock.dateSeparator();
     std::string text = std::string("Description: ") + kCRLF + kCRLF + "Date: " +
                        clock.formatDate(clock.now(), "MM'" + separator + "'dd'" + separator + "'yyyy") + kCRLF +
@@ -107,12 +107,8 @@ void frmSaveConfig::txtComments_DblClick() {
     comments.select(13, 0);  // right after "Description: "
 }
 
-std::string frmSaveConfig::bindingKey() const {
-    return BindingKey(bindMethod(), txtSaveInfo[kName].text(), txtSaveInfo[kGameId].text(), txtSaveInfo[kFile].text());
-}
-
 void frmSaveConfig::warn(const std::string& title, const std::string& text) {
-    context_.services.windows.messageBox(handle(), text, title, MessageIcon::Exclamation, MessageButtons::Ok);
+    session_.services().windows.messageBox(handle(), text, title, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 bool frmSaveConfig::formComplete() {
@@ -141,49 +137,9 @@ bool frmSaveConfig::formComplete() {
 
 void frmSaveConfig::cmdSave_Click() {
     if (!formComplete()) return;
-    const std::string key = bindingKey();
-    // The key names a file of the profile folder and nothing else: no
-    // other folder, no stream of another file.
-    if (!IsPlainFileName(key)) {
-        warn("Bind Error", "'" + key + "' cannot be the name of a configuration profile.  A name must not be empty "
-                           "nor hold any of the characters \\ / : * ? \" < > |.");
-        return;
-    }
-    save();
-}
-
-void frmSaveConfig::save() {
-    IFileSystem& files = context_.services.files;
-    IIniFile& ini = context_.services.ini;
-    RegTool reg(context_.run, context_.services.processes.systemFolder());
-    ProfileFiles profiles(files, ini, context_.services.registry, reg, context_.tempFolder);
-    std::vector<ProfileContent> chosen;
+    ProfileRequest request{txtSaveInfo[kName].text(), txtSaveInfo[kComments].text(), bindMethod(),
+                           txtSaveInfo[kGameId].text(), txtSaveInfo[kFile].text(), {}};
     for (int i = 0; i < kProfileContents; ++i)
-        if (chkSaveConfig[i].checked()) chosen.push_back(ContentAt(i));
-    const std::string key = bindingKey();
-    const std::string path = ProfileFolder(context_.programFolder) + key + ".cfg";
-
-    profiles.RemoveSnapshots();
-    std::vector<Snapshot> made;
-    const auto n64Paths = LoadN64Paths(ini, N64PathsFile(context_.programFolder));
-    ProfileProblem problem = profiles.Export(PlanSnapshots(chosen, n64Paths, context_.versionKeys), made);
-    bool write = !problem;
-    if (write && files.anyMatch(path))
-        write = context_.services.windows.messageBox(
-                    handle(),
-                    "There is already a configuration with the filename " + key + "." + kCRLF +
-                        "Would you like to overwrite the old configuration with the new one?",
-                    "File Already Exists!", MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
-    if (write)
-        problem = profiles.Join(made,
-                                ProfileSection{txtSaveInfo[kName].text(), ConfigSystemOf(chosen, context_.versionKeys),
-                                               txtSaveInfo[kComments].text()},
-                                path);
-    profiles.RemoveSnapshots();
-    if (problem) {
-        context_.services.windows.messageBox(handle(), *problem + "  The configuration was not saved.",
-                                             "Could Not Save Configuration", MessageIcon::Critical, MessageButtons::Ok);
-        return;
-    }
-    unload();
+        if (chkSaveConfig[i].checked()) request.contents.push_back(ContentAt(i));
+    if (session_.profiles().save(request)) unload();
 }

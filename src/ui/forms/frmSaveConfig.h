@@ -3,7 +3,7 @@
 #include <array>
 
 #include "profiles/Profile.h"
-#include "profiles/ProfileContext.h"
+#include "session/Session.h"
 #include "ui/Form.h"
 
 // The dialog that saves the chosen registry settings as a profile, bound to
@@ -11,7 +11,7 @@
 class frmSaveConfig : public Form {
 public:
     // The system whose page the main window shows.
-    frmSaveConfig(ProfileContext context, EmuSystem system);
+    frmSaveConfig(Session& session, EmuSystem system);
 
     Frame fraGeneral, fraSave, fraBinding;
     Label lblName, lblComments, lblSelect, lblBindPrompt, lblBindMethod, lblGameId, lblFile;
@@ -33,11 +33,9 @@ private:
     bool checked(ProfileContent content) const { return chkSaveConfig[static_cast<int>(content)].checked(); }
     void check(ProfileContent content) { chkSaveConfig[static_cast<int>(content)].setChecked(true); }
     BindMethod bindMethod() const { return static_cast<BindMethod>(cmbBind.listIndex()); }
-    std::string bindingKey() const;
     bool formComplete();
     void warn(const std::string& title, const std::string& text);
-    void save();
 
-    ProfileContext context_;
+    Session& session_;
     EmuSystem system_;
 };

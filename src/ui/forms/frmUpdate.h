@@ -2,58 +2,36 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "app/ActivityLog.h"
-#include "app/Services.h"
-#include "plugins/PluginCatalogue.h"
+#include "session/Session.h"
 #include "ui/Form.h"
-#include "updates/UpdateList.h"
 
-// What the update window needs of the main window.
-struct UpdateContext {
-    Services& services;
-    ActivityLog& log;
-    std::string serviceAddress;  // a base ending in "/"
-    std::string tempFolder;      // with its trailing backslash
-    std::function<const PluginCatalogue&(EmuSystem)> catalogue;
-    // Shows the installed plug-ins of these file names in blue.
-    std::function<void(EmuSystem, const std::vector<std::string>& files)> markUpdatable;
-    // Tells the user updates were found (a balloon in the tray, else a box).
-    std::function<void(const std::string& text, const std::string& title)> notify;
-    std::function<bool()> mainVisible;
-    std::function<bool()> inTray;
-    std::function<void(const std::string& when)> setLastUpdate;
-    // Downloads and installs the accepted updates.
-    std::function<void(const std::vector<UpdateRecord>& psx, const std::vector<UpdateRecord>& n64)> install;
-};
-
-// The update window: downloads the update lists, finds the plug-ins they
-// offer something newer for, and asks the user about each.
+// The update window: it runs the session's update check and asks the user
+// about each update found.
 class frmUpdate : public Form {
 public:
-    frmUpdate(UpdateContext context, const std::string& versionCaption, const std::string& lastUpdate);
+    // An automatic check (the update timer's, or the tray's) keeps the PSX
+    // list's failure quiet, as does one started while Corvane sits in the
+    // tray.
+    frmUpdate(Session& session, const std::string& versionCaption, bool automatic, bool inTray);
 
     Label lblUpdate, lblLastUpdate, barStatus;
     Button cmdCheckUpdates;
     ProgressBar prgUpdate;
 
-    // Opened by the update timer: failures show no box, and the window goes
-    // after a failed connection.
-    bool automatic = false;
-
     void cmdCheckUpdates_Click();
     void Form_Activate();
     void Query();
-    void status(const std::string& text) { barStatus.setCaption("Orvisk's Corvane: " + text); }
-    bool candidatesWaiting() const { return !psx_.empty() || !n64_.empty(); }
+    // What the check or the installation does now, and how far it is.
+    void progress(const std::string& text, int done, int total);
+    // The check found updates; they wait in the session.
+    std::function<void()> onUpdatesFound;
 
 private:
-    bool check();
-    std::optional<UpdateList> fetchList(EmuSystem system);
-    bool ask(const UpdateRecord& candidate, EmuSystem system);
+    void status(const std::string& text) { barStatus.setCaption("Orvisk's Corvane: " + text); }
 
-    UpdateContext context_;
-    std::vector<UpdateRecord> psx_, n64_;
-    bool querying_ = false;
+    Session& session_;
+    bool automatic_;
+    bool quiet_;
+    bool checking_ = false;
 };

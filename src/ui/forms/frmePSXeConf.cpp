@@ -112,13 +112,36 @@ void frmePSXeConf::cmdBrowse_Click(int index) {
         "");
     if (!chosen) return;
     // A card the emulator could not read keeps the field as it was.
-    if (!bios && !clsMemCard(services_.files, services_.windows, handle()).CheckCard(*chosen)) return;
+    if (!bios) {
+        if (const auto problem = clsMemCard(services_.files).CheckCard(*chosen)) {
+            services_.windows.messageBox(handle(), *problem, "Memory Card", MessageIcon::Information,
+                                         MessageButtons::Ok);
+            return;
+        }
+    }
     txtLocation[index].setText(*chosen);
 }
 
 void frmePSXeConf::cmdNew_Click(int card) {
-    const std::string path = clsMemCard(services_.files, services_.windows, handle()).CreateNew(card);
-    if (!path.empty()) txtLocation[card].setText(path);
+    for (;;) {
+        // The system asks before an existing file (a card full of saved
+        // games) is replaced.
+        const auto path =
+            services_.windows.saveFile(handle(), "Save New Memory Card As...", clsMemCard::Formats(), "mcr");
+        if (!path || path->empty()) return;
+        if (!clsMemCard::MakesBareCard(*path)) {
+            services_.windows.messageBox(handle(), clsMemCard::kUnsupported, "Memory Card", MessageIcon::Information,
+                                         MessageButtons::Ok);
+            continue;
+        }
+        if (clsMemCard(services_.files).CreateNew(*path)) {
+            txtLocation[card].setText(*path);
+            return;
+        }
+        services_.windows.messageBox(handle(), "The memory card " + *path + " could not be written.", "Memory Card",
+                                     MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
 }
 
 void frmePSXeConf::cmdOK_Click() {

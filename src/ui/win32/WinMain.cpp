@@ -62,15 +62,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     frmSplash splash(flags);
     frmMain main(services, flags, splash);
     ProbeHelperProcess helper;
-    InProcessProbe inProcess(platform.libraries, platform.windows);
+    InProcessProbe inProcess(platform.libraries);
     HelperProbe probe(helper, ProbeTimeout(), &inProcess);
-    main.setPluginProbe(probe);
+    main.session().setProbe(probe);
     probe.warmUp();
     frmSplashWindow splashWindow(splash);
     frmMainWindow mainWindow(main, flags);
     mainWindow.host().onDestroyed = [] { PostQuitMessage(0); };
     Win32FormHost::onUnhandledError = [&](const std::string& what) {
-        main.log().logMsg("Unexpected error; command abandoned: " + what);
+        main.session().log().logMsg("Unexpected error; command abandoned: " + what);
         services.windows.messageBox(mainWindow.host().handle(),
                                     "Corvane met an unexpected error and abandoned the command.\n\n" + what,
                                     "Unexpected Error", MessageIcon::Critical, MessageButtons::Ok);

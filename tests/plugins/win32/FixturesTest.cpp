@@ -101,52 +101,39 @@ TEST(Probes, AskFixturePluginsForTypeNameVersionAndVerdict) {
     Scratch scratch;
     scratch.files.setCurrentDirectory(scratch.path);
     Win32Libraries libraries;
-    FakeWindowServices windows;
-    clsPSX psx(libraries, windows, 0);
-    const LibraryHandle gpu = libraries.load(Fixture("gpuFixture.dll"));
-    ASSERT_NE(gpu, 0u);
-    EXPECT_EQ(psx.GetLibType(gpu), 2);
-    EXPECT_EQ(psx.GetLibName(gpu), "Fixture GPU");
-    EXPECT_EQ(psx.GetLibVersion(gpu), "1.5");
-    libraries.free(gpu);
-    const LibraryHandle longName = libraries.load(Fixture("longNameFixture.dll"));
-    EXPECT_EQ(psx.GetLibName(longName), std::string(700, 'L') + " long-named plug-in");
-    libraries.free(longName);
-
-    psx.TestPlugin(Fixture("gpuFixture.dll"), 1, "Fixture GPU");
-    psx.TestPlugin(Fixture("spuFixture.dll"), 2, "Fixture SPU");
-    psx.TestPlugin(Fixture("cdrFixture.dll"), 3, "Fixture CDR");
-    psx.TestPlugin(Fixture("padFixture.dll"), 4, "Fixture PAD");
-    psx.TestPlugin(Fixture("longNameFixture.dll"), 1, "Long");
-    ASSERT_EQ(windows.shownBoxes().size(), 4u);
-    EXPECT_EQ(windows.shownBoxes()[0].text, "Fixture GPU reports that it should work properly.");
-    EXPECT_EQ(windows.shownBoxes()[1].text, "Fixture SPU needs to be configured before it will work properly.");
-    EXPECT_EQ(windows.shownBoxes()[2].icon, MessageIcon::Critical);
-    EXPECT_EQ(windows.shownBoxes()[3].text, "Long does not support the test function.");
+    clsPSX psx(libraries);
+    {
+        const LoadedLibrary gpu = libraries.load(Fixture("gpuFixture.dll"));
+        ASSERT_TRUE(gpu);
+        EXPECT_EQ(psx.GetLibType(gpu.get()), 2);
+        EXPECT_EQ(psx.GetLibName(gpu.get()), "Fixture GPU");
+        EXPECT_EQ(psx.GetLibVersion(gpu.get()), "1.5");
+        EXPECT_EQ(psx.GetLibName(libraries.load(Fixture("longNameFixture.dll")).get()),
+                  std::string(700, 'L') + " long-named plug-in");
+    }
+    EXPECT_EQ(psx.TestPlugin(Fixture("gpuFixture.dll"), 1), PsxTestVerdict::Works);
+    EXPECT_EQ(psx.TestPlugin(Fixture("spuFixture.dll"), 2), PsxTestVerdict::NeedsConfiguration);
+    EXPECT_EQ(psx.TestPlugin(Fixture("cdrFixture.dll"), 3), PsxTestVerdict::FatalError);
+    EXPECT_FALSE(psx.TestPlugin(Fixture("padFixture.dll"), 4)) << "2 is no verdict";
+    EXPECT_EQ(psx.TestPlugin(Fixture("longNameFixture.dll"), 1), PsxTestVerdict::Unsupported);
     psx.StdCall(Fixture("padFixture.dll"), 4, "configure");
     psx.StdCall(Fixture("padFixture.dll"), 4, "about");
     EXPECT_EQ(scratch.notes(), "test\ntest\ntest\ntest\nconfigure\nabout\n");
 
-    clsN64 n64(libraries, windows, 0x1234);
-    const LibraryHandle rsp = libraries.load(Fixture("n64RspFixture.dll"));
-    n64.QueryDLL(rsp);
+    clsN64 n64(libraries, 0x1234);
+    const LoadedLibrary rsp = libraries.load(Fixture("n64RspFixture.dll"));
+    n64.QueryDLL(rsp.get());
     EXPECT_EQ(n64.DLLType(), 1);
     EXPECT_EQ(n64.DLLName(), std::string(100, 'N'));
-    n64.DLLTest(rsp, "RSP");
-    libraries.free(rsp);
-    const LibraryHandle none = libraries.load(Fixture("n64NoInfoFixture.dll"));
-    n64.QueryDLL(none);
+    EXPECT_TRUE(n64.DLLTest(rsp.get()));
+    n64.QueryDLL(libraries.load(Fixture("n64NoInfoFixture.dll")).get());
     EXPECT_EQ(n64.DLLType(), 0);
-    libraries.free(none);
-    const LibraryHandle gfx = libraries.load(Fixture("n64GfxFixture.dll"));
-    const LibraryHandle audio = libraries.load(Fixture("n64AudioFixture.dll"));
-    n64.DLLConfig(gfx);
-    n64.DLLConfig(audio);
-    n64.DLLAbout(audio, "Fixture N64 Audio");
-    libraries.free(gfx);
-    libraries.free(audio);
+    const LoadedLibrary gfx = libraries.load(Fixture("n64GfxFixture.dll"));
+    const LoadedLibrary audio = libraries.load(Fixture("n64AudioFixture.dll"));
+    n64.DLLConfig(gfx.get());
+    n64.DLLConfig(audio.get());
+    EXPECT_FALSE(n64.DLLAbout(audio.get()));
     EXPECT_EQ(scratch.notes(), "test\ntest\ntest\ntest\nconfigure\nabout\ntest 4660\nconfig 4660\n");
-    EXPECT_EQ(windows.shownBoxes().back().title, "No About Function");
 }
 
 TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
@@ -178,9 +165,8 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeNotifyIcon tray;
     Services services{ini,         registry,  files,     windows,   clock,      drives,
                       environment, libraries, processes, downloads, extraction, tray};
-    AppFlags flags;
-    flags.blLoggingEnabled = true;
-    ActivityLog log(flags, files, clock, windows, scratch.path);
+    const bool logging = true;
+    ActivityLog log(logging, files, clock, scratch.path);
     const std::vector<std::string> exclusions{"zlib.dll"};
     ProbeStore store(files, scratch.path);
     PluginScanner scanner(services, log, exclusions, store);

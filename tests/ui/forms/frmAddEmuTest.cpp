@@ -1,4 +1,3 @@
-#include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
 
 namespace {
@@ -34,7 +33,7 @@ TEST_F(frmAddEmuTest, BrowsingToAKnownExecutableProposesNameFolderSystemAndType)
     EXPECT_EQ(main.lstEmulators.rows()[0].subItems,
               (std::vector<std::string>{"ePSXe", "D:\\Emus\\ePSXe\\ePSXe.exe", "D:\\Emus\\ePSXe\\plugins"}));
     EXPECT_TRUE(main.cmdEditEmu.enabled());
-    EXPECT_TRUE(main.emulators().installationFlags().ePSXe);
+    EXPECT_TRUE(main.session().emulators().installationFlags().ePSXe);
 }
 
 TEST_F(frmAddEmuTest, TypedFieldsAreKeptAndPcsxProposesPlugin) {
@@ -116,7 +115,7 @@ TEST_F(frmAddEmuTest, EditRenameAndRemoveKeepListAndSelectorInStep) {
     EXPECT_EQ(main.cmbEmuSelect.listIndex(), 0) << "the shown entry went: the one before it";
     EXPECT_EQ(selectorItems(), (std::vector<std::string>{"-- Tool Plugin Backups --", "Old disks  (PSX)"}));
     EXPECT_EQ(main.ssTabMain.selectedIndex(), 0);
-    EXPECT_FALSE(main.emulators().installationFlags().ePSXe);
+    EXPECT_FALSE(main.session().emulators().installationFlags().ePSXe);
     main.lstEmulators.clickRow(0);
     main.cmdRemoveEmu.click();
     EXPECT_FALSE(main.cmdEditEmu.enabled());
@@ -132,31 +131,7 @@ TEST_F(frmAddEmuTest, TheNameThatEndsTheStoredListIsRefused) {
     dialog.cmdOK.click();
     EXPECT_FALSE(dialog.closed());
     EXPECT_EQ(windows.shownBoxes().back().title, "Invalid Value");
-    EXPECT_EQ(main.emulators().Count(), 0);
+    EXPECT_EQ(main.session().emulators().Count(), 0);
 }
 
-TEST_F(frmAddEmuTest, RemovingAnEarlierEntryKeepsTheScannedEmulatorsNumbered) {
-    settings("[Configuration]\r\nLastEmu=2\r\n[Emulators]\r\n"
-             "Name1=A\r\nSystem1=6\r\nType1=PCSX\r\nExe1=C:\\a\\pcsx.exe\r\nPlugins1=C:\\a\r\n"
-             "Name2=B\r\nSystem2=6\r\nType2=PCSX\r\nExe2=C:\\b\\pcsx.exe\r\nPlugins2=C:\\b\r\n"
-             "Name3=C\r\nSystem3=6\r\nType3=PCSX\r\nExe3=C:\\c\\pcsx.exe\r\nPlugins3=C:\\c\r\n");
-    addPlugin("C:\\b\\gpuB.dll", PsxPlugin(2, "B GPU"));
-    addPlugin("C:\\c\\gpuC.dll", PsxPlugin(2, "C GPU"));
-    start();
-    EXPECT_EQ(names(0), std::vector<std::string>{"B GPU"});
-    main.lstEmulators.clickRow(0);
-    main.cmdRemoveEmu.click();
-    EXPECT_EQ(main.cmbEmuSelect.text(), "B  (PSX)") << "the selector stays on the same emulator";
-    main.cmbEmuSelect.choose(2);
-    EXPECT_EQ(names(0), std::vector<std::string>{"C GPU"}) << "the entry now at 2 is scanned";
-    main.lstPluginList[0].clickRow(0);
-    main.cmdApply.click();
-    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuC.dll");
-
-    // The emulator on screen goes: whatever is chosen next is scanned.
-    main.lstEmulators.clickRow(1);
-    main.cmdRemoveEmu.click();
-    EXPECT_EQ(main.cmbEmuSelect.text(), "B  (PSX)");
-    EXPECT_EQ(names(0), std::vector<std::string>{"B GPU"});
-}
 }  // namespace

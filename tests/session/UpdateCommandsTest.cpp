@@ -1,0 +1,138 @@
+// Plug-in updates through the session: the check, the questions, and the
+// installation where the lists were scanned from.
+#include "files/TestZip.h"
+#include "session/SessionFixture.h"
+#include "session/UpdateCommands.h"
+
+namespace {
+const char* const kList = "http://127.0.0.1:8381/zip.php?id=1";
+const char* const kN64List = "http://127.0.0.1:8381/zip.php?id=3";
+
+class UpdateCommandsTest : public SessionFixture {
+protected:
+    // Two PCSX emulators and a Project 64 one; the first PCSX shown.
+    void emulators(bool distribute) {
+        SessionFixture::emulators({{"A", EmuSystem::PSX, "PCSX", "C:\\a\\pcsx.exe", "C:\\a\\plugin"},
+                                   {"B", EmuSystem::PSX, "PCSX", "C:\\b\\pcsx.exe", "C:\\b\\plugin"},
+                                   {"N", EmuSystem::N64, "Project 64", "C:\\n\\pj.exe", "C:\\n\\plugin"}},
+                                  1, distribute ? "Distribute=1\r\n" : "");
+        files.addFile("C:\\a\\plugin\\gpuPete.dll", "old", 0);
+        libraries.add("C:\\a\\plugin\\gpuPete.dll", PsxPlugin(2, "Pete GPU"));  // version 1.3
+        files.addDirectory("C:\\b\\plugin");
+        addPlugin("C:\\n\\plugin\\Jabo_Direct3D8.dll", N64Plugin(2, "Jabo D3D8"));
+        downloads.serve(kList, "gpuPete.dll\tPete GPU\t2.0\t2030-01-01\thttp://h/pete.zip\r\n");
+        downloads.serve(kN64List, "");
+    }
+    UpdateCommands& updates() { return session.updates(); }
+    // A check, and the questions about what it found.
+    void checkAndQuery() {
+        ASSERT_TRUE(updates().check(false));
+        updates().query();
+    }
+};
+
+TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
+    emulators(false);
+    downloads.serve(kN64List, "Jabo_Di_new.dll\tJabo\t1.6 beta\t2031-02-01\thttp://h/jabo.zip\r\n");
+    start();
+    session.selectEmulator(3, EmuSystem::PSX);
+    ASSERT_TRUE(updates().check(false));
+    EXPECT_EQ(session.lists().updatable(EmuSystem::PSX), std::vector<std::string>{"gpuPete.dll"}) << "shown in blue";
+    EXPECT_EQ(session.lists().updatable(EmuSystem::N64), std::vector<std::string>{"Jabo_Direct3D8.dll"});
+    EXPECT_EQ(updates().waiting().count(), 2u);
+    EXPECT_EQ(session.settings().lastUpdate, "12/5/2026 2:30:15 PM");
+    EXPECT_EQ(user.progressed.back(), "Updates found for 2 plugin(s)...");
+    user.answers = {false, false};
+    updates().query();
+    ASSERT_EQ(user.boxes.size(), 2u);
+    EXPECT_EQ(user.boxes[0].title, "Plugin Update Query");
+    EXPECT_EQ(user.boxes[0].text, "An update has been found for Pete GPU. Do you want to update it with:\r\n"
+                                  "Pete GPU version 2 (gpuPete.dll) released 1/1/2030?");
+    EXPECT_EQ(user.boxes[1].text, "A potential update has been found for Jabo D3D8. Do you want to update it "
+                                  "with:\r\nJabo version 1.6 beta (Jabo_Di_new.dll) released 2/1/2031?");
+    EXPECT_EQ(updates().waiting().count(), 0u);
+    EXPECT_EQ(user.progressed.back(), "Idle") << "nothing accepted";
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
+}
+
+TEST_F(UpdateCommandsTest, FailuresAndWarningsEndTheCheckWithTheirMessages) {
+    settings("[Configuration]\r\nLogging=-1\r\n");
+    start();
+    EXPECT_FALSE(updates().check(false));
+    EXPECT_EQ(user.titles(), std::vector<std::string>{"Could Not Download Update List"});
+    EXPECT_NE(user.last().text.find("\r\nEither the server is down"), std::string::npos);
+    EXPECT_FALSE(updates().check(true));
+    EXPECT_EQ(user.boxes.size(), 1u) << "no PSX box when quiet";
+
+    downloads.serve(kList, "<b>Warning</b>: broken\r\n");
+    EXPECT_FALSE(updates().check(true));
+    EXPECT_EQ(user.last().title, "Could Not Download Update List") << "the N64 list's box shows whatever the mode";
+    EXPECT_EQ(user.last().text.find("Either"), std::string::npos);
+
+    downloads.serve(kN64List, "x.dll\tX\t1\t2004-01-01\thttp://h/x.zip\r\n<b>Warning</b>:\r\n");
+    const std::size_t boxes = user.boxes.size();
+    EXPECT_FALSE(updates().check(false)) << "a warning in the N64 list ends the whole check";
+    EXPECT_EQ(user.boxes.size(), boxes);
+    downloads.serve(kN64List, "");
+    downloads.serve(kList, "bad line\r\n");
+    EXPECT_TRUE(updates().check(true));
+    EXPECT_EQ(user.progressed.back(), "No updates were found...");
+    EXPECT_TRUE(logHas("Update list entry skipped: bad line"));
+}
+
+TEST_F(UpdateCommandsTest, AnAcceptedUpdateIsInstalledWhereTheListsCameFromAndRescanned) {
+    emulators(false);
+    downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new plug-in")}));
+    start();
+    checkAndQuery();
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "new plug-in");
+    EXPECT_FALSE(files.exists("C:\\b\\plugin\\gpuPete.dll")) << "not distributed";
+    EXPECT_FALSE(files.exists("C:\\TEMP\\ocvxpupdate.zip")) << "the download goes";
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\~corvane-update")) << "no staging left";
+    EXPECT_EQ(user.progressed.back(), "Plugins updated... 2/2");
+    EXPECT_TRUE(logHas("Refreshing current plugin set..."));
+}
+
+TEST_F(UpdateCommandsTest, DistributionReachesEveryEmulatorOfTheSystemOnly) {
+    emulators(true);
+    downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new plug-in")}));
+    start();
+    checkAndQuery();
+    EXPECT_EQ(files.contents("C:\\b\\plugin\\gpuPete.dll"), "new plug-in");
+    EXPECT_FALSE(files.exists("C:\\n\\plugin\\gpuPete.dll")) << "never an N64 emulator's folder";
+}
+
+TEST_F(UpdateCommandsTest, ACutHostileOrUnreplaceableUpdateChangesNoPluginFolder) {
+    emulators(true);
+    const std::string whole = BuildZip({TestEntry("gpuPete.dll", std::string(5000, 'n'))});
+    downloads.serve("http://h/pete.zip", whole.substr(0, whole.size() / 2));
+    start();
+    checkAndQuery();
+    EXPECT_EQ(user.last().title, "Could Not Download Plugin Updates");
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
+    EXPECT_FALSE(files.exists("C:\\TEMP\\ocvxpupdate.zip"));
+    EXPECT_EQ(user.progressed.back(), "Idle 0/2");
+
+    downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new"), TestEntry("..\\evil.dll", "x")}));
+    checkAndQuery();
+    EXPECT_EQ(user.last().title, "Could Not Download Plugin Updates");
+    EXPECT_FALSE(files.exists("C:\\a\\evil.dll"));
+
+    downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new"), TestEntry("spuPete.dll", "spu")}));
+    files.addFile("C:\\a\\plugin\\spuPete.dll", "old spu");
+    files.makeReadOnly("C:\\a\\plugin\\spuPete.dll");
+    checkAndQuery();
+    EXPECT_EQ(user.last().title, "Could Not Install Plugin Update");
+    EXPECT_EQ(user.last().text, "Corvane could not replace the files of Pete GPU in C:\\a\\plugin\\.");
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old") << "what was moved is put back";
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\spuPete.dll"), "old spu");
+}
+
+TEST_F(UpdateCommandsTest, PluginsSetAsideByAnUpdateGoAtTheNextScan) {
+    emulators(false);
+    files.addFile("C:\\a\\plugin\\gpuPete.dll.corvane-old", "held by an emulator");
+    start();
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\gpuPete.dll.corvane-old"));
+    EXPECT_TRUE(files.exists("C:\\a\\plugin\\gpuPete.dll"));
+}
+}  // namespace
