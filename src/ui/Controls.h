@@ -19,9 +19,10 @@ namespace Keys {
 constexpr int kBackspace = 8, kEnter = 13, kEscape = 27, kDelete = 46;
 }
 
+// What about a control changed, for its peer to show.
 enum class Change {
     Enabled, Visible, Caption, Checked, Items, Selection, Value, Range, Columns, Rows, Interval, Focus, ToolTip,
-    WindowState
+    WindowState, Size, TopMost, MaxLength, ReadOnly, EditableRows, EmptyNotice
 };
 
 class ControlPeer {
@@ -141,9 +142,9 @@ public:
     void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
     // Limits what the user can type; the program may set any text.
     int maxLength() const { return maxLength_; }
-    void setMaxLength(int characters) { set(maxLength_, characters, Change::Range); }
+    void setMaxLength(int characters) { set(maxLength_, characters, Change::MaxLength); }
     bool readOnly() const { return readOnly_; }
-    void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Change::Checked); }
+    void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Change::ReadOnly); }
     const std::string& text() const { return text_; }
     void setText(const std::string& text) { set(text_, text, Change::Caption); }
     // The caret (the selection's start, in characters) and the number of
@@ -229,7 +230,7 @@ public:
     std::function<void()> onDeleteKey;
     // Whether the user may edit row texts in place.
     bool editableRows() const { return editableRows_; }
-    void setEditableRows(bool editable) { set(editableRows_, editable, Change::Range); }
+    void setEditableRows(bool editable) { set(editableRows_, editable, Change::EditableRows); }
     const std::vector<ListColumn>& columns() const { return columns_; }
     void setColumns(std::vector<ListColumn> columns);
     const std::vector<ListRow>& rows() const { return rows_; }
@@ -241,7 +242,7 @@ public:
     void setSelectedIndex(int index);
     // A notice drawn across an empty list (no plug-ins found).
     bool emptyNotice() const { return emptyNotice_; }
-    void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::Value); }
+    void setEmptyNotice(bool shown) { set(emptyNotice_, shown, Change::EmptyNotice); }
     // The user selects a row (by click or key), or clicks empty space (-1).
     void clickRow(int index);
     void doubleClick() {

@@ -40,7 +40,7 @@ public:
     void setSize(int width, int height) {
         width_ = width;
         height_ = height;
-        changed(Change::Range);
+        changed(Change::Size);
     }
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state) {
@@ -49,7 +49,7 @@ public:
         if (onResize) onResize();
     }
     bool topMost() const { return topMost_; }
-    void setTopMost(bool topMost) { set(topMost_, topMost, Change::Value); }
+    void setTopMost(bool topMost) { set(topMost_, topMost, Change::TopMost); }
     void activate() {
         if (onActivate) onActivate();
     }

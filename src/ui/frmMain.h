@@ -94,7 +94,6 @@ public:
     // The context menu of the emulator list.
     MenuItem mnuEmuContextEdit, mnuEmuContextDelete;
 
-    // Events the back end raises.
     void tmrTimer_Timer();
     void ssTabMain_Drop(const std::vector<std::string>& paths);
     // The plug-in list and row the file name editor lies over.
@@ -119,7 +118,6 @@ public:
     frmePSXeConf* ePSXeConfDialog() { return ePSXeConf_.get(); }
     frmUpdate* updateDialog() { return update_.get(); }
 
-    // The tray window.
     frmSysTray& sysTray() { return m_frmSysTray; }
     // True while the window is hidden in the tray.
     bool sitsInTray() const;
@@ -178,7 +176,6 @@ private:
     void mnuFileImportFiles_Click();
     void mnuFileImportFolder_Click();
     void mnuFileImportZip_Click();
-    void launch(LaunchKind kind);
     void openAddEmu(frmAddEmu::Mode mode, int row);
     void cmdRemoveEmu_Click();
     void mnuFileSaveConfig_Click();

@@ -177,9 +177,7 @@ void frmMain::mnuEditDelete_Click() {
 }
 
 void frmMain::importInto(bool changed) {
-    if (!changed) return;
-    services_.windows.setBusyCursor(false);
-    session_.refresh(systemsOnPage());
+    if (changed) session_.refresh(systemsOnPage());
 }
 
 void frmMain::mnuFileImportFiles_Click() {

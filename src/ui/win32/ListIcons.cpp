@@ -1,5 +1,7 @@
 #include "ui/win32/ListIcons.h"
 
+#include "app/win32/Handles.h"
+
 namespace {
 struct Badge {
     COLORREF colour;
@@ -14,31 +16,27 @@ constexpr Badge kBadges[] = {{RGB(255, 255, 255), L""},   {RGB(46, 117, 182), L"
 ListIcons::ListIcons(double scale) {
     const int size = static_cast<int>(16 * scale);
     images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 0);
-    HDC screen = GetDC(nullptr);
-    HDC canvas = CreateCompatibleDC(screen);
-    HFONT font = CreateFontW(-static_cast<int>(9 * scale), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                             CLEARTYPE_QUALITY, 0, L"Tahoma");
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc canvas(CreateCompatibleDC(screen.get()));
+    const UniqueGdi<HFONT> font(CreateFontW(-static_cast<int>(9 * scale), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                            DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"));
     for (const Badge& badge : kBadges) {
-        HBITMAP tile = CreateCompatibleBitmap(screen, size, size);
-        HGDIOBJ oldBitmap = SelectObject(canvas, tile);
-        RECT area{0, 0, size, size};
-        FillRect(canvas, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HBRUSH fill = CreateSolidBrush(badge.colour);
-        RECT inner{1, 1, size - 1, size - 1};
-        FillRect(canvas, &inner, fill);
-        DeleteObject(fill);
-        HGDIOBJ oldFont = SelectObject(canvas, font);
-        SetBkMode(canvas, TRANSPARENT);
-        SetTextColor(canvas, RGB(255, 255, 255));
-        DrawTextW(canvas, badge.letter, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        SelectObject(canvas, oldFont);
-        SelectObject(canvas, oldBitmap);
-        ImageList_AddMasked(images_, tile, RGB(255, 255, 255));
-        DeleteObject(tile);
+        const UniqueGdi<HBITMAP> tile(CreateCompatibleBitmap(screen.get(), size, size));
+        {
+            const Selection bitmap(canvas.get(), tile.get());
+            RECT area{0, 0, size, size};
+            FillRect(canvas.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            const UniqueGdi<HBRUSH> fill(CreateSolidBrush(badge.colour));
+            RECT inner{1, 1, size - 1, size - 1};
+            FillRect(canvas.get(), &inner, fill.get());
+            const Selection letters(canvas.get(), font.get());
+            SetBkMode(canvas.get(), TRANSPARENT);
+            SetTextColor(canvas.get(), RGB(255, 255, 255));
+            DrawTextW(canvas.get(), badge.letter, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+        // Drawn into, then taken out of the canvas before the list copies it.
+        ImageList_AddMasked(images_, tile.get(), RGB(255, 255, 255));
     }
-    DeleteObject(font);
-    DeleteDC(canvas);
-    ReleaseDC(nullptr, screen);
 }
 
 ListIcons::~ListIcons() { ImageList_Destroy(images_); }

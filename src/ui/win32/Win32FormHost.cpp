@@ -10,20 +10,6 @@
 namespace {
 const wchar_t* const kClassName = L"CorvaneForm";
 
-void RegisterFormClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-    registered = true;
-}
 // Where a context menu asked for from the keyboard opens: below the left
 // end of a list's focused row, else at the control's top left corner.
 POINT KeyboardMenuPlace(HWND control) {
@@ -42,13 +28,27 @@ POINT KeyboardMenuPlace(HWND control) {
 }
 }  // namespace
 
+void Win32FormHost::registerClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32FormHost::Procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+    registered = true;
+}
+
 Win32FormHost::Win32FormHost(Form& form, DWORD style, DWORD extendedStyle, HWND owner)
     : form_(form), owner_(owner) {
-    RegisterFormClass();
-    window_ = CreateWindowExW(extendedStyle | WS_EX_CONTROLPARENT, kClassName, L"", style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    registerClass();
+    // The procedure finds this host from the window's first message on.
+    CreateWindowExW(extendedStyle | WS_EX_CONTROLPARENT, kClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                    owner, nullptr, GetModuleHandleW(nullptr), this);
     makeFont();
     form.attachForm(this);
     refresh(Change::Caption);
@@ -63,7 +63,6 @@ Win32FormHost::~Win32FormHost() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    if (font_) DeleteObject(font_);
 }
 
 void Win32FormHost::makeFont() {
@@ -71,14 +70,15 @@ void Win32FormHost::makeFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, GetDpiForWindow(window_));
-    HFONT old = font_;
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    for (const auto& peer : peers_) SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    if (old) DeleteObject(old);
+    // The controls take the new font before the old one goes.
+    UniqueGdi<HFONT> font(CreateFontIndirectW(&metrics.lfMessageFont));
+    for (const auto& peer : peers_)
+        SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);
 }
 
 WindowPeer& Win32FormHost::keep(Control& control, std::unique_ptr<WindowPeer> peer) {
-    SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     byWindow_[peer->window()] = peer.get();
     byControl_[&control] = peer.get();
     peers_.push_back(std::move(peer));
@@ -138,13 +138,13 @@ void Win32FormHost::openingMenu(HMENU menu) {
 }
 
 void Win32FormHost::popup(const MenuNode& menu) {
-    HMENU popup = CreatePopupMenu();
+    UniqueMenu popup(CreatePopupMenu());
     // The menu's items are bound to it only while it is up; the bar's
     // items keep their own binding.
     std::map<UINT, std::unique_ptr<MenuPeer>> items;
     UINT nextId = 20000;
     if (menu.onOpen) menu.onOpen();
-    addMenu(popup, menu.children, items, nextId);
+    addMenu(popup.get(), menu.children, items, nextId);
     POINT at;
     if (keyboardMenuAt_)
         at = *keyboardMenuAt_;
@@ -156,13 +156,13 @@ void Win32FormHost::popup(const MenuNode& menu) {
     SetForegroundWindow(window_);
     inPopup_ = true;
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+        TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
     inPopup_ = false;
     PostMessageW(window_, WM_NULL, 0, 0);
     std::unique_ptr<MenuPeer> picked;
     if (const auto found = items.find(chosen); found != items.end()) picked = std::move(found->second);
     items.clear();
-    DestroyMenu(popup);
+    popup.reset();
     // The popup's submenus went with it.
     for (auto submenu = submenus_.begin(); submenu != submenus_.end();)
         submenu = IsMenu(submenu->first) ? std::next(submenu) : submenus_.erase(submenu);
@@ -261,11 +261,11 @@ void Win32FormHost::showWindowState() {
 void Win32FormHost::refresh(Change what) {
     if (!window_) return;
     if (what == Change::Caption) SetWindowTextW(window_, Widen(form_.caption()).c_str());
-    if (what == Change::Value)
+    if (what == Change::TopMost)
         SetWindowPos(window_, form_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (what == Change::WindowState && !followingUser_) showWindowState();
-    if (what == Change::Range && form_.width() > 0) {
+    if (what == Change::Size && form_.width() > 0) {
         const double factor = scale();
         SetWindowPos(window_, nullptr, 0, 0, static_cast<int>(form_.width() * factor),
                      static_cast<int>(form_.height() * factor), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,18 +294,14 @@ void Win32FormHost::reportUnhandled(const char* what) {
 }
 
 LRESULT CALLBACK Win32FormHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<Win32FormHost*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
     auto* host = reinterpret_cast<Win32FormHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!host) return DefWindowProcW(window, message, wParam, lParam);
-    // No C++ exception may unwind through the system's frames: a command
-    // that fails this way is abandoned, and the program goes on.
-    try {
-        return host->handle(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        reportUnhandled(error.what());
-    } catch (...) {
-        reportUnhandled("unknown error");
-    }
-    return 0;
+    return Guarded([&] { return host->handle(window, message, wParam, lParam); }, LRESULT{0});
 }
 
 LRESULT Win32FormHost::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

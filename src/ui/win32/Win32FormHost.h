@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/Handles.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
 #include "ui/win32/Win32Peers.h"
@@ -31,7 +32,7 @@ public:
 
     template <typename ControlType>
     WindowPeer& add(ControlType& control) {
-        return keep(control, CreatePeer(control, window_, font_));
+        return keep(control, CreatePeer(control, window_, font_.get()));
     }
     void addTimer(Timer& timer);
     void setMenu(const MenuNode& bar);
@@ -66,7 +67,24 @@ public:
     // is abandoned there.
     static inline std::function<void(const std::string&)> onUnhandledError;
 
+    // Runs code the system calls (a window procedure, a subclass) or that
+    // starts the program: no C++ exception may unwind through the system's
+    // frames. One that escapes is told to onUnhandledError, and `failed` is
+    // the result.
+    template <typename Handler, typename Result>
+    static Result Guarded(const Handler& handler, Result failed) {
+        try {
+            return handler();
+        } catch (const std::exception& error) {
+            reportUnhandled(error.what());
+        } catch (...) {
+            reportUnhandled("unknown error");
+        }
+        return failed;
+    }
+
 private:
+    static void registerClass();
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void reportUnhandled(const char* what);
@@ -85,7 +103,7 @@ private:
     Form& form_;
     HWND owner_;
     HWND window_ = nullptr;
-    HFONT font_ = nullptr;
+    UniqueGdi<HFONT> font_;
     bool shown_ = false;
     bool modal_ = false;
     bool followingUser_ = false;

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "app/win32/Handles.h"
 #include "app/win32/Win32Platform.h"
 #include "plugins/win32/ProbeHelperProcess.h"
 #include "ui/win32/frmMainWindow.h"
@@ -33,10 +34,8 @@ private:
 // True when Corvane was started as its own probe helper.
 bool IsProbeHelper() {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    const bool helper = arguments && count == 2 && std::wstring(arguments[1]) == kProbeHelperSwitch;
-    LocalFree(arguments);
-    return helper;
+    const UniqueLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    return arguments && count == 2 && std::wstring(arguments.get()[1]) == kProbeHelperSwitch;
 }
 
 // The time a library may take to answer: 10 s, or what the tests set.
@@ -77,7 +76,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     };
 
     int exitCode = 0;
-    if (main.Splash_Load()) {
+    if (Win32FormHost::Guarded([&] { return main.Splash_Load(); }, false)) {
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             if (IsDialogMessageW(mainWindow.host().window(), &message)) continue;

@@ -19,7 +19,7 @@ frmLoadConfigWindow::frmLoadConfigWindow(frmLoadConfig& form, HWND owner, HIMAGE
     SendMessageW(host_.windowOf(form.lstConfigs), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
     host_.onLayout = [this](int width, int height) { layout(width, height); };
     host_.onFirstShow = [this, owner] {
-        host_.refresh(Change::Range);
+        host_.refresh(Change::Size);
         host_.centreOver(owner);
     };
 }
