@@ -57,26 +57,35 @@ private:
         return true;
     }
 
+    // Numbers go on from scan to scan: a reply to an earlier scan's request
+    // is never taken for this one's.
+    std::uint64_t numberOf(std::size_t index) const { return owner_.nextNumber_ + index; }
+
     void sendAhead() {
         for (; sent_ < requests_.size() && sent_ - answered_ < kRequestsAhead; ++sent_)
-            if (!helper_.send(EncodeRequest(requests_[sent_]))) return;
+            if (!helper_.send(EncodeRequest(numberOf(sent_), requests_[sent_]))) return;
     }
 
-    // False when the helper gave a damaged reply (it has been ended then).
+    // False when the channel carried anything but the reply to the request
+    // answered next (see failDamaged).
     bool takeReplies() {
         std::string bytes;
         helper_.receive(bytes);
         reader_.append(bytes);
-        bool damaged = reader_.damaged();
         while (const auto message = reader_.next()) {
-            const auto result = DecodeReply(*message);
-            damaged = !result || answered_ >= sent_;
-            if (damaged) break;
-            done_(answered_++, *result);
+            const auto reply = DecodeReply(*message);
+            if (!reply || answered_ >= sent_ || reply->number != numberOf(answered_)) return failDamaged();
+            done_(answered_++, reply->content);
             resetClock();
         }
-        if (!damaged && !reader_.damaged()) return true;
-        fail("crashed");
+        if (reader_.damaged()) return failDamaged();
+        return true;
+    }
+
+    // The library answered next fails, whoever wrote what came in its place,
+    // and the helper is ended with whatever else its channel holds.
+    bool failDamaged() {
+        fail("gave a damaged answer");
         return false;
     }
 
@@ -107,6 +116,8 @@ private:
     void fail(const std::string& reason) {
         helper_.stop();
         owner_.running_ = false;
+        // Bytes after the last reply end the helper but fail no library.
+        if (answered_ == requests_.size()) return;
         done_(answered_, ProbeResult{ProbeStatus::Failed, {}, reason});
         ++answered_;
     }
@@ -133,6 +144,7 @@ void HelperProbe::warmUp() {
 
 void HelperProbe::probe(const std::vector<ProbeRequest>& requests, const Done& done) {
     Run(*this, requests, done).go();
+    nextNumber_ += requests.size();
 }
 
 std::string HelperProbe::EndReason(std::uint32_t exitCode) {

@@ -58,6 +58,7 @@ public:
 private:
     class Run;
     bool running_ = false;
+    std::uint64_t nextNumber_ = 1;  // of the next scan's first request
     IProbeHelper& helper_;
     std::uint64_t timeout_;
     IPluginProbe* fallback_;

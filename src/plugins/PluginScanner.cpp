@@ -105,6 +105,7 @@ void PluginScanner::check(const PluginCatalogue& catalogue, std::vector<Library>
     }
     if (requests.empty()) return;
     probe_->probe(requests, [&](std::size_t index, const ProbeResult& result) {
+        if (index >= asked.size()) return;
         Library& library = *asked[index];
         library.fresh = true;
         library.entry.status = result.status;

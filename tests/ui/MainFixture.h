@@ -6,18 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Version.h"
-#include "doubles/FakeClock.h"
-#include "doubles/FakeDownloads.h"
-#include "doubles/FakeDrives.h"
-#include "doubles/FakeEnvironment.h"
-#include "doubles/FakeFileSystem.h"
-#include "doubles/FakeIniFile.h"
-#include "doubles/FakeLibraries.h"
-#include "doubles/FakeNotifyIcon.h"
-#include "doubles/FakeProcesses.h"
-#include "doubles/FakeRegistry.h"
-#include "doubles/FakeExtractionFiles.h"
-#include "doubles/FakeWindowServices.h"
+#include "doubles/FakeServices.h"
 #include "app/Utf16.h"
 #include "ui/frmMain.h"
 
@@ -26,7 +15,7 @@ const char* const kLog = "C:\\Corvane\\corvane.log";
 // 5 December 2026, as a file time.
 constexpr FileTime kDecember5 = (134774ull + 20792) * 864000000000ull;
 
-class MainFixture : public ::testing::Test {
+class MainFixture : public ::testing::Test, public FakeServices {
 protected:
     MainFixture() {
         files.addDirectory("C:\\Corvane");
@@ -66,20 +55,6 @@ protected:
         return texts;
     }
 
-    FakeFileSystem files;
-    FakeIniFile ini{files};
-    FakeRegistry registry;
-    FakeWindowServices windows;
-    FakeClock clock;
-    FakeDrives drives;
-    FakeEnvironment environment;
-    FakeLibraries libraries;
-    FakeProcesses processes;
-    FakeDownloads downloads{files};
-    FakeExtractionFiles extraction{files};
-    FakeNotifyIcon tray;
-    Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction, tray};
     AppFlags flags;
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

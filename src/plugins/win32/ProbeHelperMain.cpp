@@ -102,7 +102,7 @@ int RunProbeHelper() {
         while (const auto message = reader.next()) {
             const auto request = DecodeRequest(*message);
             if (!request) return 2;
-            if (!WriteAll(output, EncodeReply(server.answer(*request)))) return 0;
+            if (!WriteAll(output, EncodeReply(request->number, server.answer(request->content)))) return 0;
         }
         if (reader.damaged()) return 2;
     }
