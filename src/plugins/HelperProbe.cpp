@@ -15,13 +15,18 @@ constexpr std::uint64_t kWindowCheckAfter = 200;
 // and how long the one answered next has kept the helper busy.
 class HelperProbe::Run {
 public:
-    Run(HelperProbe& owner, const std::vector<ProbeRequest>& requests, const Done& done)
-        : owner_(owner), helper_(owner.helper_), requests_(requests), done_(done) {}
+    // `firstNumber`: the number of the first request; numbers go on from
+    // scan to scan, so a reply to an earlier scan's request is never taken
+    // for this one's.
+    Run(HelperProbe& owner, std::uint64_t firstNumber, const std::vector<ProbeRequest>& requests, const Done& done)
+        : owner_(owner), helper_(owner.helper_), firstNumber_(firstNumber), requests_(requests), done_(done) {}
 
     void go() {
         // A helper kept from an earlier scan starts the clock now.
         resetClock();
         while (answered_ < requests_.size()) {
+            // Abandoned, the probe reports nothing more.
+            if (owner_.abandoned && owner_.abandoned()) return endHelper();
             if (!owner_.running_ && !restart()) return;
             sendAhead();
             // While answers come, the helper is neither ended nor stuck.
@@ -31,7 +36,7 @@ public:
                 fail(EndReason(*code));
                 continue;
             }
-            if (!watchClock()) fail("no answer in " + std::to_string(owner_.timeout_ / 1000) + " s");
+            if (const auto allowed = watchClock()) fail("no answer in " + std::to_string(*allowed / 1000) + " s");
         }
     }
 
@@ -57,9 +62,7 @@ private:
         return true;
     }
 
-    // Numbers go on from scan to scan: a reply to an earlier scan's request
-    // is never taken for this one's.
-    std::uint64_t numberOf(std::size_t index) const { return owner_.nextNumber_ + index; }
+    std::uint64_t numberOf(std::size_t index) const { return firstNumber_ + index; }
 
     void sendAhead() {
         for (; sent_ < requests_.size() && sent_ - answered_ < kRequestsAhead; ++sent_)
@@ -90,9 +93,10 @@ private:
     }
 
     // Counts the time the helper spends on the library, except while it
-    // shows a window (the library waits for the user then). False when the
-    // time is up.
-    bool watchClock() {
+    // shows a window (the library waits for the user then), and the whole
+    // wait, windows included: a window nobody answers must not hold the
+    // check for good. The time allowed once either is up, else nothing.
+    std::optional<std::uint64_t> watchClock() {
         const std::uint64_t now = helper_.milliseconds();
         // Looking for the helper's windows costs time: only a library that
         // keeps the helper busy a while is looked at.
@@ -103,19 +107,25 @@ private:
             busy_ += now - last_;
         }
         last_ = now;
-        if (busy_ >= owner_.timeout_) return false;
+        if (busy_ >= owner_.timeout_) return owner_.timeout_;
+        if (now - started_ >= kLongestWait * owner_.timeout_) return kLongestWait * owner_.timeout_;
         helper_.pause();
-        return true;
+        return std::nullopt;
     }
 
     void resetClock() {
         busy_ = 0;
-        last_ = helper_.milliseconds();
+        last_ = started_ = helper_.milliseconds();
+    }
+
+    // Any window the helper shows goes with it.
+    void endHelper() {
+        helper_.stop();
+        owner_.running_ = false;
     }
 
     void fail(const std::string& reason) {
-        helper_.stop();
-        owner_.running_ = false;
+        endHelper();
         // Bytes after the last reply end the helper but fail no library.
         if (answered_ == requests_.size()) return;
         done_(answered_, ProbeResult{ProbeStatus::Failed, {}, reason});
@@ -124,6 +134,7 @@ private:
 
     HelperProbe& owner_;
     IProbeHelper& helper_;
+    std::uint64_t firstNumber_;
     const std::vector<ProbeRequest>& requests_;
     const Done& done_;
     MessageReader reader_;
@@ -132,6 +143,7 @@ private:
     std::size_t notifiedFor_ = static_cast<std::size_t>(-1);
     std::uint64_t busy_ = 0;
     std::uint64_t last_ = 0;
+    std::uint64_t started_ = 0;  // when the library answered next began to keep the helper
 };
 
 HelperProbe::~HelperProbe() {
@@ -143,8 +155,18 @@ void HelperProbe::warmUp() {
 }
 
 void HelperProbe::probe(const std::vector<ProbeRequest>& requests, const Done& done) {
-    Run(*this, requests, done).go();
+    // A window message run while this probe waits may ask for another one,
+    // which would read this one's replies: it gets no results.
+    if (probing_) return;
+    struct EndOfProbe {
+        bool& probing;
+        ~EndOfProbe() { probing = false; }
+    };
+    probing_ = true;
+    const EndOfProbe end{probing_};
+    const std::uint64_t firstNumber = nextNumber_;
     nextNumber_ += requests.size();
+    Run(*this, firstNumber, requests, done).go();
 }
 
 std::string HelperProbe::EndReason(std::uint32_t exitCode) {

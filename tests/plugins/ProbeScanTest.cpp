@@ -2,6 +2,8 @@
 // reply channel may carry besides the replies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "doubles/FakeProbeHelper.h"
 #include "doubles/FakeServices.h"
 #include "plugins/PluginScanner.h"
@@ -65,5 +67,36 @@ TEST(ProbeScanTest, BytesNoRequestAskedForFailTheirLibraryAloneAndNoAnswerMoves)
                 << written << " from " << noisy;
         }
     }
+}
+
+// A window nobody answers holds the check twelve times the time-out at most,
+// and a scan waiting on one can be abandoned (Corvane is closing).
+TEST(ProbeScanTest, AWindowNobodyAnswersEndsTheHelperInTimeAndAScanWaitingOnOneCanBeAbandoned) {
+    Scan scan;
+    scan.library("box.dll", FakeProbeHelper::Window(100000, PluginKind::GPU, "Boxed GPU"));
+    scan.library("good.dll", FakeProbeHelper::Answer(PluginKind::GPU, "Good GPU"));
+    EXPECT_EQ(scan.run(), std::vector<std::string>{"Good GPU"});
+    EXPECT_TRUE(scan.logHas("box.dll stopped the plug-in check (no answer in 120 s); quarantined..."));
+    EXPECT_EQ(scan.helper.starts(), 2) << "the helper that showed the window was ended";
+
+    // Changed, the library is checked again; a window message asks for
+    // another scan while its window is up, and then Corvane is closed.
+    scan.library("box.dll", FakeProbeHelper::Window(100000, PluginKind::GPU, "Boxed GPU"), kWritten + 1);
+    scan.library("later.dll", FakeProbeHelper::Answer(PluginKind::GPU, "Later GPU"));
+    bool closing = false;
+    std::vector<std::string> meanwhile;
+    scan.helper.onPause = [&] {
+        if (!scan.helper.showsWindow() || closing) return;
+        meanwhile = scan.run();
+        closing = true;
+    };
+    scan.probe.abandoned = [&] { return closing; };
+    EXPECT_EQ(scan.run(), std::vector<std::string>{"Good GPU"});
+    EXPECT_EQ(meanwhile, std::vector<std::string>{"Good GPU"}) << "the scan asked for meanwhile probes nothing";
+    EXPECT_EQ(std::count(scan.helper.probed().begin(), scan.helper.probed().end(), kFolder + "box.dll"), 2);
+    EXPECT_EQ(std::count(scan.helper.probed().begin(), scan.helper.probed().end(), kFolder + "later.dll"), 0);
+    EXPECT_FALSE(scan.helper.running()) << "ended, and the window with it";
+    EXPECT_TRUE(scan.logHas("The plug-in check was abandoned; 2 libraries were not checked..."));
+    EXPECT_FALSE(scan.store.find(FileIdentity{kFolder + "box.dll", 2, kWritten + 1})) << "not quarantined";
 }
 }  // namespace

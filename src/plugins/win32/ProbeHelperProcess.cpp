@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/win32/MessageWait.h"
+
 namespace {
 // Room for the requests sent ahead of the answers and for the answers.
 constexpr DWORD kPipeBytes = 64 * 1024;
@@ -162,12 +164,10 @@ bool ProbeHelperProcess::showsWindow() {
 }
 
 void ProbeHelperProcess::pause() {
-    HANDLE process = process_.get();
     // A few milliseconds: the helper has requests enough queued to stay busy,
     // and every look at the pipe costs a call of Wine's server, which the
-    // helper's library loads need too.
-    MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, kPauseMilliseconds, QS_PAINT);
-    // Corvane's windows repaint while it waits; input waits for the scan's end.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+    // helper's library loads need too. Corvane's window messages run
+    // meanwhile, so that it can be closed while a library's window waits
+    // for an answer (the probe is abandoned then).
+    WaitDispatching(process_.get(), kPauseMilliseconds);
 }

@@ -150,6 +150,21 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     EXPECT_EQ(RunningCorvanes(), 0);
 }
 
+TEST_F(ProbeProgramTest, ABoxNobodyAnswersGoesWithItsHelperAfterTwelveTimeOutsAndItsLibraryIsQuarantined) {
+    SetEnvironmentVariableW(L"CORVANE_PROBE_TIMEOUT_MS", L"2000");
+    addPlugin("boxInMainFixture.dll", L"PSXPlugins\\boxInMain.dll");
+    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
+    HWND main = nullptr;
+    UniqueHandle program = start();
+    ASSERT_TRUE(WaitForWindow(L"#32770", L"Fixture Box", 30000));
+    ASSERT_TRUE(ready(main, 0)) << readFile(L"corvane.log");
+    EXPECT_TRUE(logHas("boxInMain.dll stopped the plug-in check (no answer in 24 s); quarantined..."))
+        << readFile(L"corvane.log");
+    EXPECT_FALSE(FindWindowW(L"#32770", L"Fixture Box")) << "gone with its helper";
+    EXPECT_EQ(rows(main, 0), 1) << "the good GPU plug-in";
+    quit(program, main);
+}
+
 TEST_F(ProbeProgramTest, ABoxInStartUpCodeIsShownOnceAndAgainOnlyWhenTheStoreIsDamagedOrForeign) {
     addPlugin("boxInMainFixture.dll", L"PSXPlugins\\boxInMain.dll");
     HWND main = nullptr;
