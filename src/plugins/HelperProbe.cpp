@@ -15,13 +15,18 @@ constexpr std::uint64_t kWindowCheckAfter = 200;
 // and how long the one answered next has kept the helper busy.
 class HelperProbe::Run {
 public:
-    Run(HelperProbe& owner, const std::vector<ProbeRequest>& requests, const Done& done)
-        : owner_(owner), helper_(owner.helper_), requests_(requests), done_(done) {}
+    // `firstNumber`: the number of the first request; numbers go on from
+    // scan to scan, so a reply to an earlier scan's request is never taken
+    // for this one's.
+    Run(HelperProbe& owner, std::uint64_t firstNumber, const std::vector<ProbeRequest>& requests, const Done& done)
+        : owner_(owner), helper_(owner.helper_), firstNumber_(firstNumber), requests_(requests), done_(done) {}
 
     void go() {
         // A helper kept from an earlier scan starts the clock now.
         resetClock();
         while (answered_ < requests_.size()) {
+            // Abandoned, the probe reports nothing more.
+            if (owner_.abandoned && owner_.abandoned()) return endHelper();
             if (!owner_.running_ && !restart()) return;
             sendAhead();
             // While answers come, the helper is neither ended nor stuck.
@@ -31,7 +36,7 @@ public:
                 fail(EndReason(*code));
                 continue;
             }
-            if (!watchClock()) fail("no answer in " + std::to_string(owner_.timeout_ / 1000) + " s");
+            if (const auto allowed = watchClock()) fail("no answer in " + std::to_string(*allowed / 1000) + " s");
         }
     }
 
@@ -57,33 +62,41 @@ private:
         return true;
     }
 
+    std::uint64_t numberOf(std::size_t index) const { return firstNumber_ + index; }
+
     void sendAhead() {
         for (; sent_ < requests_.size() && sent_ - answered_ < kRequestsAhead; ++sent_)
-            if (!helper_.send(EncodeRequest(requests_[sent_]))) return;
+            if (!helper_.send(EncodeRequest(numberOf(sent_), requests_[sent_]))) return;
     }
 
-    // False when the helper gave a damaged reply (it has been ended then).
+    // False when the channel carried anything but the reply to the request
+    // answered next (see failDamaged).
     bool takeReplies() {
         std::string bytes;
         helper_.receive(bytes);
         reader_.append(bytes);
-        bool damaged = reader_.damaged();
         while (const auto message = reader_.next()) {
-            const auto result = DecodeReply(*message);
-            damaged = !result || answered_ >= sent_;
-            if (damaged) break;
-            done_(answered_++, *result);
+            const auto reply = DecodeReply(*message);
+            if (!reply || answered_ >= sent_ || reply->number != numberOf(answered_)) return failDamaged();
+            done_(answered_++, reply->content);
             resetClock();
         }
-        if (!damaged && !reader_.damaged()) return true;
-        fail("crashed");
+        if (reader_.damaged()) return failDamaged();
+        return true;
+    }
+
+    // The library answered next fails, whoever wrote what came in its place,
+    // and the helper is ended with whatever else its channel holds.
+    bool failDamaged() {
+        fail("gave a damaged answer");
         return false;
     }
 
     // Counts the time the helper spends on the library, except while it
-    // shows a window (the library waits for the user then). False when the
-    // time is up.
-    bool watchClock() {
+    // shows a window (the library waits for the user then), and the whole
+    // wait, windows included: a window nobody answers must not hold the
+    // check for good. The time allowed once either is up, else nothing.
+    std::optional<std::uint64_t> watchClock() {
         const std::uint64_t now = helper_.milliseconds();
         // Looking for the helper's windows costs time: only a library that
         // keeps the helper busy a while is looked at.
@@ -94,25 +107,34 @@ private:
             busy_ += now - last_;
         }
         last_ = now;
-        if (busy_ >= owner_.timeout_) return false;
+        if (busy_ >= owner_.timeout_) return owner_.timeout_;
+        if (now - started_ >= kLongestWait * owner_.timeout_) return kLongestWait * owner_.timeout_;
         helper_.pause();
-        return true;
+        return std::nullopt;
     }
 
     void resetClock() {
         busy_ = 0;
-        last_ = helper_.milliseconds();
+        last_ = started_ = helper_.milliseconds();
+    }
+
+    // Any window the helper shows goes with it.
+    void endHelper() {
+        helper_.stop();
+        owner_.running_ = false;
     }
 
     void fail(const std::string& reason) {
-        helper_.stop();
-        owner_.running_ = false;
+        endHelper();
+        // Bytes after the last reply end the helper but fail no library.
+        if (answered_ == requests_.size()) return;
         done_(answered_, ProbeResult{ProbeStatus::Failed, {}, reason});
         ++answered_;
     }
 
     HelperProbe& owner_;
     IProbeHelper& helper_;
+    std::uint64_t firstNumber_;
     const std::vector<ProbeRequest>& requests_;
     const Done& done_;
     MessageReader reader_;
@@ -121,6 +143,7 @@ private:
     std::size_t notifiedFor_ = static_cast<std::size_t>(-1);
     std::uint64_t busy_ = 0;
     std::uint64_t last_ = 0;
+    std::uint64_t started_ = 0;  // when the library answered next began to keep the helper
 };
 
 HelperProbe::~HelperProbe() {
@@ -132,7 +155,18 @@ void HelperProbe::warmUp() {
 }
 
 void HelperProbe::probe(const std::vector<ProbeRequest>& requests, const Done& done) {
-    Run(*this, requests, done).go();
+    // A window message run while this probe waits may ask for another one,
+    // which would read this one's replies: it gets no results.
+    if (probing_) return;
+    struct EndOfProbe {
+        bool& probing;
+        ~EndOfProbe() { probing = false; }
+    };
+    probing_ = true;
+    const EndOfProbe end{probing_};
+    const std::uint64_t firstNumber = nextNumber_;
+    nextNumber_ += requests.size();
+    Run(*this, firstNumber, requests, done).go();
 }
 
 std::string HelperProbe::EndReason(std::uint32_t exitCode) {

@@ -33,10 +33,13 @@ public:
 // Probes each library in a helper process, so that a library that crashes,
 // ends the process or hangs takes only the helper with it: the helper is
 // started afresh and the check goes on with the next library. The helper is
-// kept running between scans.
+// kept running between scans. The caller's window messages run while it
+// waits (IProbeHelper::pause), and `abandoned` is asked between its polls.
 class HelperProbe : public IPluginProbe {
 public:
     static constexpr std::uint64_t kDefaultTimeout = 10000;
+    // The longest wait for one library, its windows included, in time-outs.
+    static constexpr std::uint64_t kLongestWait = 12;
 
     // `fallback` probes what is left when no helper can be started at all;
     // without one those libraries are answered as no plug-ins.
@@ -58,6 +61,8 @@ public:
 private:
     class Run;
     bool running_ = false;
+    bool probing_ = false;
+    std::uint64_t nextNumber_ = 1;  // of the next scan's first request
     IProbeHelper& helper_;
     std::uint64_t timeout_;
     IPluginProbe* fallback_;

@@ -53,6 +53,10 @@ public:
     // Told the path of a library that keeps the check waiting for the user
     // (it shows a window of its own).
     std::function<void(const std::string& path)> onWaitingForUser;
+    // Asked while a probe waits for another process (and the caller's window
+    // messages run): true ends the probe at once, as when Corvane is closing;
+    // the libraries not yet reported get no result.
+    std::function<bool()> abandoned;
 };
 
 // Probes inside the calling process: what the helper process runs, and the

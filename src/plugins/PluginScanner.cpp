@@ -104,7 +104,10 @@ void PluginScanner::check(const PluginCatalogue& catalogue, std::vector<Library>
         asked.push_back(&library);
     }
     if (requests.empty()) return;
+    std::size_t reported = 0;
     probe_->probe(requests, [&](std::size_t index, const ProbeResult& result) {
+        if (index >= asked.size()) return;
+        ++reported;
         Library& library = *asked[index];
         library.fresh = true;
         library.entry.status = result.status;
@@ -116,6 +119,12 @@ void PluginScanner::check(const PluginCatalogue& catalogue, std::vector<Library>
         }
         store_.record(library.entry);
     });
+    // Those left unchecked are neither listed nor stored: the next scan checks them.
+    if (reported < requests.size()) {
+        const std::size_t left = requests.size() - reported;
+        log_.logMsg("The plug-in check was abandoned; " + std::to_string(left) +
+                    (left == 1 ? " library was" : " libraries were") + " not checked...");
+    }
     store_.save();
 }
 

@@ -28,7 +28,9 @@ std::optional<Message> MessageReader::next() {
             return std::nullopt;
         }
         const auto length = ParseNumber(buffer_.substr(at, colon - at));
-        if (!length) damaged_ = true;
+        // A message too long to be true is damage at once, not awaited.
+        const std::size_t before = colon + 1 - used_;
+        if (!length || before > kMaxMessageBytes || *length > kMaxMessageBytes - before) damaged_ = true;
         if (damaged_ || buffer_.size() - colon - 1 < *length) return std::nullopt;
         fields.push_back(buffer_.substr(colon + 1, *length));
         at = colon + 1 + *length;
@@ -50,14 +52,17 @@ std::optional<std::int64_t> ParseSigned(const std::string& field) {
     return negative ? -static_cast<std::int64_t>(*magnitude) : static_cast<std::int64_t>(*magnitude);
 }
 
-std::string EncodeRequest(const ProbeRequest& request) {
-    return EncodeMessage({"probe", request.system == EmuSystem::PSX ? "PSX" : "N64", request.path});
+std::string EncodeRequest(std::uint64_t number, const ProbeRequest& request) {
+    return EncodeMessage(
+        {"probe", std::to_string(number), request.system == EmuSystem::PSX ? "PSX" : "N64", request.path});
 }
 
-std::optional<ProbeRequest> DecodeRequest(const Message& message) {
-    if (message.size() != 3 || message[0] != "probe" || (message[1] != "PSX" && message[1] != "N64"))
+std::optional<Numbered<ProbeRequest>> DecodeRequest(const Message& message) {
+    if (message.size() != 4 || message[0] != "probe" || (message[2] != "PSX" && message[2] != "N64"))
         return std::nullopt;
-    return ProbeRequest{message[1] == "PSX" ? EmuSystem::PSX : EmuSystem::N64, message[2]};
+    const auto number = ParseNumber(message[1]);
+    if (!number) return std::nullopt;
+    return Numbered<ProbeRequest>{*number, {message[2] == "PSX" ? EmuSystem::PSX : EmuSystem::N64, message[3]}};
 }
 
 Message AnswerFields(const ProbeAnswer& answer) {
@@ -75,17 +80,19 @@ std::optional<ProbeAnswer> AnswerOf(const Message& message, std::size_t first) {
     return answer;
 }
 
-std::string EncodeReply(const ProbeResult& result) {
-    if (result.status == ProbeStatus::OtherArchitecture) return EncodeMessage({"foreign"});
-    Message fields{"answer"};
+std::string EncodeReply(std::uint64_t number, const ProbeResult& result) {
+    if (result.status == ProbeStatus::OtherArchitecture) return EncodeMessage({"foreign", std::to_string(number)});
+    Message fields{"answer", std::to_string(number)};
     for (std::string& field : AnswerFields(result.answer)) fields.push_back(std::move(field));
     return EncodeMessage(fields);
 }
 
-std::optional<ProbeResult> DecodeReply(const Message& message) {
-    if (message.size() == 1 && message[0] == "foreign") return ProbeResult{ProbeStatus::OtherArchitecture, {}, {}};
-    if (message.empty() || message[0] != "answer") return std::nullopt;
-    const auto answer = AnswerOf(message, 1);
+std::optional<Numbered<ProbeResult>> DecodeReply(const Message& message) {
+    const auto number = message.size() >= 2 ? ParseNumber(message[1]) : std::nullopt;
+    if (!number) return std::nullopt;
+    if (message.size() == 2 && message[0] == "foreign")
+        return Numbered<ProbeResult>{*number, {ProbeStatus::OtherArchitecture, {}, {}}};
+    const auto answer = message[0] == "answer" ? AnswerOf(message, 2) : std::nullopt;
     if (!answer) return std::nullopt;
-    return ProbeResult{ProbeStatus::Answered, *answer, {}};
+    return Numbered<ProbeResult>{*number, {ProbeStatus::Answered, *answer, {}}};
 }

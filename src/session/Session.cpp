@@ -55,6 +55,7 @@ Session::Session(Services& services, AppFlags& flags, IUser& user)
 
 void Session::setProbe(IPluginProbe& probe) {
     scanner_.setProbe(probe);
+    probe.abandoned = [this] { return abandoned_; };
     // A library that shows a window while it is checked waits for the user.
     probe.onWaitingForUser = [this](const std::string& path) {
         user_.status(ParseFileName(path) + " is waiting for your answer...");
@@ -244,6 +245,9 @@ bool Session::renameEmulator(int number, const std::string& name) {
 }
 
 void Session::scan(EmuSystem system) {
+    // A command the window ran while a library kept the scan waiting must
+    // not start another one over it.
+    if (abandoned_ || flags_.blLoadingPlugins) return;
     flags_.blLoadingPlugins = true;
     user_.status("Loading plugins, please wait...");
     user_.busy(true);

@@ -82,6 +82,9 @@ public:
     ProbeStore& probeStore() { return store_; }
     // The probe the scans use: the program hands in its helper process.
     void setProbe(IPluginProbe& probe);
+    // Corvane is closing: a scan that waits on a library ends at once, and
+    // none starts any more.
+    void abandonScans() { abandoned_ = true; }
 
     const std::vector<std::string>& cdromDrives() const { return cdroms_; }
     std::string currentCDROM() const;
@@ -169,6 +172,7 @@ private:
     N64VersionKeys versionKeys_;
     std::string ePSXeVersion_;
     int runningPrograms_ = 0;
+    bool abandoned_ = false;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<LaunchCommands> launches_;
     std::unique_ptr<ProfileCommands> profiles_;

@@ -134,7 +134,6 @@ private:
     void showSettings();
     void showSplashOrNot();
     void chooseBackground();
-    void showMain();
     void restoreMain();
     void Form_Activate();
     bool Form_QueryUnload();
@@ -144,7 +143,6 @@ private:
     void applyTransparency();
     int alpha() const;
     void shareTransparency(Form& dialog);
-    bool otherWindowOpen() const;
 
     // Binding the session's state.
     void sessionChanged(SessionChange what, EmuSystem system);

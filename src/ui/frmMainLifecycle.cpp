@@ -31,6 +31,8 @@ void frmMain::Form_Load() {
     showSettings();
     showSplashOrNot();
     session_.load();
+    // The user closed Corvane while a library kept the scan waiting.
+    if (closed()) return;
 
     setCaption(versionCaption());
     lblAbout.setCaption(versionCaption() +
@@ -41,7 +43,10 @@ void frmMain::Form_Load() {
     chooseBackground();
     m_frmSysTray.Form_Load();
     splash_.UpdateSplashStatus("Loading operation complete...");
-    if (flags_.blSplashDone) showMain();
+    if (flags_.blSplashDone) {
+        splash_.unload();
+        show();
+    }
     session_.startupFinished();
 }
 
@@ -82,11 +87,6 @@ void frmMain::chooseBackground() {
     }
 }
 
-void frmMain::showMain() {
-    splash_.unload();
-    show();
-}
-
 void frmMain::restoreMain() {
     setWindowState(WindowState::Normal);
     show();
@@ -122,17 +122,12 @@ void frmMain::applyTransparency() {
     services_.windows.setWindowAlpha(handle(), alpha());
 }
 
-bool frmMain::otherWindowOpen() const {
-    for (const Form* form : Form::loadedForms())
-        if (form != this && form->caption() != "SysTray") return true;
-    return false;
-}
-
 void frmMain::tmrTimer_Timer() {
     ++minuteCounter_;
     // Another window of the program open (a dialog, the splash) postpones
     // the check: it must not pop up over the user's work.
-    const bool postponed = otherWindowOpen();
+    bool postponed = false;
+    for (const Form* form : Form::loadedForms()) postponed = postponed || (form != this && form->caption() != "SysTray");
     const std::string& interval = session_.settings().interval;
     const bool isNumber = !interval.empty() && interval.find_first_not_of("0123456789") == std::string::npos;
     if (isNumber && minuteCounter_ >= WholeNumber(interval) && !postponed) {
@@ -146,7 +141,10 @@ bool frmMain::Form_QueryUnload() {
     bool quit = true;
     if (option(Option::Exit).checked() && !flags_.blDuplicateInstance)
         quit = user_.ask("Exiting Corvane", "Are you sure you want to quit Corvane?", MessageIcon::Question);
-    if (quit && !flags_.blExternalAppRunning) return true;
+    if (quit && !flags_.blExternalAppRunning) {
+        if (flags_.blLoadingPlugins) session_.abandonScans();
+        return true;
+    }
     if (flags_.blExternalAppRunning)
         user_.tell("Spawned Application Still Running",
                    "An external applicaton was launched from Corvane that is still running. Please close the "

@@ -35,6 +35,11 @@ FakeProbeHelper::Behaviour FakeProbeHelper::Window(int pauses, PluginKind kind, 
     return behaviour;
 }
 
+FakeProbeHelper::Behaviour FakeProbeHelper::Writes(const std::string& bytes, Behaviour then) {
+    then.written = bytes;
+    return then;
+}
+
 bool FakeProbeHelper::start() {
     if (failStarts_) return false;
     ++starts_;
@@ -58,7 +63,8 @@ bool FakeProbeHelper::send(const std::string& bytes) {
 
 void FakeProbeHelper::work() {
     while (running_ && !exitCode_ && !queue_.empty() && queue_.front().arrivedBeforePause) {
-        const ProbeRequest request = queue_.front().request;
+        const Numbered<ProbeRequest> numbered = queue_.front().request;
+        const ProbeRequest& request = numbered.content;
         const auto found = behaviours_.find(request.path);
         const Behaviour behaviour = found == behaviours_.end() ? NoPlugin() : found->second;
         if (!headProbed_) probed_.push_back(request.path);
@@ -74,7 +80,7 @@ void FakeProbeHelper::work() {
         }
         windowLeft_ = -1;
         headProbed_ = false;
-        output_ += EncodeReply(behaviour.result);
+        output_ += behaviour.written + EncodeReply(numbered.number, behaviour.result);
         queue_.erase(queue_.begin());
     }
 }

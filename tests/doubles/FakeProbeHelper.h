@@ -10,7 +10,8 @@
 
 // A probe helper in the test: it reads the requests it is sent and, per
 // library, answers, crashes, ends with a code, hangs, or shows a window for
-// a while before it answers. Its clock moves only while Corvane pauses, and
+// a while before it answers; a library may put bytes of its own on the reply
+// channel ahead of the reply. Its clock moves only while Corvane pauses, and
 // it answers nothing before Corvane has paused once.
 class FakeProbeHelper : public IProbeHelper {
 public:
@@ -21,6 +22,7 @@ public:
         ProbeResult result;          // Answer and Window
         std::uint32_t exitCode = 0;  // Exit
         int windowPauses = 0;        // Window: pauses the window stays up
+        std::string written;         // on the reply channel before the reply
     };
     static Behaviour Answer(PluginKind kind, const std::string& name, const std::string& version = "");
     static Behaviour NoPlugin();
@@ -28,6 +30,7 @@ public:
     static Behaviour Exit(std::uint32_t code);
     static Behaviour Hang();
     static Behaviour Window(int pauses, PluginKind kind, const std::string& name);
+    static Behaviour Writes(const std::string& bytes, Behaviour then);
 
     void behave(const std::string& path, Behaviour behaviour) { behaviours_[path] = std::move(behaviour); }
     // Every library the helpers were asked to probe, in order.
@@ -57,7 +60,7 @@ private:
     // Requests in order; a request is worked on only after a pause since it
     // arrived, as a real helper answers a moment later.
     struct Queued {
-        ProbeRequest request;
+        Numbered<ProbeRequest> request;
         bool arrivedBeforePause = false;
     };
     std::vector<Queued> queue_;

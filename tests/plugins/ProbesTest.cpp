@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "doubles/FakeLibraries.h"
-#include "doubles/FakeServices.h"
+#include "doubles/ServicesFixture.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/clsCallFunction.h"
 #include "plugins/clsN64.h"
@@ -98,7 +98,7 @@ TEST(clsPSX, ReportsTypeNameAndVersionAndRunsTheTest) {
     EXPECT_EQ(libraries.loadedCount(), 0) << "every library freed";
 }
 
-using PluginCommandsTest = FakeServices;
+using PluginCommandsTest = ServicesFixture;
 
 TEST_F(PluginCommandsTest, TellWhatThePluginSaidOfItselfOrThatNoneIsSelected) {
     libraries.add("C:\\psx\\gpu.dll", {{"GPUtest", Returns(0)}});

@@ -2,12 +2,12 @@
 
 // A session over test doubles of every platform service and of the user.
 
-#include "doubles/FakeServices.h"
+#include "doubles/ServicesFixture.h"
 #include "doubles/RecordingUser.h"
 #include "plugins/FakePlugins.h"
 #include "session/Session.h"
 
-class SessionFixture : public FakeServices {
+class SessionFixture : public ServicesFixture {
 protected:
     void start(const std::string& commandLine = "") {
         session.open(commandLine);

@@ -3,10 +3,10 @@
 // A main window over test doubles of every platform service.
 
 #include "app/Version.h"
-#include "doubles/FakeServices.h"
+#include "doubles/ServicesFixture.h"
 #include "ui/frmMain.h"
 
-class MainFixture : public FakeServices {
+class MainFixture : public ServicesFixture {
 protected:
     void start() {
         ASSERT_TRUE(main.Splash_Load());

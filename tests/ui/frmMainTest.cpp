@@ -1,5 +1,6 @@
 // The main window bound to the session: what its controls show and what the
 // user's clicks reach. What the session does is tested in tests/session.
+#include "doubles/FakeProbeHelper.h"
 #include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
 
@@ -201,5 +202,23 @@ TEST_F(frmMainTest, WithoutLayeredWindowsTheTransparencyControlsAreHidden) {
     EXPECT_FALSE(main.sldTransparency.visible());
     EXPECT_FALSE(main.lblTransparency.visible());
     EXPECT_FALSE(flags.blLowResApplied);
+}
+TEST_F(frmMainTest, ClosingWhileALibrarysBoxHoldsTheScanEndsItAndTheProgram) {
+    settings("[Configuration]\r\nLogging=-1\r\nSplash=1\r\n");
+    files.addFile("C:\\Corvane\\PSXPlugins\\box.dll", "MZ", kDecember5);
+    files.addFile("C:\\Corvane\\N64Plugins\\later.dll", "MZ", kDecember5);
+    FakeProbeHelper helper;
+    helper.behave("C:\\Corvane\\PSXPlugins\\box.dll", FakeProbeHelper::Window(1000000, PluginKind::GPU, "Boxed"));
+    HelperProbe probe(helper);
+    main.session().setProbe(probe);
+    helper.onPause = [&] {
+        if (helper.showsWindow() && !main.closed()) main.requestClose();  // the user answers the quit question Yes
+    };
+    ASSERT_TRUE(main.Splash_Load());
+    EXPECT_TRUE(main.closed());
+    EXPECT_NE(writtenSettings().find("[Configuration]"), std::string::npos) << "the settings written as ever";
+    EXPECT_FALSE(main.sysTray().inTray()) << "start-up went no further";
+    EXPECT_EQ(helper.probed().size(), 1u) << "the N64 folder was not scanned";
+    EXPECT_TRUE(logHas("****** Shutdown complete; exiting application ******"));
 }
 }  // namespace

@@ -1,13 +1,26 @@
 #include "app/win32/MessageWait.h"
 
-void WaitDispatching(HANDLE object) {
-    bool quitAsked = false;
-    int quitCode = 0;
-    while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+#include <optional>
+
+void WaitDispatching(HANDLE object) { WaitDispatching(object, INFINITE); }
+
+bool WaitDispatching(HANDLE object, DWORD milliseconds) {
+    const DWORD objects = object ? 1 : 0;
+    const DWORD messagesCame = WAIT_OBJECT_0 + objects;
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    std::optional<int> quitCode;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left = milliseconds == INFINITE ? INFINITE : now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        const DWORD woken = MsgWaitForMultipleObjects(objects, &object, FALSE, left, QS_ALLINPUT);
+        if (woken != messagesCame) {
+            // The loop that asked to end gets its answer once the wait is over.
+            if (quitCode) PostQuitMessage(*quitCode);
+            return objects && woken == WAIT_OBJECT_0;
+        }
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                quitAsked = true;
                 quitCode = static_cast<int>(message.wParam);
                 continue;
             }
@@ -15,6 +28,4 @@ void WaitDispatching(HANDLE object) {
             DispatchMessageW(&message);
         }
     }
-    // The loop that asked to end gets its answer once the wait is over.
-    if (quitAsked) PostQuitMessage(quitCode);
 }

@@ -3,6 +3,7 @@
 // Corvane then waits for the user.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ void SilenceErrorBoxes() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(EndOnCrash);
     // The C runtime the libraries share reports abort() and its other fatal
-    // errors on the (absent) standard error, not in a box.
+    // errors on standard error, which leads nowhere, not in a box.
     _set_error_mode(_OUT_TO_STDERR);
 }
 
@@ -80,6 +81,25 @@ private:
     std::string folder_;
 };
 
+// The helper's ends of the pipes, which Corvane named in the channel
+// variable. The variable goes, and the handles are not inherited further:
+// what the libraries start knows nothing of them.
+bool TakeChannel(UniqueHandle& requests, UniqueHandle& replies) {
+    wchar_t value[64];
+    const DWORD length = GetEnvironmentVariableW(kProbeChannelVariable, value, 64);
+    SetEnvironmentVariableW(kProbeChannelVariable, nullptr);
+    if (length == 0 || length >= 64) return false;
+    const std::string text = Narrow(std::wstring(value, length));
+    const std::size_t space = text.find(' ');
+    const auto first = ParseNumber(text.substr(0, space));
+    const auto second = space == std::string::npos ? std::nullopt : ParseNumber(text.substr(space + 1));
+    if (!first || !second) return false;
+    requests.reset(reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(*first)));
+    replies.reset(reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(*second)));
+    return SetHandleInformation(requests.get(), HANDLE_FLAG_INHERIT, 0) &&
+           SetHandleInformation(replies.get(), HANDLE_FLAG_INHERIT, 0);
+}
+
 bool WriteAll(HANDLE output, const std::string& bytes) {
     DWORD written = 0;
     return WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -89,18 +109,18 @@ bool WriteAll(HANDLE output, const std::string& bytes) {
 
 int RunProbeHelper() {
     SilenceErrorBoxes();
-    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    UniqueHandle requests, replies;
+    if (!TakeChannel(requests, replies)) return 2;
     ProbeServer server;
     MessageReader reader;
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(input, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    while (ReadFile(requests.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
         reader.append(std::string(buffer, read));
         while (const auto message = reader.next()) {
             const auto request = DecodeRequest(*message);
             if (!request) return 2;
-            if (!WriteAll(output, EncodeReply(server.answer(*request)))) return 0;
+            if (!WriteAll(replies.get(), EncodeReply(request->number, server.answer(request->content)))) return 0;
         }
         if (reader.damaged()) return 2;
     }

@@ -1,6 +1,12 @@
 #include "plugins/win32/ProbeHelperProcess.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <memory>
 #include <string>
+
+#include "app/win32/MessageWait.h"
 
 namespace {
 // Room for the requests sent ahead of the answers and for the answers.
@@ -24,6 +30,32 @@ bool MakePipe(UniqueHandle& read, UniqueHandle& write, bool helperReads) {
     read.reset(reader);
     write.reset(writer);
     return SetHandleInformation(helperReads ? writer : reader, HANDLE_FLAG_INHERIT, 0) != FALSE;
+}
+
+// The null device, for the helper's standard handles.
+UniqueHandle Nowhere() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return Own<UniqueHandle>(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         &inherit, OPEN_EXISTING, 0, nullptr));
+}
+
+struct EnvironmentFreer {
+    void operator()(wchar_t* block) const { FreeEnvironmentStringsW(block); }
+};
+
+// Corvane's environment with the channel variable set to the helper's ends
+// of the pipes, as CreateProcessW takes it.
+std::wstring HelperEnvironment(HANDLE requests, HANDLE replies) {
+    const std::wstring assignment = std::wstring(kProbeChannelVariable) + L"=";
+    std::wstring block;
+    const std::unique_ptr<wchar_t, EnvironmentFreer> own(GetEnvironmentStringsW());
+    for (const wchar_t* entry = own.get(); entry && *entry; entry += wcslen(entry) + 1)
+        if (_wcsnicmp(entry, assignment.c_str(), assignment.size()) != 0) block.append(entry).push_back(L'\0');
+    block += assignment + std::to_wstring(reinterpret_cast<std::uintptr_t>(requests)) + L" " +
+             std::to_wstring(reinterpret_cast<std::uintptr_t>(replies));
+    // The string's own terminator is the block's second.
+    block.push_back(L'\0');
+    return block;
 }
 
 struct WindowSearch {
@@ -54,18 +86,22 @@ ProbeHelperProcess::ProbeHelperProcess(std::wstring executable)
 
 bool ProbeHelperProcess::start() {
     stop();
-    UniqueHandle helperInput, helperOutput;
-    if (!MakePipe(helperInput, requests_, true) || !MakePipe(replies_, helperOutput, false)) return false;
+    UniqueHandle helperRequests, helperReplies;
+    if (!MakePipe(helperRequests, requests_, true) || !MakePipe(replies_, helperReplies, false)) return false;
+    // The libraries the helper loads share its standard handles: they write
+    // to nowhere and read nothing, and the pipes are the helper's alone.
+    const UniqueHandle nowhere = Nowhere();
+    if (!nowhere) return false;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = helperInput.get();
-    startup.hStdOutput = helperOutput.get();
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nowhere.get();
     std::wstring commandLine = L"\"" + executable_ + L"\" " + kProbeHelperSwitch;
+    std::wstring environment = HelperEnvironment(helperRequests.get(), helperReplies.get());
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup, &process))
         return false;
     const UniqueHandle thread(process.hThread);
     process_.reset(process.hProcess);
@@ -95,15 +131,16 @@ bool ProbeHelperProcess::send(const std::string& bytes) {
 }
 
 void ProbeHelperProcess::receive(std::string& bytes) {
+    // A pipe's worth at most: a helper that writes without end does not keep
+    // Corvane reading.
     DWORD available = 0;
-    while (replies_ && PeekNamedPipe(replies_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-        const std::size_t had = bytes.size();
-        bytes.resize(had + available);
-        DWORD read = 0;
-        if (!ReadFile(replies_.get(), bytes.data() + had, available, &read, nullptr)) read = 0;
-        bytes.resize(had + read);
-        if (read == 0) return;
-    }
+    if (!replies_ || !PeekNamedPipe(replies_.get(), nullptr, 0, nullptr, &available, nullptr) || available == 0)
+        return;
+    const std::size_t had = bytes.size();
+    bytes.resize(had + std::min(available, kPipeBytes));
+    DWORD read = 0;
+    if (!ReadFile(replies_.get(), bytes.data() + had, static_cast<DWORD>(bytes.size() - had), &read, nullptr)) read = 0;
+    bytes.resize(had + read);
 }
 
 std::optional<std::uint32_t> ProbeHelperProcess::exitCode() {
@@ -127,12 +164,10 @@ bool ProbeHelperProcess::showsWindow() {
 }
 
 void ProbeHelperProcess::pause() {
-    HANDLE process = process_.get();
     // A few milliseconds: the helper has requests enough queued to stay busy,
     // and every look at the pipe costs a call of Wine's server, which the
-    // helper's library loads need too.
-    MsgWaitForMultipleObjects(process ? 1 : 0, &process, FALSE, kPauseMilliseconds, QS_PAINT);
-    // Corvane's windows repaint while it waits; input waits for the scan's end.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+    // helper's library loads need too. Corvane's window messages run
+    // meanwhile, so that it can be closed while a library's window waits
+    // for an answer (the probe is abandoned then).
+    WaitDispatching(process_.get(), kPauseMilliseconds);
 }

@@ -10,10 +10,14 @@
 // The switch that starts corvane.exe as the probe helper. WinMain looks for
 // it before anything else; users never type it.
 constexpr const wchar_t* kProbeHelperSwitch = L"--corvane-plugin-probe";
+// The variable of the helper's environment that holds its ends of the two
+// pipes: the handle values of the requests' and of the replies' pipe.
+constexpr const wchar_t* kProbeChannelVariable = L"CORVANE_PROBE_CHANNEL";
 
-// Corvane's own executable running as the probe helper: anonymous pipes for
-// its standard input and output, in a job object that ends it when Corvane
-// ends.
+// Corvane's own executable running as the probe helper: a pipe for the
+// requests and one for the replies, neither of them its standard handles
+// (those lead nowhere, so what a library prints reaches no one), in a job
+// object that ends it when Corvane ends.
 class ProbeHelperProcess : public IProbeHelper {
 public:
     // The helper is this very program, or the one at the path.
@@ -38,11 +42,11 @@ private:
     std::wstring executable_;
     UniqueHandle job_;
     UniqueHandle process_;
-    UniqueHandle requests_;  // Corvane's end of the helper's standard input
-    UniqueHandle replies_;   // Corvane's end of its standard output
+    UniqueHandle requests_;  // Corvane's end of the requests' pipe
+    UniqueHandle replies_;   // Corvane's end of the replies' pipe
     DWORD processId_ = 0;
 };
 
-// The helper's own side: reads requests from standard input until it
-// closes and answers each; returns the process's exit code.
+// The helper's own side: reads requests from its pipe until it closes and
+// answers each; returns the process's exit code.
 int RunProbeHelper();

@@ -11,6 +11,8 @@
 namespace {
 std::string Fixture(const std::string& name) { return WindowsPath(CORVANE_FIXTURES) + "\\" + name; }
 
+// The chatty fixture writes to standard output and error, replies among its
+// lines: none of it reaches the helper's replies.
 TEST(ProbeHelperTest, TheHelperOfThisBuildIdentifiesFixturesAsTheScanInsideCorvaneDoes) {
     ProbeHelperProcess helper(Widen(WindowsPath(CORVANE_EXE)));
     HelperProbe probe(helper);
@@ -18,14 +20,16 @@ TEST(ProbeHelperTest, TheHelperOfThisBuildIdentifiesFixturesAsTheScanInsideCorva
                                              {EmuSystem::N64, Fixture("n64AudioFixture.dll")},
                                              {EmuSystem::PSX, Fixture("n64AudioFixture.dll")},
                                              {EmuSystem::PSX, Fixture("missing.dll")},
-                                             {EmuSystem::PSX, Fixture("foreignFixture.dll")}};
+                                             {EmuSystem::PSX, Fixture("foreignFixture.dll")},
+                                             {EmuSystem::PSX, Fixture("chattyFixture.dll")},
+                                             {EmuSystem::PSX, Fixture("gpuFixture.dll")}};
     std::vector<ProbeResult> results(requests.size());
     std::vector<std::size_t> order;
     probe.probe(requests, [&](std::size_t index, const ProbeResult& result) {
         order.push_back(index);
         results[index] = result;
     });
-    EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(results[0].status, ProbeStatus::Answered);
     EXPECT_EQ(results[0].answer.kind, PluginKind::GPU);
     EXPECT_EQ(results[0].answer.name, "Fixture GPU");
@@ -36,6 +40,10 @@ TEST(ProbeHelperTest, TheHelperOfThisBuildIdentifiesFixturesAsTheScanInsideCorva
     EXPECT_EQ(results[3].status, ProbeStatus::Answered) << "a file that does not load is no plug-in, no failure";
     EXPECT_FALSE(results[3].answer.kind);
     EXPECT_EQ(results[4].status, ProbeStatus::OtherArchitecture) << "built for the other word size";
+    EXPECT_EQ(results[5].status, ProbeStatus::Answered) << results[5].reason;
+    EXPECT_EQ(results[5].answer.name, "Fixture Chatty GPU");
+    EXPECT_EQ(results[5].answer.version, "1.1");
+    EXPECT_EQ(results[6].answer.name, "Fixture GPU") << "each answer stays with its library";
     const DWORD firstHelper = helper.processId();
     EXPECT_NE(firstHelper, 0u) << "kept running for the next scan";
     probe.probe({requests[0]}, [&](std::size_t, const ProbeResult& result) { results[0] = result; });

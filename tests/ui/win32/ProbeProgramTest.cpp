@@ -102,11 +102,13 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     addPlugin("exitInMainFixture.dll", L"PSXPlugins\\exitInMain.dll");
     addPlugin("abortThreadFixture.dll", L"PSXPlugins\\abortThread.dll");
     addPlugin("pageEndNameFixture.dll", L"PSXPlugins\\pageEndName.dll");
+    // It writes to standard output and error, and is no less a plug-in.
+    addPlugin("chattyFixture.dll", L"PSXPlugins\\chatty.dll");
     addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
     UniqueHandle program;
     HWND main = nullptr;
     ASSERT_TRUE(startProgram(program, main)) << readFile(L"corvane.log");
-    EXPECT_EQ(rows(main, 0), 1) << "the good GPU plug-in";
+    EXPECT_EQ(rows(main, 0), 2) << "the good GPU plug-ins";
     EXPECT_EQ(rows(main, 4), 1) << "the good N64 graphics plug-in";
     EXPECT_TRUE(logHas("crashType.dll stopped the plug-in check (crashed); quarantined..."));
     EXPECT_TRUE(logHas("endlessName.dll stopped the plug-in check (no answer in 3 s); quarantined..."));
@@ -114,13 +116,14 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     EXPECT_TRUE(logHas("abortThread.dll stopped the plug-in check (ended the process with code 3); quarantined..."));
     EXPECT_TRUE(logHas("pageEndName.dll stopped the plug-in check (crashed); quarantined..."));
     EXPECT_TRUE(logHas("Found Fixture GPU (gpuFixture.dll) of PSX type GPU"));
+    EXPECT_TRUE(logHas("Found Fixture Chatty GPU (chatty.dll) of PSX type GPU"));
     EXPECT_TRUE(Shows(main, "5 plugins were skipped: they stopped the plugin check (Plugins > Skipped Plugins)"));
     quit(program, main);
     EXPECT_EQ(RunningCorvanes(), 0) << "the helper ends with Corvane";
     const std::string loadsAtFirstStart = loads();
 
     ASSERT_TRUE(startProgram(program, main));
-    EXPECT_EQ(rows(main, 0), 1);
+    EXPECT_EQ(rows(main, 0), 2);
     const std::string log = readFile(L"corvane.log");
     for (const char* file : {"crashType", "endlessName", "exitInMain", "abortThread", "pageEndName"})
         EXPECT_NE(log.find(std::string(file) + ".dll is quarantined ("), std::string::npos) << file << "\n" << log;
@@ -132,7 +135,7 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     for (int waited = 0; !logHas(again, 2) && waited < 20000; waited += 100) Sleep(100);
     EXPECT_TRUE(logHas(again, 2)) << readFile(L"corvane.log");
     const std::string loadsAfterRetry = loads();
-    EXPECT_EQ(std::count(loadsAfterRetry.begin(), loadsAfterRetry.end(), '\n'), 6) << "only that library loaded again";
+    EXPECT_EQ(std::count(loadsAfterRetry.begin(), loadsAfterRetry.end(), '\n'), 7) << "only that library loaded again";
     quit(program, main);
 
     // A changed file is another library: it is checked again.
@@ -145,6 +148,21 @@ TEST_F(ProbeProgramTest, StartsWithMisbehavingLibrariesQuarantinesThemAndSkipsTh
     WaitForSingleObject(program.get(), 20000);
     for (int waited = 0; RunningCorvanes() > 0 && waited < 10000; waited += 100) Sleep(100);
     EXPECT_EQ(RunningCorvanes(), 0);
+}
+
+TEST_F(ProbeProgramTest, ABoxNobodyAnswersGoesWithItsHelperAfterTwelveTimeOutsAndItsLibraryIsQuarantined) {
+    SetEnvironmentVariableW(L"CORVANE_PROBE_TIMEOUT_MS", L"2000");
+    addPlugin("boxInMainFixture.dll", L"PSXPlugins\\boxInMain.dll");
+    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
+    HWND main = nullptr;
+    UniqueHandle program = start();
+    ASSERT_TRUE(WaitForWindow(L"#32770", L"Fixture Box", 30000));
+    ASSERT_TRUE(ready(main, 0)) << readFile(L"corvane.log");
+    EXPECT_TRUE(logHas("boxInMain.dll stopped the plug-in check (no answer in 24 s); quarantined..."))
+        << readFile(L"corvane.log");
+    EXPECT_FALSE(FindWindowW(L"#32770", L"Fixture Box")) << "gone with its helper";
+    EXPECT_EQ(rows(main, 0), 1) << "the good GPU plug-in";
+    quit(program, main);
 }
 
 TEST_F(ProbeProgramTest, ABoxInStartUpCodeIsShownOnceAndAgainOnlyWhenTheStoreIsDamagedOrForeign) {
