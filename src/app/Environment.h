@@ -25,6 +25,8 @@ public:
     // True when another instance of the program runs; from then on this one
     // holds the claim for as long as it runs.
     virtual bool anotherInstanceRunning() = 0;
+    // True when Corvane's window runs, without claiming anything.
+    virtual bool windowRunning() = 0;
     // Lets pending window messages run (painting, timers), then returns.
     virtual void doEvents() = 0;
     // Opens a document or web address (or starts a program with these

@@ -92,7 +92,7 @@ void ProbeStore::load() {
     // before a new journal replaces it.
     if (files_.readFile(journalPath_)) {
         readFile(journalPath_, true);
-        save();
+        if (!readOnly_) save();
     }
 }
 
@@ -146,6 +146,7 @@ void ProbeStore::retry(const std::string& path) {
 // Each result reaches the journal as it arrives: a Corvane that ends
 // mid-scan loses none.
 void ProbeStore::append(const StoredProbe& entry) {
+    if (readOnly_) return;
     std::string bytes;
     if (!journalStarted_) {
         files_.deleteFile(journalPath_);
@@ -163,6 +164,7 @@ std::vector<StoredProbe> ProbeStore::quarantined() const {
 }
 
 void ProbeStore::save() {
+    if (readOnly_) return;
     std::string bytes = Header(programFolder_);
     for (const auto& [key, entry] : entries_) bytes += EncodeStoredProbe(entry);
     bytes += EncodeMessage({"end", std::to_string(entries_.size())});

@@ -59,6 +59,9 @@ public:
     std::vector<StoredProbe> quarantined() const;
     // Replaces the store file with every entry and empties the journal.
     void save();
+    // Keeps what is learnt in memory only: the files belong to a Corvane
+    // window running beside this process.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
 private:
     void readFile(const std::string& path, bool journal);
@@ -71,6 +74,7 @@ private:
     std::map<std::string, StoredProbe> entries_;  // by path, letter case folded
     bool loaded_ = false;
     bool journalStarted_ = false;
+    bool readOnly_ = false;
 };
 
 // The date of an entry's failure as the log and the questions show it.

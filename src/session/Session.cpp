@@ -110,12 +110,14 @@ void Session::readSwitches(const std::string& commandLine) {
     }
 }
 
-void Session::load() {
+void Session::loadEmulators(int selected) {
     user_.progress("Checking emulator setup...", 0, 0);
     database_.Load(services_.ini, settingsPath_);
-    selected_ = database_.Has(settings_.lastEmu) ? settings_.lastEmu : 0;
+    selected_ = database_.Has(selected) ? selected : 0;
     changed(SessionChange::Emulators);
+}
 
+void Session::prepareScans() {
     user_.progress("Applying DLL exclusions...", 0, 0);
     exclusions_.assign(std::begin(kDllExclusions), std::end(kDllExclusions));
     // The program's own plug-in folders are where backups and copies go:
@@ -124,12 +126,28 @@ void Session::load() {
         if (!services_.files.isDirectory(CentralFolder(programFolder_, system)))
             services_.files.createDirectory(CentralFolder(programFolder_, system));
     choosePluginFolders();
-
     // The ePSXe version names the ePSXe core entries of the first scan, so
     // it is read before it.
     const std::string version = clsRegistry(services_.registry)
                                     .GetRegString(clsRegistry::kCurrentUser, "Software\\epsxe\\config", "Version", "0");
     ePSXeVersion_ = FormatVersionLong(static_cast<std::uint32_t>(WholeNumber(version)));
+}
+
+void Session::loadFor(int number) {
+    loadEmulators(number);
+    prepareScans();
+    versionKeys_ = ActiveSelection(services_.registry, services_.files, log_).FindVersionKeys();
+    const EmulatorEntry* entry = selectedEmulator();
+    for (EmuSystem system : kSystems) {
+        if (entry && entry->System != system) continue;
+        scan(system);
+        rereadActive(system);
+    }
+}
+
+void Session::load() {
+    loadEmulators(settings_.lastEmu);
+    prepareScans();
     log_.logMsg("Loading initial plugins...");
     user_.progress("Scanning PSX plugins...", 0, 0);
     scan(EmuSystem::PSX);

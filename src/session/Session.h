@@ -51,6 +51,11 @@ public:
     // emulator's active plug-ins.
     void open(const std::string& commandLine);
     void load();
+    // The command line's start after open(): the emulators with one chosen
+    // (0: the own folders); loadFor also scans its folder (or both own
+    // folders) and reads its active plug-ins.
+    void loadEmulators(int selected);
+    void loadFor(int number);
     // The last start-up line: how long it took.
     void startupFinished();
     // Shutdown: settings.ini written whole. The user is told when it could
@@ -144,6 +149,7 @@ public:
 
 private:
     void readSwitches(const std::string& commandLine);
+    void prepareScans();
     void findCDROMDrives();
     void choosePluginFolders();
     void readActive(EmuSystem system);

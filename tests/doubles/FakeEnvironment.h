@@ -26,6 +26,7 @@ public:
     std::string fileDescription() override { return description; }
     int screenHeight() override { return height; }
     bool anotherInstanceRunning() override { return otherInstance; }
+    bool windowRunning() override { return otherInstance; }
     void doEvents() override {
         if (onDoEvents) onDoEvents();
     }

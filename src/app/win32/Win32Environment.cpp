@@ -74,9 +74,18 @@ std::string Win32Environment::fileDescription() {
 
 int Win32Environment::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+namespace {
+// The window's claim: one per user session.
+const wchar_t* const kInstanceClaim = L"Local\\OrvisksCorvaneSingleInstance";
+}  // namespace
+
 bool Win32Environment::anotherInstanceRunning() {
-    instanceClaim_.reset(CreateMutexW(nullptr, FALSE, L"Local\\OrvisksCorvaneSingleInstance"));
+    instanceClaim_.reset(CreateMutexW(nullptr, FALSE, kInstanceClaim));
     return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool Win32Environment::windowRunning() {
+    return UniqueHandle(OpenMutexW(SYNCHRONIZE, FALSE, kInstanceClaim)) != nullptr;
 }
 
 void Win32Environment::doEvents() {

@@ -11,6 +11,7 @@ public:
     std::string fileDescription() override;
     int screenHeight() override;
     bool anotherInstanceRunning() override;
+    bool windowRunning() override;
     void doEvents() override;
     bool shellOpen(const std::string& target, const std::string& parameters) override;
 

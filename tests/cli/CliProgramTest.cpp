@@ -1,0 +1,164 @@
+// corvane-cli over the session and the doubles: arguments, what each
+// command prints and writes, and its exit code.
+#include <deque>
+
+#include "cli/CliProgram.h"
+#include "doubles/FakeRegTool.h"
+#include "doubles/ServicesFixture.h"
+#include "files/TestZip.h"
+#include "plugins/FakePlugins.h"
+
+namespace {
+class FakeConsole : public IConsole {
+public:
+    void out(const std::string& text) override { output += text; }
+    void err(const std::string& text) override { errors += text; }
+    std::optional<std::string> readLine() override {
+        if (input.empty()) return std::nullopt;
+        const std::string line = input.front();
+        input.pop_front();
+        return line;
+    }
+    std::string output, errors;
+    std::deque<std::string> input;
+};
+
+class CliProgramTest : public ServicesFixture {
+protected:
+    CliProgramTest() {
+        files.addFile("C:\\pcsx\\pcsx.exe", "MZ");
+        emulators({{"PCSX", EmuSystem::PSX, "PCSX", "C:\\pcsx\\pcsx.exe", "C:\\pcsx\\plugin"},
+                   {"Spare", EmuSystem::N64, "Folder", "....", "C:\\spare"},
+                   {"\xC3\x89mu", EmuSystem::PSX, "ePSXe", "C:\\ep\\epsxe.exe", "C:\\ep\\plugins"}},
+                  0);
+        addPlugin("C:\\pcsx\\plugin\\gpuA.dll", PsxPlugin(2, "A GPU"));
+        addPlugin("C:\\pcsx\\plugin\\gpuB.dll", PsxPlugin(2, "B \"GPU\""));
+        addPlugin("C:\\pcsx\\plugin\\padC.dll", PsxPlugin(8, "C pad", "PAD"));
+        registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
+    }
+    int run(std::vector<std::string> arguments) {
+        console = FakeConsole{};
+        return CliProgram(services, console, nullptr).run(arguments);
+    }
+
+    FakeConsole console;
+};
+
+TEST_F(CliProgramTest, UsageUnknownsAndHelp) {
+    EXPECT_EQ(run({}), CliProgram::kUsage);
+    EXPECT_NE(console.errors.find("Usage: corvane-cli COMMAND"), std::string::npos);
+    EXPECT_EQ(run({"frobnicate"}), CliProgram::kUsage);
+    EXPECT_EQ(run({"plugins", "--colour"}), CliProgram::kUsage);
+    EXPECT_EQ(run({"select", "PCSX", "gpu"}), CliProgram::kUsage) << "a kind without its file";
+    EXPECT_EQ(run({"select", "PCSX", "gfx", "gpuA.dll"}), CliProgram::kUsage) << "no N64 kind for a PSX emulator";
+    EXPECT_EQ(run({"--help"}), CliProgram::kDone);
+    EXPECT_NE(console.output.find("load-profile NAME"), std::string::npos);
+    EXPECT_EQ(run({"plugins", "Nobody"}), CliProgram::kFailed);
+    EXPECT_EQ(console.errors, "Unknown Emulator: No emulator in Corvane's list is named or numbered 'Nobody'.\n");
+    EXPECT_TRUE(windows.shownBoxes().empty()) << "never a box";
+}
+
+TEST_F(CliProgramTest, TheListingsAreOneJsonDocumentEach) {
+    EXPECT_EQ(run({"emulators", "--json"}), CliProgram::kDone);
+    EXPECT_EQ(console.output.substr(0, 123),
+              "[{\"number\": 1, \"name\": \"PCSX\", \"system\": \"psx\", \"type\": \"PCSX\", \"exe\": "
+              "\"C:\\\\pcsx\\\\pcsx.exe\", \"plugins\": \"C:\\\\pcsx\\\\plugin\"}");
+    EXPECT_NE(console.output.find("\"name\": \"\xC3\x89mu\""), std::string::npos) << "UTF-8 whole";
+
+    EXPECT_EQ(run({"plugins", "1", "--json"}), CliProgram::kDone);
+    EXPECT_EQ(console.output,
+              "{\"emulator\": {\"number\": 1, \"name\": \"PCSX\", \"system\": \"psx\", \"type\": \"PCSX\"}, "
+              "\"folder\": \"C:\\\\pcsx\\\\plugin\\\\\", \"plugins\": ["
+              "{\"kind\": \"gpu\", \"name\": \"A GPU\", \"version\": \"1.3\", \"released\": \"2026-12-05\", "
+              "\"file\": \"gpuA.dll\", \"active\": true}, "
+              "{\"kind\": \"gpu\", \"name\": \"B \\\"GPU\\\"\", \"version\": \"1.3\", \"released\": \"2026-12-05\", "
+              "\"file\": \"gpuB.dll\", \"active\": false}, "
+              "{\"kind\": \"pad\", \"name\": \"C pad\", \"version\": \"1.3\", \"released\": \"2026-12-05\", "
+              "\"file\": \"padC.dll\", \"active\": false}], \"skipped\": []}\n");
+
+    addPlugin("C:\\Corvane\\N64Plugins\\rsp.dll", N64Plugin(1, "RSP"));
+    EXPECT_EQ(run({"plugins", "--json"}), CliProgram::kDone);
+    EXPECT_NE(console.output.find("{\"emulator\": null, \"folder\": \"C:\\\\Corvane\\\\\", \"plugins\": "),
+              std::string::npos)
+        << console.output;
+    EXPECT_NE(console.output.find("\"file\": \"N64Plugins\\\\rsp.dll\""), std::string::npos) << "below the folder";
+}
+
+TEST_F(CliProgramTest, SelectWritesWhatApplyWritesOrNothingAtAll) {
+    EXPECT_EQ(run({"select", "PCSX", "gpu", "GPUB.DLL", "pad2", "padC.dll"}), CliProgram::kDone);
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuB.dll");
+    EXPECT_EQ(value("Software\\Pcsx", "pad2"), "padC.dll");
+    EXPECT_TRUE(logHas("Configuring PCSX plugin selections..."));
+
+    EXPECT_EQ(run({"select", "1", "gpu", "gpuA.dll", "cdr", "gpuB.dll"}), CliProgram::kFailed);
+    EXPECT_EQ(console.errors, "Plugin Not Found: gpuB.dll is no cdr plug-in in C:\\pcsx\\plugin\\.\n");
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuB.dll") << "nothing written";
+    EXPECT_EQ(run({"select", "Spare", "gfx", "x.dll"}), CliProgram::kFailed);
+    EXPECT_NE(console.errors.find("plug-in folder"), std::string::npos);
+}
+
+TEST_F(CliProgramTest, LaunchLoadsTheImagesProfileAndEndsWithTheEmulatorsCode) {
+    files.addFile("C:\\ep\\epsxe.exe", "MZ");
+    files.addFile("D:\\Games\\Crash.bin", "image");
+    files.addFile("C:\\Corvane\\Configurations\\Crash.cfg",
+                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"
+                  "\"VideoPlugin\"=\"gpuCrash.dll\"\r\n[Corvane]\r\nConfigName=Crash\r\n");
+    InstallFakeRegTool(processes, registry, files);
+    processes.onRun("C:\\ep\\epsxe.exe", [](const ProcessStart&) { return 7ul; });
+    EXPECT_EQ(run({"launch", "\xC3\x89mu", "--no-profile", "--image", "D:\\Games\\Crash.bin"}), 7);
+    EXPECT_EQ(value("Software\\epsxe\\config", "VideoPlugin"), "(missing)");
+    EXPECT_EQ(run({"launch", "3", "--image", "D:\\Games\\Crash.bin"}), 7);
+    EXPECT_EQ(value("Software\\epsxe\\config", "VideoPlugin"), "gpuCrash.dll");
+    EXPECT_EQ(processes.started().back().commandLine, "\"C:\\ep\\epsxe.exe\" -nogui -loadbin D:\\Games\\Crash.bin");
+
+    EXPECT_EQ(run({"launch", "3", "--image", "D:\\Games\\Gone.bin"}), CliProgram::kFailed);
+    EXPECT_EQ(run({"launch", "PCSX", "--cd"}), CliProgram::kFailed) << "PCSX boots no disc";
+    processes.makeMissing("C:\\pcsx\\pcsx.exe");
+    EXPECT_EQ(run({"launch", "PCSX"}), CliProgram::kNotStarted);
+    EXPECT_NE(console.errors.find("Emulator Not Started: "), std::string::npos);
+}
+
+TEST_F(CliProgramTest, ImportsProfilesAndUpdatesAsTheWindowDoes) {
+    files.addFile("D:\\new\\gpuNew.dll", "new");
+    files.addFile("D:\\new\\pack.zip", BuildZip({TestEntry("spuZip.dll", "zip")}));
+    EXPECT_EQ(run({"import", "PCSX", "D:\\new\\gpuNew.dll", "D:\\new\\PACK.ZIP"}), CliProgram::kDone);
+    EXPECT_EQ(files.contents("C:\\pcsx\\plugin\\gpuNew.dll"), "new");
+    EXPECT_EQ(files.contents("C:\\pcsx\\plugin\\spuZip.dll"), "zip");
+    EXPECT_EQ(run({"import", "PCSX", "D:\\new\\gone.dll"}), CliProgram::kFailed);
+
+    InstallFakeRegTool(processes, registry, files);
+    files.addFile("C:\\Corvane\\Configurations\\Racing.cfg",
+                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n"
+                  "\"gpu\"=\"gpuRace.dll\"\r\n[Corvane]\r\nConfigName=Racing\r\nConfigSystem=6\r\n");
+    EXPECT_EQ(run({"profiles", "--json"}), CliProgram::kDone);
+    EXPECT_EQ(console.output, "[{\"name\": \"Racing\", \"file\": \"Racing.cfg\", \"system\": \"psx\", \"comments\": \"\"}]\n");
+    EXPECT_EQ(run({"load-profile", "Racing"}), CliProgram::kDone);
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuRace.dll");
+    EXPECT_EQ(run({"load-profile", "Rac*"}), CliProgram::kFailed);
+
+    settings("[Configuration]\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
+             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+    downloads.serve("http://127.0.0.1:8381/zip.php?id=1", "gpuA.dll\tA GPU\t2.0\t2030-01-01\thttp://h/a.zip\r\n");
+    downloads.serve("http://127.0.0.1:8381/zip.php?id=3", "");
+    downloads.serve("http://h/a.zip", BuildZip({TestEntry("gpuA.dll", "updated")}));
+    EXPECT_EQ(run({"updates", "--json"}), CliProgram::kDone);
+    EXPECT_NE(console.output.find("\"installedFile\": \"gpuA.dll\", \"name\": \"A GPU\", \"version\": \"2\""),
+              std::string::npos)
+        << console.output;
+    EXPECT_EQ(files.contents("C:\\pcsx\\plugin\\gpuA.dll"), "MZ") << "listed, not installed";
+    console.input = {"n"};
+    EXPECT_EQ(run({"updates", "--install", "--yes"}), CliProgram::kDone);
+    EXPECT_EQ(files.contents("C:\\pcsx\\plugin\\gpuA.dll"), "updated");
+}
+
+TEST_F(CliProgramTest, BesideTheWindowTheStoreIsLeftToTheWindow) {
+    environment.otherInstance = true;
+    EXPECT_EQ(run({"plugins", "PCSX"}), CliProgram::kDone);
+    EXPECT_NE(console.output.find("B \"GPU\""), std::string::npos);
+    EXPECT_FALSE(files.exists("C:\\Corvane\\plugincheck.dat"));
+    EXPECT_FALSE(files.exists("C:\\Corvane\\plugincheck.journal"));
+    environment.otherInstance = false;
+    run({"plugins", "PCSX"});
+    EXPECT_TRUE(files.exists("C:\\Corvane\\plugincheck.dat"));
+}
+}  // namespace
