@@ -10,6 +10,7 @@ bool Has(const std::vector<ProfileContent>& chosen, ProfileContent content) {
 }
 
 const char* const kRoot = "HKEY_CURRENT_USER\\";
+const char* const kPsxPluginsKey = "Software\\Vision Thing\\PSEmu Pro";
 }  // namespace
 
 const char* CaptionOf(ProfileContent content) {
@@ -21,7 +22,7 @@ std::vector<Snapshot> PlanSnapshots(const std::vector<ProfileContent>& chosen,
                                     const std::vector<N64RegistryPath>& n64Paths, const N64VersionKeys& keys) {
     std::vector<Snapshot> plan;
     if (Has(chosen, ProfileContent::PSXPlugins))
-        plan.push_back({"psxpluginsreg.merge", std::string(kRoot) + "Software\\Vision Thing\\PSEmu Pro"});
+        plan.push_back({"psxpluginsreg.merge", std::string(kRoot) + kPsxPluginsKey});
     if (Has(chosen, ProfileContent::N64Plugins))
         for (std::size_t i = 0; i < n64Paths.size(); ++i)
             plan.push_back({"n64pluginsreg" + std::to_string(i + 1) + ".merge", n64Paths[i].path});
@@ -35,6 +36,18 @@ std::vector<Snapshot> PlanSnapshots(const std::vector<ProfileContent>& chosen,
         if (Has(chosen, content) && !key.empty()) plan.push_back({snapshot, kRoot + key});
     }
     return plan;
+}
+
+ProfileKeys AllowedProfileKeys(const std::vector<N64RegistryPath>& n64Paths) {
+    std::vector<std::string> keys{std::string(kRoot) + kPsxPluginsKey};
+    for (const EmulatorType& type : EmulatorTypes()) {
+        if (type.registryKey) keys.push_back(kRoot + std::string(type.registryKey));
+        if (type.versionSearch)
+            for (const char* version : type.versionSearch->versions)
+                keys.push_back(kRoot + std::string(type.versionSearch->prefix) + version + type.versionSearch->suffix);
+    }
+    for (const N64RegistryPath& path : n64Paths) keys.push_back(path.path);
+    return ProfileKeys(keys);
 }
 
 int ConfigSystemOf(const std::vector<ProfileContent>& chosen, const N64VersionKeys& keys) {

@@ -6,6 +6,7 @@
 
 #include "emulators/ActiveSelection.h"
 #include "profiles/N64RegistryPaths.h"
+#include "profiles/ProfileText.h"
 
 // What a profile can hold: the save dialog's boxes, in their order.
 enum class ProfileContent { PSXPlugins, N64Plugins, ePSXe, PCSX, PSXeven, Project64, Emu1964 };
@@ -26,6 +27,11 @@ struct Snapshot {
 // Project 64 and 1964 keys only when their versions were found.
 std::vector<Snapshot> PlanSnapshots(const std::vector<ProfileContent>& chosen,
                                     const std::vector<N64RegistryPath>& n64Paths, const N64VersionKeys& keys);
+// The keys a profile may write: the PSX plug-ins' key, each emulator type's
+// key (for Project 64 and 1964 that of every version their search knows, so
+// a profile saved beside another version loads too) and the N64 registry
+// paths.
+ProfileKeys AllowedProfileKeys(const std::vector<N64RegistryPath>& n64Paths);
 // ConfigSystem of a profile of the chosen contents: 6 PSX only, 7 N64 only,
 // 8 both, 0 neither.
 int ConfigSystemOf(const std::vector<ProfileContent>& chosen, const N64VersionKeys& keys);

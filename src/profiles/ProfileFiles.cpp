@@ -1,5 +1,8 @@
 #include "profiles/ProfileFiles.h"
 
+#include <map>
+#include <utility>
+
 #include "app/Helpers.h"
 #include "app/SettingsFile.h"
 #include "app/Utf16.h"
@@ -10,39 +13,33 @@ const char* const kHeader = "Windows Registry Editor Version 5.00";
 const char* const kImportFile = "regimport.tmp";
 const char* const kSnapshotNames[] = {"psxpluginsreg.merge", "epsxereg.merge",   "pcsxreg.merge",
                                       "psxevenreg.merge",    "poj64reg.merge",   "emu1964reg.merge"};
-const char* const kUserRoot = "HKEY_CURRENT_USER\\";
+const char* const kUserRoot = "HKEY_CURRENT_USER";
 
-bool IsHeader(const std::string& line) { return line == kHeader || line == "REGEDIT4"; }
-
-// The text of a .reg file or profile: UTF-16 after its mark, else 8-bit.
-// Marks inside it and end-of-file characters (left by joins of older
-// versions) are no part of it.
-std::string DecodedText(const std::string& bytes, bool& wide) {
-    wide = bytes.rfind(kUtf16Mark, 0) == 0;
-    std::string text = wide ? Utf16ToUtf8(bytes.substr(2)) : bytes;
-    for (const std::string& unwanted : {std::string("\xEF\xBB\xBF"), std::string("\x1A")})
-        for (auto at = text.find(unwanted); at != std::string::npos; at = text.find(unwanted, at))
-            text.erase(at, unwanted.size());
-    return text;
+// A whole file of at most kMaxFileBytes into `bytes`; otherwise why not:
+// "" when it is missing or cannot be read.
+std::optional<std::string> ReadWhole(IFileSystem& files, const std::string& path, std::string& bytes) {
+    const std::vector<FileEntry> found = files.find(path);
+    if (found.size() != 1 || found[0].isDirectory) return std::string();
+    const std::string tooLarge = "it is larger than " + std::to_string(ProfileFiles::kMaxFileBytes >> 20) + " MiB";
+    if (found[0].size > ProfileFiles::kMaxFileBytes) return tooLarge;
+    auto read = files.readFile(path);
+    if (!read) return std::string();
+    // It may have grown meanwhile.
+    if (read->size() > ProfileFiles::kMaxFileBytes) return tooLarge;
+    bytes = std::move(*read);
+    return std::nullopt;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
-    return text;
-}
-
-// Everything of a profile the registry tool should see: one header, the
-// keys and values, no section Corvane.
-std::vector<std::string> RegistryLines(const std::string& text) {
-    std::vector<std::string> kept{kHeader};
-    bool inSection = false;
-    for (const auto& line : TextLines(text)) {
-        if (IsHeader(line)) continue;
-        if (!line.empty() && line.front() == '[') inSection = line == std::string("[") + kSection + "]";
-        if (!inSection) kept.push_back(line);
-    }
-    return kept;
+// A profile read whole and sorted.
+ProfileProblem ReadProfile(IFileSystem& files, const std::string& path, const ProfileKeys& allowed,
+                           ProfileContents& contents) {
+    std::string bytes;
+    if (const auto why = ReadWhole(files, path, bytes))
+        return why->empty() ? "The configuration profile " + path + " could not be read."
+                            : "The configuration profile " + path + " is damaged: " + *why + ".";
+    if (const auto why = SortProfile(bytes, allowed, contents))
+        return "The configuration profile " + path + " is damaged: " + *why + ".";
+    return std::nullopt;
 }
 }  // namespace
 
@@ -58,8 +55,9 @@ ProfileProblem ProfileFiles::Export(const std::vector<Snapshot>& plan, std::vect
         // A key of the user's hive that is not there takes no part; keys of
         // other roots cannot be looked at first, so their failure counts as
         // the key being missing.
-        const bool userKey = snapshot.key.rfind(kUserRoot, 0) == 0;
-        if (userKey && !registry_.keyExists(snapshot.key.substr(std::string(kUserRoot).size()))) continue;
+        const std::string userRoot = std::string(kUserRoot) + "\\";
+        const bool userKey = snapshot.key.rfind(userRoot, 0) == 0;
+        if (userKey && !registry_.keyExists(snapshot.key.substr(userRoot.size()))) continue;
         const std::string file = tempFolder_ + snapshot.fileName;
         if (reg_.Export(snapshot.key, file) && files_.anyMatch(file))
             made.push_back(snapshot);
@@ -70,12 +68,15 @@ ProfileProblem ProfileFiles::Export(const std::vector<Snapshot>& plan, std::vect
 }
 
 std::optional<std::string> ProfileFiles::snapshotLines(const Snapshot& snapshot) {
-    const auto bytes = files_.readFile(tempFolder_ + snapshot.fileName);
-    if (!bytes) return std::nullopt;
-    bool wide = false;
-    std::vector<std::string> lines = RegistryLines(DecodedText(*bytes, wide));
-    lines.erase(lines.begin());  // the header: the profile has its own
-    return Joined(lines);
+    std::string bytes, text;
+    ProfileEncoding encoding = ProfileEncoding::Utf16;
+    if (ReadWhole(files_, tempFolder_ + snapshot.fileName, bytes) || DecodeRegText(bytes, encoding, text))
+        return std::nullopt;
+    // The profile has a header of its own.
+    std::string lines;
+    for (const std::string& line : RegTextLines(text))
+        if (!IsRegHeader(line)) lines += line + "\r\n";
+    return lines;
 }
 
 ProfileProblem ProfileFiles::Join(const std::vector<Snapshot>& made, const ProfileSection& section,
@@ -100,18 +101,46 @@ ProfileProblem ProfileFiles::Join(const std::vector<Snapshot>& made, const Profi
     return problem;
 }
 
-ProfileProblem ProfileFiles::Import(const std::string& path) {
+ProfileProblem ProfileFiles::Import(const std::string& path, const ProfileKeys& allowed,
+                                    std::vector<std::string>& leftOut) {
+    ProfileContents contents;
+    if (ProfileProblem problem = ReadProfile(files_, path, allowed, contents)) return problem;
+    leftOut = contents.leftOut;
     const std::string copy = tempFolder_ + kImportFile;
     const std::string problem = "The configuration profile " + path + " could not be imported into the registry.";
     // The registry tool must get this profile, never a copy left by an
     // earlier load.
     if (files_.anyMatch(copy) && !files_.deleteFile(copy)) return problem;
-    const auto bytes = files_.readFile(path);
-    if (!bytes) return problem;
-    bool wide = false;
-    const std::string text = Joined(RegistryLines(DecodedText(*bytes, wide)));
-    if (!files_.appendToFile(copy, wide ? kUtf16Mark + Utf8ToUtf16(text) : text)) return problem;
+    if (!files_.appendToFile(copy, ImportCopy(contents))) return problem;
     return reg_.Import(copy) ? std::nullopt : ProfileProblem(problem);
+}
+
+ProfileProblem ProfileFiles::Preview(IFileSystem& files, IRegistry& registry, const std::string& path,
+                                     const ProfileKeys& allowed, ProfilePreview& preview) {
+    ProfileContents contents;
+    if (ProfileProblem problem = ReadProfile(files, path, allowed, contents)) return problem;
+    preview.leftOut = contents.leftOut;
+    // A value set twice ends with the data set last.
+    std::map<std::pair<std::string, std::string>, RegistryValue> last;
+    for (const ProfileValue& value : contents.values)
+        last[{ProfileKeys::Canonical(value.key), LowerCase(value.name)}] = value.data;
+    for (const ProfileValue& value : contents.values) {
+        const auto found = last.find({ProfileKeys::Canonical(value.key), LowerCase(value.name)});
+        if (found == last.end()) continue;  // shown already
+        ValueChange change{value.key, value.name, std::nullopt, true, found->second};
+        last.erase(found);
+        const std::string canonical = ProfileKeys::Canonical(value.key), user = LowerCase(kUserRoot);
+        if (canonical.rfind(user + "\\", 0) == 0) {
+            std::string subkey = value.key.substr(value.key.find('\\') + 1);
+            while (!subkey.empty() && subkey.back() == '\\') subkey.pop_back();
+            change.current = registry.queryValue(subkey, value.name);
+            if (change.current && SameData(*change.current, change.profile)) continue;
+        } else {
+            change.currentKnown = false;
+        }
+        preview.changes.push_back(change);
+    }
+    return std::nullopt;
 }
 
 ProfileSection ProfileFiles::ReadSection(IIniFile& ini, const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,11 +9,30 @@
 #include "app/IniFile.h"
 #include "app/Registry.h"
 #include "profiles/Profile.h"
+#include "profiles/ProfileText.h"
 #include "profiles/RegTool.h"
 
 // What went wrong with a profile, in words for the user; nothing when all
 // went well.
 using ProfileProblem = std::optional<std::string>;
+
+// A value that loading a profile would change.
+struct ValueChange {
+    std::string key;   // with its root, as the profile writes it
+    std::string name;  // "" for the key's default value
+    // The data now, nothing when the value is not there; unknown for a key
+    // outside HKEY_CURRENT_USER, which the program does not read.
+    std::optional<RegistryValue> current;
+    bool currentKnown = true;
+    RegistryValue profile;
+};
+
+// What loading a profile would do: the values whose data differs from the
+// registry's now, and the entries it would leave out.
+struct ProfilePreview {
+    std::vector<ValueChange> changes;
+    std::vector<std::string> leftOut;
+};
 
 // The files of profiles: registry snapshots in the temporary folder, the
 // profile files joined from them, and the copy the registry tool imports.
@@ -30,9 +50,18 @@ public:
     // values after one header, then the section. It is built beside the
     // old profile and replaces it only when complete.
     ProfileProblem Join(const std::vector<Snapshot>& made, const ProfileSection& section, const std::string& path);
-    // Imports a profile's registry settings through a fresh copy without
-    // its section (profiles joined by older versions load too).
-    ProfileProblem Import(const std::string& path);
+    // Imports the keys and values of a profile that it may write (see
+    // SortProfile) through a fresh copy (profiles joined by older versions
+    // load too); `leftOut` gets the entries left out, also when the import
+    // fails afterwards.
+    ProfileProblem Import(const std::string& path, const ProfileKeys& allowed, std::vector<std::string>& leftOut);
+    // What Import would change, found without writing anything.
+    static ProfileProblem Preview(IFileSystem& files, IRegistry& registry, const std::string& path,
+                                  const ProfileKeys& allowed, ProfilePreview& preview);
+
+    // Profiles and snapshots are read whole up to this size; a larger one
+    // is taken for damaged.
+    static constexpr std::uint64_t kMaxFileBytes = 16 * 1024 * 1024;
 
     static ProfileSection ReadSection(IIniFile& ini, const std::string& path);
 

@@ -5,6 +5,19 @@
 
 namespace {
 const char* const kCRLF = "\r\n";
+// The box names this many entries left out; the log has them all.
+constexpr std::size_t kNamedInBox = 15;
+
+std::string LeftOutText(const std::string& fileName, const std::vector<std::string>& leftOut) {
+    std::string text = "These entries of the configuration profile '" + fileName +
+                       "' were not loaded: a profile may only write the keys of the PSX plug-ins, of the emulators "
+                       "and of the N64 registry paths, and never deletes a key or a value." +
+                       kCRLF;
+    for (std::size_t i = 0; i < leftOut.size() && i < kNamedInBox; ++i) text += kCRLF + leftOut[i];
+    if (leftOut.size() > kNamedInBox)
+        text += kCRLF + std::string("... and ") + std::to_string(leftOut.size() - kNamedInBox) + " more (see the log)";
+    return text;
+}
 }  // namespace
 
 std::vector<ProfileListing> ProfileCommands::list() const {
@@ -13,7 +26,12 @@ std::vector<ProfileListing> ProfileCommands::list() const {
     std::vector<ProfileListing> found;
     for (const auto& file : services.files.find(folder + "*.cfg")) {
         if (file.isDirectory) continue;
-        const ProfileSection section = ProfileFiles::ReadSection(services.ini, folder + file.name);
+        // Not even its section is read of a file too large to load.
+        const ProfileSection section =
+            file.size > ProfileFiles::kMaxFileBytes
+                ? ProfileSection{"Not Available", 6, "This profile is damaged: it is larger than " +
+                                                        std::to_string(ProfileFiles::kMaxFileBytes >> 20) + " MiB."}
+                : ProfileFiles::ReadSection(services.ini, folder + file.name);
         found.push_back(ProfileListing{section.name, file.name, section.comments, section.system});
     }
     std::vector<ProfileListing> listed;
@@ -33,37 +51,57 @@ bool ProfileCommands::remove(const std::string& fileName) {
     return false;
 }
 
-ProfileProblem ProfileCommands::import(const std::string& path) {
+ProfileProblem ProfileCommands::import(const std::string& path, std::vector<std::string>& leftOut) {
     Services& services = session_.services();
     RegTool reg([this](const ProcessStart& start) { return session_.runProgram(start); },
                 services.processes.systemFolder());
-    return ProfileFiles(services.files, services.ini, services.registry, reg, session_.tempFolder()).Import(path);
+    const ProfileProblem problem = ProfileFiles(services.files, services.ini, services.registry, reg, session_.tempFolder())
+                                       .Import(path, AllowedProfileKeys(n64Paths()), leftOut);
+    for (const std::string& entry : leftOut) session_.log().logMsg("Configuration profile entry not loaded: " + entry);
+    return problem;
 }
 
-bool ProfileCommands::load(const std::string& fileName) {
+std::optional<std::string> ProfileCommands::profilePath(const std::string& fileName) const {
     // That file and no other: a name is no pattern, and names no file
     // outside the profile folder.
     const std::string path = ProfileFolder(session_.programFolder()) + fileName;
     IFileSystem& files = session_.services().files;
-    if (!IsPlainFileName(fileName) || !files.anyMatch(path) || files.isDirectory(path)) {
+    if (!IsPlainFileName(fileName) || !files.anyMatch(path) || files.isDirectory(path)) return std::nullopt;
+    return path;
+}
+
+bool ProfileCommands::load(const std::string& fileName) {
+    const std::optional<std::string> path = profilePath(fileName);
+    if (!path) {
         session_.user().tell("File Not Found", "The configuration profile '" + fileName + "' could not be found.",
                              MessageIcon::Critical);
         return false;
     }
-    if (const ProfileProblem problem = import(path)) {
+    std::vector<std::string> leftOut;
+    if (const ProfileProblem problem = import(*path, leftOut)) {
         session_.user().tell("Could Not Load Configuration", *problem, MessageIcon::Critical);
         return false;
     }
+    // The rest of the profile is loaded.
+    if (!leftOut.empty())
+        session_.user().tell("Profile Entries Not Loaded", LeftOutText(fileName, leftOut), MessageIcon::Exclamation);
     return true;
+}
+
+ProfileProblem ProfileCommands::preview(const std::string& fileName, ProfilePreview& preview) const {
+    const std::optional<std::string> path = profilePath(fileName);
+    if (!path) return "The configuration profile '" + fileName + "' could not be found.";
+    Services& services = session_.services();
+    return ProfileFiles::Preview(services.files, services.registry, *path, AllowedProfileKeys(n64Paths()), preview);
 }
 
 void ProfileCommands::autoLoad(const std::string& key, const std::string& logLine) {
     if (session_.flags().blNoConfigAutoLoad || !IsPlainFileName(key)) return;
-    const std::string profile = ProfileFolder(session_.programFolder()) + key + ".cfg";
-    IFileSystem& files = session_.services().files;
-    if (!files.anyMatch(profile) || files.isDirectory(profile)) return;
+    const std::optional<std::string> profile = profilePath(key + ".cfg");
+    if (!profile) return;
     session_.log().logMsg(logLine);
-    if (const ProfileProblem problem = import(profile)) {
+    std::vector<std::string> leftOut;
+    if (const ProfileProblem problem = import(*profile, leftOut)) {
         // The game still starts, with the settings the emulator has.
         session_.log().logMsg(*problem);
         session_.user().tell("Could Not Load Configuration", *problem, MessageIcon::Critical);
@@ -96,6 +134,10 @@ bool ProfileCommands::save(const ProfileRequest& request) {
                          "There is already a configuration with the filename " + key + "." + kCRLF +
                              "Would you like to overwrite the old configuration with the new one?",
                          MessageIcon::Question);
+    // A missing profile folder is made: the installation brings none.
+    const std::string folder = ProfileFolder(session_.programFolder());
+    const std::string folderPath = folder.substr(0, folder.size() - 1);
+    if (write && !services.files.isDirectory(folderPath)) services.files.createDirectory(folderPath);
     if (write)
         problem = profiles.Join(
             made, ProfileSection{request.name, ConfigSystemOf(request.contents, session_.versionKeys()), request.comments},

@@ -35,15 +35,20 @@ public:
     std::vector<ProfileListing> list() const;
     // Deletes a profile after the user agreed; true when it is gone.
     bool remove(const std::string& fileName);
-    // Imports a profile of the profile folder; false when it could not be
-    // (the user was told).
+    // Imports a profile of the profile folder, what it may write of it
+    // (the user is told of the entries left out); false when it could not
+    // be loaded (the user was told).
     bool load(const std::string& fileName);
-    // Saves a profile, asking before another is replaced; false when it
+    // What loading a profile of the profile folder would change, found
+    // without writing anything; a problem when it cannot be read.
+    ProfileProblem preview(const std::string& fileName, ProfilePreview& preview) const;
+    // Saves a profile, asking before another is replaced and making the
+    // profile folder when there is none; false when it
     // could not be saved (the user was told), true when it was or the user
     // kept the other.
     bool save(const ProfileRequest& request);
     // Loads the profile of a game's binding key before the game starts;
-    // nothing happens when there is none.
+    // nothing happens when there is none. Entries left out are only logged.
     void autoLoad(const std::string& key, const std::string& logLine);
 
     std::vector<N64RegistryPath> n64Paths() const;
@@ -51,7 +56,10 @@ public:
     std::string n64PathsFile() const;
 
 private:
-    ProfileProblem import(const std::string& path);
+    ProfileProblem import(const std::string& path, std::vector<std::string>& leftOut);
+    // The path of a profile of the profile folder by its file name; nothing
+    // for a name that is no plain file name or names no file.
+    std::optional<std::string> profilePath(const std::string& fileName) const;
 
     Session& session_;
 };

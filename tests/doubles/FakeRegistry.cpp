@@ -100,6 +100,13 @@ bool FakeRegistry::deleteValue(const std::string& keyPath, const std::string& va
     return values && values->erase(LowerCase(valueName)) > 0;
 }
 
+void FakeRegistry::deleteTree(const std::string& keyPath) {
+    const std::string path = Normalise(keyPath);
+    keys_.erase(path);
+    for (auto below = keys_.lower_bound(path + "\\"); below != keys_.end() && below->first.rfind(path + "\\", 0) == 0;)
+        below = keys_.erase(below);
+}
+
 long FakeRegistry::deleteKey(const std::string& keyPath) {
     constexpr long kFileNotFound = 2, kAccessDenied = 5;
     const std::string path = Normalise(keyPath);

@@ -17,6 +17,8 @@ public:
     // The values of a key, by lower-case name, for whoever plays the
     // registry tool in a test.
     std::map<std::string, RegistryValue> valuesOf(const std::string& keyPath);
+    // Deletes a key with every key below it, as the registry tool does.
+    void deleteTree(const std::string& keyPath);
 
     bool keyExists(const std::string& keyPath) override;
     std::optional<RegistryValue> queryValue(const std::string& keyPath, const std::string& valueName) override;

@@ -20,6 +20,7 @@ protected:
         InstallFakeRegTool(processes, registry, files);
     }
     ProcessOutcome run(const ProcessStart& start) { return processes.run(start, nullptr); }
+    ProfileProblem load(const std::string& path) { return profiles.Import(path, allowed, leftOut); }
     std::string profileText() const { return TextOfFile(files.contents(kProfile)); }
     int count(const std::string& text, const std::string& piece) const {
         int found = 0;
@@ -33,6 +34,8 @@ protected:
     FakeProcesses processes;
     RegTool reg{[this](const ProcessStart& start) { return run(start); }, processes.systemFolder()};
     ProfileFiles profiles{files, ini, registry, reg, "C:\\TEMP\\"};
+    const ProfileKeys allowed = AllowedProfileKeys({{"Jabo", "HKEY_LOCAL_MACHINE\\Software\\Jabo"}});
+    std::vector<std::string> leftOut;
 };
 
 TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeys) {
@@ -59,7 +62,7 @@ TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeys) {
 
     registry.setString("Software\\Pcsx", "gpu", "changed.dll");
     registry.deleteValue("Software\\epsxe\\config", "VideoPlugin");
-    ASSERT_FALSE(profiles.Import(kProfile));
+    ASSERT_FALSE(load(kProfile));
     EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpu\xD0\x9A\xC8\x9A\xE2\x88\x9A\xE4\xB8\x9A.dll");
     EXPECT_EQ(registry.queryValue("Software\\epsxe\\config", "VideoPlugin")->text, "gpuPete.dll");
     EXPECT_EQ(TextOfFile(files.contents("C:\\TEMP\\regimport.tmp")).find("[Corvane]"), std::string::npos);
@@ -88,11 +91,11 @@ TEST_F(ProfileFilesTest, FailuresOfTheRegistryToolAreFailures) {
     ASSERT_TRUE(problem.has_value());
     EXPECT_NE(problem->find(kPcsx), std::string::npos);
     files.addFile(kProfile, std::string(kUtf16Mark) + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n"));
-    EXPECT_TRUE(profiles.Import(kProfile).has_value());
+    EXPECT_TRUE(load(kProfile).has_value());
 
     processes.makeMissing(processes.systemFolder() + "reg.exe");
-    EXPECT_TRUE(profiles.Import(kProfile).has_value()) << "a tool that does not start";
-    EXPECT_TRUE(profiles.Import("C:\\Corvane\\Configurations\\Gone.cfg").has_value());
+    EXPECT_TRUE(load(kProfile).has_value()) << "a tool that does not start";
+    EXPECT_TRUE(load("C:\\Corvane\\Configurations\\Gone.cfg").has_value());
 }
 
 TEST_F(ProfileFilesTest, ProfilesJoinedTheOldWayStillLoad) {
@@ -103,9 +106,78 @@ TEST_F(ProfileFilesTest, ProfilesJoinedTheOldWayStillLoad) {
                                "\"VideoPlugin\"=\"pete.dll\"\r\n";
     files.addFile(kProfile, std::string(kUtf16Mark) + Utf8ToUtf16(snapshot) + kUtf16Mark + Utf8ToUtf16(second) +
                                 Utf8ToUtf16("\x1A") + Utf8ToUtf16("[Corvane]\r\nConfigName=Old\r\n"));
-    ASSERT_FALSE(profiles.Import(kProfile));
+    ASSERT_FALSE(load(kProfile));
     EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "old.dll");
     EXPECT_EQ(registry.queryValue("Software\\epsxe\\config", "VideoPlugin")->text, "pete.dll");
+}
+
+TEST_F(ProfileFilesTest, ASharedProfileLoadsWhatItMayAndWritesNoOtherKeyNorDeletesAny) {
+    registry.setString("Software\\CeoKeep", "Mine", "kept");
+    registry.setString("Software\\Pcsx", "pad1", "pad.dll");
+    files.addFile(kProfile, "Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+                            "\"ceoEvil\"=\"C:\\\\evil.exe\"\r\n"
+                            "[-HKEY_CURRENT_USER\\Software\\CeoKeep]\r\n"
+                            "[HKCU\\Software\\Pcsx]\r\n\"gpu\"=\"gpuB.dll\"\r\n\"pad1\"=-\r\n"
+                            "\"spu\"=\"spu.dll\"\r[HKCU\\Software\\Smuggled]\r\n\"x\"=\"y\"\r\n"
+                            "[corvane]\r\nConfigName=Shared\r\n");
+    ASSERT_FALSE(load(kProfile)) << "the rest loads";
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuB.dll");
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "spu")->text, "spu.dll");
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "pad1")->text, "pad.dll") << "no value deleted";
+    EXPECT_EQ(registry.queryValue("Software\\CeoKeep", "Mine")->text, "kept") << "no key deleted";
+    EXPECT_FALSE(registry.keyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_FALSE(registry.keyExists("Software\\Smuggled"));
+    EXPECT_FALSE(registry.keyExists("Software\\corvane"));
+    EXPECT_EQ(leftOut, (std::vector<std::string>{
+                           "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                           "HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the key)",
+                           "HKCU\\Software\\Pcsx, value \"pad1\" (deletion of the value)",
+                           "HKCU\\Software\\Smuggled"}));
+}
+
+TEST_F(ProfileFilesTest, APreviewShowsWhatWouldChangeAndWritesNothing) {
+    registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
+    registry.setString("Software\\Pcsx", "spu", "spu.dll");
+    registry.setDword("Software\\epsxe\\config", "Flags", 1);
+    files.addFile(kProfile, std::string(kUtf16Mark) +
+                                Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"first.dll\"\r\n"
+                                            "\"spu\"=\"spu.dll\"\r\n\"pad1\"=\"pad.dll\"\r\n"
+                                            "[hkcu\\software\\PCSX]\r\n\"GPU\"=\"gpuB.dll\"\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n\"Flags\"=dword:00000001\r\n"
+                                            "[HKEY_LOCAL_MACHINE\\Software\\Jabo\\Settings]\r\n\"Res\"=\"640\"\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Run]\r\n\"x\"=\"y\"\r\n[Corvane]\r\nConfigName=P\r\n"));
+    ProfilePreview preview;
+    ASSERT_FALSE(ProfileFiles::Preview(files, registry, kProfile, allowed, preview));
+    ASSERT_EQ(preview.changes.size(), 3u) << "the same data and values set twice count once";
+    EXPECT_EQ(preview.changes[0].name, "gpu");
+    EXPECT_EQ(preview.changes[0].current->text, "gpuA.dll");
+    EXPECT_EQ(preview.changes[0].profile.text, "gpuB.dll") << "the data set last";
+    EXPECT_EQ(preview.changes[1].name, "pad1");
+    EXPECT_FALSE(preview.changes[1].current.has_value()) << "not there now";
+    EXPECT_TRUE(preview.changes[1].currentKnown);
+    EXPECT_EQ(preview.changes[2].key, "HKEY_LOCAL_MACHINE\\Software\\Jabo\\Settings");
+    EXPECT_FALSE(preview.changes[2].currentKnown) << "outside the user's hive: not read";
+    EXPECT_EQ(preview.leftOut, std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Run"});
+
+    EXPECT_FALSE(files.exists("C:\\TEMP\\regimport.tmp")) << "nothing written";
+    EXPECT_TRUE(processes.started().empty()) << "no program run";
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuA.dll");
+    EXPECT_FALSE(registry.queryValue("Software\\Pcsx", "pad1"));
+}
+
+TEST_F(ProfileFilesTest, ALargeOrDamagedProfileIsReportedAndNeverImported) {
+    files.addFile(kProfile, std::string(ProfileFiles::kMaxFileBytes + 1, 'x'));
+    EXPECT_EQ(load(kProfile).value_or(""), std::string("The configuration profile ") + kProfile +
+                                               " is damaged: it is larger than 16 MiB.");
+    ProfilePreview preview;
+    EXPECT_TRUE(ProfileFiles::Preview(files, registry, kProfile, allowed, preview).has_value());
+    files.addFile(kProfile, std::string(kUtf16Mark) + std::string("\x00\xDC[\x00", 4));
+    EXPECT_EQ(load(kProfile).value_or(""),
+              std::string("The configuration profile ") + kProfile + " is damaged: its text is not valid UTF-16.");
+    EXPECT_TRUE(processes.started().empty()) << "the registry tool never ran";
+    EXPECT_FALSE(files.exists("C:\\TEMP\\regimport.tmp"));
 }
 
 TEST_F(ProfileFilesTest, OnlyTheProgramsOwnSnapshotsAreRemoved) {

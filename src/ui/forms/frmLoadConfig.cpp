@@ -13,6 +13,32 @@ bool IgnoredByTypeAhead(int key) {
 
 const char* const kShowDetails = "&Show Details >>";
 const char* const kHideDetails = "&Hide Details <<";
+const char* const kCRLF = "\r\n";
+
+std::string ValueName(const std::string& name) { return name.empty() ? "(default)" : name; }
+
+std::string CurrentText(const ValueChange& change) {
+    if (!change.currentKnown) return "(not read)";
+    return change.current ? DataText(*change.current) : "(not set)";
+}
+
+// The preview in words: the values that would change, under their keys, and
+// the entries left out.
+std::string PreviewText(const ProfilePreview& preview) {
+    std::string text;
+    if (preview.changes.empty()) text = std::string("Loading it changes no value: the registry holds its data already.") + kCRLF;
+    else text = std::string("Loading it changes (now \xE2\x86\x92 profile):") + kCRLF;
+    std::string key;
+    for (const ValueChange& change : preview.changes) {
+        if (change.key != key) text += (key = change.key) + kCRLF;
+        text += "    " + ValueName(change.name) + ": " + CurrentText(change) + " \xE2\x86\x92 " + DataText(change.profile) +
+                kCRLF;
+    }
+    if (preview.leftOut.empty()) return text;
+    text += std::string(kCRLF) + "Left out, as a profile may not write them:" + kCRLF;
+    for (const std::string& entry : preview.leftOut) text += "    " + entry + kCRLF;
+    return text;
+}
 }  // namespace
 
 frmLoadConfig::frmLoadConfig(Session& session) : session_(session) {
@@ -39,9 +65,12 @@ void frmLoadConfig::buildControls() {
         "Load a saved configuration profile.  It will overwrite your current setup with the stored settings.");
     lblFilename.setCaption("Filename:");
     lblComments.setCaption("Comments:");
+    lblChanges.setCaption("What loading it changes:");
     lstConfigs.setColumns({{"Config Name", 250}, {"FileName", 160}});
     txtConfig[1].setMultiLine(true);
     txtConfig[1].setReadOnly(true);
+    txtConfig[2].setMultiLine(true);
+    txtConfig[2].setReadOnly(true);
     cmdLoad.setCaption("Load");
     cmdCancel.setCaption("Cancel");
     cmdDetails.setCaption(kShowDetails);
@@ -58,7 +87,14 @@ void frmLoadConfig::lstConfigs_ItemClick() {
     const int row = lstConfigs.selectedIndex();
     if (row < 0) return;
     txtConfig[0].setText(entries_[static_cast<std::size_t>(row)].fileName);
-    txtConfig[1].setText(entries_[static_cast<std::size_t>(row)].comments);
+    showDetails(static_cast<std::size_t>(row));
+}
+
+void frmLoadConfig::showDetails(std::size_t row) {
+    txtConfig[1].setText(entries_[row].comments);
+    ProfilePreview preview;
+    const ProfileProblem problem = session_.profiles().preview(entries_[row].fileName, preview);
+    txtConfig[2].setText(problem ? *problem : PreviewText(preview));
 }
 
 void frmLoadConfig::lstConfigs_KeyDelete() {
@@ -79,6 +115,7 @@ void frmLoadConfig::txtConfig_KeyUp(int key) {
         const std::string& name = entries_[row].fileName;
         if (LowerCase(name).rfind(LowerCase(typed), 0) != 0) continue;
         lstConfigs.setSelectedIndex(static_cast<int>(row));
+        showDetails(row);
         box.setText(name);
         box.select(caret, static_cast<int>(name.size()) - caret);
         return;

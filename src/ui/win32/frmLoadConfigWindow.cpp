@@ -2,7 +2,7 @@
 
 namespace {
 // Sizes in units of 96 dots per inch.
-constexpr int kMargin = 10, kRow = 24, kButton = 110, kListHeight = 150;
+constexpr int kMargin = 10, kRow = 24, kButton = 110, kListHeight = 150, kCommentsHeight = 70;
 }
 
 frmLoadConfigWindow::frmLoadConfigWindow(frmLoadConfig& form, HWND owner, HIMAGELIST icons)
@@ -16,6 +16,8 @@ frmLoadConfigWindow::frmLoadConfigWindow(frmLoadConfig& form, HWND owner, HIMAGE
     host_.add(form.cmdDetails);
     host_.add(form.lblComments);
     host_.add(form.txtConfig[1]);
+    host_.add(form.lblChanges);
+    host_.add(form.txtConfig[2]);
     SendMessageW(host_.windowOf(form.lstConfigs), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
     host_.onLayout = [this](int width, int height) { layout(width, height); };
     host_.onFirstShow = [this, owner] {
@@ -36,8 +38,12 @@ void frmLoadConfigWindow::layout(int width, int height) {
     host_.place(form_.cmdDetails, kMargin, buttons, kButton + 20, kRow);
     host_.place(form_.cmdLoad, width - kMargin - 2 * 80 - 8, buttons, 80, kRow);
     host_.place(form_.cmdCancel, width - kMargin - 80, buttons, 80, kRow);
-    // The details area: whatever the dialog's height leaves below.
+    // The details area: the comments, then what loading the profile
+    // changes in whatever the dialog's height leaves below.
     const int detailsTop = buttons + kRow + 12;
     host_.place(form_.lblComments, kMargin, detailsTop, inner, 20);
-    host_.place(form_.txtConfig[1], kMargin, detailsTop + 22, inner, std::max(0, height - detailsTop - 22 - kMargin));
+    host_.place(form_.txtConfig[1], kMargin, detailsTop + 22, inner, kCommentsHeight);
+    const int changesTop = detailsTop + 22 + kCommentsHeight + 8;
+    host_.place(form_.lblChanges, kMargin, changesTop, inner, 20);
+    host_.place(form_.txtConfig[2], kMargin, changesTop + 22, inner, std::max(0, height - changesTop - 22 - kMargin));
 }

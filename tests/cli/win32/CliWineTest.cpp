@@ -17,11 +17,11 @@ protected:
     CliWineTest() {
         CopyFileW(Widen(WindowsPath(CORVANE_CLI)).c_str(), (folder + L"corvane-cli.exe").c_str(), FALSE);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\epsxe\\config", L"Probe");
     }
     ~CliWineTest() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\epsxe\\config", L"Probe");
     }
     // Runs the program with its output and errors into files, as a script's
     // redirection would, and waits for its end.
@@ -95,7 +95,7 @@ TEST_F(CliWineTest, AFrontEndListsSelectsAndLaunchesThroughIt) {
     CreateDirectoryW((folder + L"Configurations").c_str(), nullptr);
     files.appendToFile(Narrow(folder) + "Configurations\\Crash.cfg",
                        kUtf16Mark + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
-                                                "[HKEY_CURRENT_USER\\Software\\CorvaneFakeEmulator]\r\n"
+                                                "[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n"
                                                 "\"Probe\"=\"image profile\"\r\n\r\n[Corvane]\r\nConfigName=x\r\n"));
     files.appendToFile(Narrow(folder) + "Crash.bin", "image");
     EXPECT_EQ(cli(L"launch 1").code, 42u);

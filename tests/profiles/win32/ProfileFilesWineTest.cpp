@@ -35,6 +35,12 @@ protected:
         RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY, nullptr, bytes.data(), &size);
         return bytes;
     }
+    // The test's key, as an N64 registry path would allow it.
+    ProfileKeys allowed() const { return AllowedProfileKeys({{"Tests", "HKEY_CURRENT_USER\\" + key}}); }
+    ProfileProblem load(ProfileFiles& profiles, const std::string& path) {
+        std::vector<std::string> leftOut;
+        return profiles.Import(path, allowed(), leftOut);
+    }
     RegTool reg() {
         return RegTool([this](const ProcessStart& start) { return processes.run(start, nullptr); },
                        processes.systemFolder());
@@ -83,7 +89,7 @@ TEST_F(ProfileFilesWine, ASavedProfileRestoresItsKeysByteForByte) {
     EXPECT_EQ(ProfileFiles::ReadSection(ini, path).comments, "one\r\ntwo");
 
     RegDeleteTreeW(HKEY_CURRENT_USER, Widen(key).c_str());
-    ASSERT_FALSE(profiles.Import(path));
+    ASSERT_FALSE(load(profiles, path));
     EXPECT_EQ(raw("\\Pcsx", L"gpu"), gpu);
     EXPECT_EQ(raw("\\Pcsx", L"a=b"), flag);
     EXPECT_EQ(raw("\\ePSXe", L"Long"), bytes);
@@ -99,11 +105,50 @@ TEST_F(ProfileFilesWine, AProfileIsImportedByTheRegistryToolOfThisWordSize) {
                                                       "\"Flags\"=dword:1a2b3c4d\r\n\r\n"
                                                       "[Corvane]\r\nName=Imported\r\nSystem=6\r\n"));
     RegTool tool = reg();
-    ASSERT_FALSE(ProfileFiles(files, ini, registry, tool, folder).Import(path));
+    ProfileFiles profiles(files, ini, registry, tool, folder);
+    ASSERT_FALSE(load(profiles, path));
     const std::wstring gpu = L"gpu\u041A\u4E1A.dll";
     const auto* text = reinterpret_cast<const BYTE*>(gpu.c_str());
     EXPECT_EQ(raw("\\ePSXe", L"gpu"), std::vector<BYTE>(text, text + (gpu.size() + 1) * sizeof(wchar_t)));
     EXPECT_EQ(raw("\\ePSXe", L"Flags"), (std::vector<BYTE>{0x4D, 0x3C, 0x2B, 0x1A}));
+}
+
+// A shared profile in UTF-8 and an old REGEDIT4 one, through the real tool:
+// each writes its own keys with its data as written, and nothing else.
+TEST_F(ProfileFilesWine, SharedProfilesOfEachEncodingWriteOnlyTheirOwnKeysAsWritten) {
+    const std::wstring keep = Widen(key + "\\Keep");
+    RegSetKeyValueW(HKEY_CURRENT_USER, keep.c_str(), L"Mine", REG_SZ, L"kept", 10);
+    const std::string other = "Software\\CorvaneTests\\Other" + std::to_string(GetCurrentProcessId());
+    const std::string utf8 = folder + "Configurations\\Utf8.cfg";
+    files.appendToFile(utf8, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\" + other + "]\r\n\"Evil\"=\"1\"\r\n"
+                             "[-HKEY_CURRENT_USER\\" + key + "\\Keep]\r\n"
+                             "[HKCU\\" + key + "\\Pcsx]\r\n\"gpu\"=\"gpu\xD0\x9A\xE4\xB8\x9A.dll\"\r\n"
+                             "\"Smuggler\"=\"x\"\r[HKEY_CURRENT_USER\\" + other + "]\r\n\"Evil\"=\"2\"\r\n"
+                             "[corvane]\r\nConfigName=Shared\r\n");
+    const std::string regedit4 = folder + "Configurations\\Old.cfg";
+    files.appendToFile(regedit4, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key + "\\ePSXe]\r\n"
+                                 "\"Path\"=hex(2):25,41,42,25,5c,78,00\r\n\"Old\"=\"old\"\r\n");
+    RegTool tool = reg();
+    ProfileFiles profiles(files, ini, registry, tool, folder);
+    std::vector<std::string> leftOut;
+    ASSERT_FALSE(profiles.Import(utf8, allowed(), leftOut));
+    EXPECT_EQ(leftOut.size(), 2u);
+    ASSERT_FALSE(load(profiles, regedit4));
+
+    const std::wstring gpu = L"gpu\u041A\u4E1A.dll", path = L"%AB%\\x";
+    const auto* gpuBytes = reinterpret_cast<const BYTE*>(gpu.c_str());
+    EXPECT_EQ(raw("\\Pcsx", L"gpu"), std::vector<BYTE>(gpuBytes, gpuBytes + (gpu.size() + 1) * sizeof(wchar_t)))
+        << "UTF-8 text arrives whole";
+    const auto* pathBytes = reinterpret_cast<const BYTE*>(path.c_str());
+    EXPECT_EQ(raw("\\ePSXe", L"Path"), std::vector<BYTE>(pathBytes, pathBytes + (path.size() + 1) * sizeof(wchar_t)))
+        << "REGEDIT4 hex(2) data is 8-bit text";
+    EXPECT_EQ(raw("\\Keep", L"Mine"), std::vector<BYTE>({'k', 0, 'e', 0, 'p', 0, 't', 0, 0, 0})) << "nothing deleted";
+    HKEY opened = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, Widen(other).c_str(), 0, KEY_READ, &opened), ERROR_SUCCESS)
+        << "no other key written";
+    if (opened) RegCloseKey(opened);
+    RegDeleteTreeW(HKEY_CURRENT_USER, Widen(other).c_str());
 }
 
 TEST_F(ProfileFilesWine, TheRegistryToolsFailuresAreSeen) {

@@ -198,6 +198,50 @@ TEST_F(ProfileDialogsTest, LoadImportsTheProfileAndTheListsShowItsPlugins) {
     EXPECT_EQ(main.lstPluginList[0].selectedIndex(), 1) << "the selection is read again";
 }
 
+TEST_F(ProfileDialogsTest, TheDetailsShowWhatTheChosenProfileWouldChangeAndLoadingSaysWhatItLeftOut) {
+    registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
+    registry.setString("Software\\CeoKeep", "Mine", "kept");
+    profile("Same.cfg", "Same", 6, "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuA.dll\"\r\n");
+    profile("Shared.cfg", "Shared", 6,
+            "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"ceoEvil\"=\"evil.exe\"\r\n"
+            "[-HKEY_CURRENT_USER\\Software\\CeoKeep]\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuB.dll\"\r\n\"pad1\"=dword:00000002\r\n");
+    start();
+    const std::size_t started = processes.started().size();
+    frmLoadConfig& dialog = openLoad();
+    ASSERT_EQ(rowNames(dialog.lstConfigs), (std::vector<std::string>{"Same", "Shared"}));
+    dialog.lstConfigs.clickRow(1);
+    EXPECT_EQ(dialog.txtConfig[2].text(),
+              "Loading it changes (now \xE2\x86\x92 profile):\r\n"
+              "HKEY_CURRENT_USER\\Software\\Pcsx\r\n"
+              "    gpu: \"gpuA.dll\" \xE2\x86\x92 \"gpuB.dll\"\r\n"
+              "    pad1: (not set) \xE2\x86\x92 0x00000002 (2)\r\n\r\n"
+              "Left out, as a profile may not write them:\r\n"
+              "    HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
+              "    HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the key)\r\n");
+    EXPECT_TRUE(dialog.txtConfig[2].readOnly());
+    // A row that type-ahead picks is previewed too.
+    dialog.txtConfig[0].type("sa");
+    dialog.txtConfig[0].releaseKey('A');
+    EXPECT_EQ(dialog.txtConfig[0].text(), "Same.cfg");
+    EXPECT_EQ(dialog.txtConfig[2].text(), "Loading it changes no value: the registry holds its data already.\r\n");
+    EXPECT_EQ(processes.started().size(), started) << "looking runs no program";
+    EXPECT_FALSE(files.exists("C:\\TEMP\\regimport.tmp")) << "and writes nothing";
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuA.dll");
+
+    dialog.lstConfigs.clickRow(1);
+    dialog.cmdLoad.click();
+    EXPECT_TRUE(dialog.closed()) << "the rest is loaded";
+    ASSERT_EQ(lastTitle(), "Profile Entries Not Loaded");
+    EXPECT_EQ(windows.shownBoxes().back().icon, MessageIcon::Exclamation);
+    EXPECT_NE(windows.shownBoxes().back().text.find("\r\n\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                                    "CurrentVersion\\Run\r\n"),
+              std::string::npos);
+    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuB.dll");
+    EXPECT_FALSE(registry.keyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_EQ(registry.queryValue("Software\\CeoKeep", "Mine")->text, "kept");
+}
+
 TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
     files.addFile("C:\\Corvane\\n64paths.dat", "[N64Plugins]\r\n1Name=Glide\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide\r\n"
                                                "3Name=Lost\r\n3Path=x\r\n");

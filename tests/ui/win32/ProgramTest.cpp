@@ -236,7 +236,7 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     const auto profile = [&](const std::string& name, const std::string& probe) {
         files.appendToFile(Narrow(folder) + "Configurations\\" + name,
                            kUtf16Mark + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
-                                                    "[HKEY_CURRENT_USER\\Software\\CorvaneFakeEmulator]\r\n\"Probe\"=\"" +
+                                                    "[HKEY_CURRENT_USER\\Software\\epsxe\\config]\r\n\"Probe\"=\"" +
                                                     probe + "\"\r\n\r\n[Corvane]\r\nConfigName=x\r\n"));
     };
     profile("SLUS_004.26.cfg", "disc profile");
@@ -244,7 +244,7 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     const std::wstring image = folder + L"My Games\\Crash Bandicoot.bin";
     CreateDirectoryW((folder + L"My Games").c_str(), nullptr);
     files.appendToFile(Narrow(image), "image");
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\epsxe\\config", L"Probe");
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nLastEmu=1\r\n[Emulators]\r\nName1=ePSXe\r\n"
                   "System1=6\r\nType1=ePSXe\r\nExe1=" + Narrow(emulators) + "epsxe.exe\r\nPlugins1=" +
                   Narrow(emulators) + "plugins\r\n");
@@ -302,7 +302,7 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
         << log;
     EXPECT_NE(log.find("]: External thread execution has ended; returning control to application...\r\n"),
               std::string::npos);
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\epsxe\\config", L"Probe");
 }
 std::vector<BYTE> RegistryBytes(const wchar_t* key, const wchar_t* value) {
     DWORD size = 0;
@@ -319,7 +319,7 @@ TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItResto
     RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Name", REG_SZ, value.c_str(),
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     const auto saved = RegistryBytes(key, L"Name");
-    CreateDirectoryW((folder + L"Configurations").c_str(), nullptr);
+    // No Configurations folder: the save makes it.
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\n");
     const UniqueHandle program = start();
     HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
@@ -354,6 +354,73 @@ TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItResto
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Vision Thing");
 }
+// The text a control of another process holds.
+std::wstring ControlText(HWND control) {
+    wchar_t text[4096] = L"";
+    SendMessageW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST_F(ProgramTest, ASharedProfileShowsWhatItWouldChangeAndWritesOnlyItsOwnKeys) {
+    const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"ceoEvil");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\CeoKeep", L"Mine", REG_SZ, L"kept", 10);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Pcsx", L"gpu", REG_SZ, L"gpuMine.dll", 24);
+    CreateDirectoryW((folder + L"Configurations").c_str(), nullptr);
+    files.appendToFile(Narrow(folder) + "Configurations\\Shared.cfg",
+                       kUtf16Mark + Utf8ToUtf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                                                "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+                                                "\"ceoEvil\"=\"C:\\\\ceo\\\\evil.exe\"\r\n\r\n"
+                                                "[-HKEY_CURRENT_USER\\Software\\CeoKeep]\r\n\r\n"
+                                                "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuShared.dll\"\r\n\r\n"
+                                                "[Corvane]\r\nConfigSpec=1\r\nConfigName=Shared\r\nConfigSystem=6\r\n"));
+    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nLConfigDetails=-1\r\n");
+    const UniqueHandle program = start();
+    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+    ASSERT_NE(main, nullptr);
+
+    TypeKeys(main, {'F', 'L'}, true);  // File > &Load Configuration
+    HWND load = WaitForWindow(L"CorvaneForm", L"Corvane: Load Configuration");
+    ASSERT_NE(load, nullptr);
+    ClickFirstRow(FindWindowExW(load, nullptr, L"SysListView32", nullptr));
+    HWND name = FindWindowExW(load, nullptr, L"Edit", nullptr);
+    HWND preview = FindWindowExW(load, FindWindowExW(load, name, L"Edit", nullptr), L"Edit", nullptr);
+    ASSERT_TRUE(WaitFor([&] { return !ControlText(preview).empty(); }));
+    const std::string shown = Narrow(ControlText(preview));
+    EXPECT_NE(shown.find("HKEY_CURRENT_USER\\Software\\Pcsx\r\n    gpu: \"gpuMine.dll\" \xE2\x86\x92 \"gpuShared.dll\""),
+              std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("    HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
+                         "    HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the key)\r\n"),
+              std::string::npos)
+        << shown;
+    EXPECT_EQ(RegistryText(L"Software\\Pcsx", L"gpu"), L"gpuMine.dll") << "looking changes nothing";
+
+    SendMessageW(FindWindowExW(load, nullptr, L"Button", L"Load"), BM_CLICK, 0, 0);
+    HWND box = WaitForWindow(L"#32770", L"Profile Entries Not Loaded");
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntilClosed(load));
+    EXPECT_EQ(RegistryText(L"Software\\Pcsx", L"gpu"), L"gpuShared.dll") << "the rest is loaded";
+    EXPECT_EQ(RegistryText(run, L"ceoEvil"), L"") << "no program started at logon";
+    EXPECT_EQ(RegistryText(L"Software\\CeoKeep", L"Mine"), L"kept") << "no key deleted";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
+    const std::string log = readFile(L"corvane.log");
+    EXPECT_NE(log.find("]: Configuration profile entry not loaded: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                       "CurrentVersion\\Run\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("]: Configuration profile entry not loaded: HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the "
+                       "key)\r\n"),
+              std::string::npos);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"ceoEvil");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CeoKeep");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
+}
+
 TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\n");
     files.appendToFile(Narrow(folder) + "n64paths.dat", "[N64Plugins]\r\n1Name=Glide64\r\n1Path=HKEY_CURRENT_USER\\Software\\Glide64\r\n");
