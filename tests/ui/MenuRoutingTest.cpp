@@ -162,6 +162,14 @@ TEST_F(MenuRoutingTest, EntriesAreEnabledByTheEmulatorAndThePluginChosen) {
     choose(3);
     expect("a plug-in folder", {false, false, false, false, false});
     choose(1);
+    // Off the plug-in pages the copy entries offer the N64 emulators.
+    main.showPage(MainPage::Configuration);
+    main.menuOf(main.mnuEdit).onOpen();
+    std::vector<std::string> offered;
+    for (const auto& node : main.menuOf(main.mnuEditCopyAll).children)
+        if (node.item) offered.push_back(node.item->caption());
+    EXPECT_EQ(offered, (std::vector<std::string>{"Tool Backups", "PJ"})) << "ePSXe chosen, the Configuration page";
+    main.showPage(MainPage::PSX);
     processes.onRun("C:\\e\\epsxe.exe", [&](const ProcessStart&) {
         expect("while ePSXe runs", {true, false, false, false, false});
         return 0ul;
