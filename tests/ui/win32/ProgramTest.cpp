@@ -14,7 +14,12 @@
 namespace {
 using ProgramTest = ProgramFixture;
 
+// The suite's prefix reports Windows 7, the oldest Windows Corvane runs on.
 TEST_F(ProgramTest, StartsOnceAsksBeforeQuittingAndWritesItsSettings) {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExW(&version));
+    EXPECT_EQ(version.dwMajorVersion * 10 + version.dwMinorVersion, 61u) << "Windows 7";
     writeSettings("[Configuration]\r\nSplash=1\r\nLogging=-1\r\nInterval=abc\r\nLastEmu=1\r\n[Emulators]\r\n"
                   "Name1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
     const UniqueHandle first = start();
