@@ -104,7 +104,7 @@ std::size_t ParseCentralRecord(const unsigned char* p, std::size_t left, ZipEntr
     entry.externalAttributes = U32(p + 38);
     entry.localOffset = U32(p + 42);
     entry.storedName.assign(reinterpret_cast<const char*>(p + kCentralSize), nameLength);
-    entry.name = DecodeEntryName(entry.storedName, (entry.flags & 0x0800) != 0);
+    entry.name = DecodeEntryName(entry.storedName, entry.utf8Name());
     if (!ApplyZip64Extra(entry, p + kCentralSize + nameLength, extraLength)) return 0;
     return length;
 }

@@ -36,7 +36,8 @@ private:
 }  // namespace
 
 EntryOutcome ZipRun::refusal(const ZipEntry& entry) const {
-    const std::string reason = RefusalOfName(entry.name);
+    std::string reason = entry.utf8Name() ? RefusalOfUtf8Name(entry.storedName) : "";
+    if (reason.empty()) reason = RefusalOfName(entry.name);
     if (!reason.empty()) return Problem(ZipCode::kEntrySkipped, reason);
     if (entry.isSymbolicLink()) return Problem(ZipCode::kEntrySkipped, "it is a symbolic link");
     if (entry.strongEncryption()) return Problem(ZipCode::kUnsupported, "its encryption is not supported");

@@ -43,6 +43,20 @@ TEST_F(Hostile, RefusedEntriesAreReportedAndSkippedWhileTheRestExtracts) {
     EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\good.dll"})) << "no folder for CON";
 }
 
+TEST_F(Hostile, Utf8NamesHidingACharacterAreRefusedAndBrokenOnesReadAs437) {
+    std::vector<TestEntry> entries;
+    for (const char* name : {"\xC0\xAE\xC0\xAE/up.dll", "a\xE0\x80\xAF" "b.dll", "\xED\xA0\x80.dll",
+                             "\xF4\x90\x80\x80.dll", "ok\xC3\xA9.dll", "bad\xC3.dll"}) {
+        entries.emplace_back(name, "x");  // overlong "..", overlong "/", a surrogate, past U+10FFFF, fine, cut short
+        entries.back().utf8 = true;
+    }
+    EXPECT_EQ(extract(BuildZip(entries)), 1);
+    ASSERT_EQ(lines.size(), 4u);
+    for (const auto& line : lines) EXPECT_NE(line.find(": its UTF-8 name disguises a character"), std::string::npos);
+    EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\bad\xE2\x94\x9C.dll",
+                                                      "C:\\emu\\plugins\\ok\xC3\xA9.dll"}));
+}
+
 TEST_F(Hostile, SymbolicLinksFromUnixOrWindowsAreRefused) {
     TestEntry unixLink{"link.dll", "/etc/passwd"};
     unixLink.versionMadeBy = 3 << 8;
