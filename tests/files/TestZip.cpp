@@ -65,7 +65,7 @@ std::string Header(const TestEntry& entry, const Packed& packed, const std::stri
     Put32(out, hidden ? 0 : packed.crc);
     Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(packed.bytes.size()));
     Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : packed.size);
-    const std::string extra = entry.zip64 && !local ? Zip64Extra(packed, offset) : "";
+    const std::string extra = entry.zip64 && !local ? Zip64Extra(packed, entry.localOffset.value_or(offset)) : "";
     Put16(out, static_cast<std::uint32_t>(name.size()));
     Put16(out, static_cast<std::uint32_t>(extra.size()));
     if (!local) {
@@ -73,7 +73,7 @@ std::string Header(const TestEntry& entry, const Packed& packed, const std::stri
         Put16(out, 0);  // disk
         Put16(out, entry.internalAttributes);
         Put32(out, entry.externalAttributes);
-        Put32(out, entry.zip64 ? 0xFFFFFFFF : entry.localOffset.value_or(static_cast<std::uint32_t>(offset)));
+        Put32(out, entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(entry.localOffset.value_or(offset)));
     }
     return out + name + extra;
 }

@@ -101,6 +101,18 @@ TEST_F(Hostile, LocalNameOverlapsAndDataOutsideTheArchiveAreFormatErrors) {
     EXPECT_EQ(lines.back(), "far.dll: its local header lies outside the archive or is missing");
 }
 
+TEST_F(Hostile, Zip64OffsetsThatWrapPastTheTopPointNowhere) {
+    // Behind a self-extractor's program that holds a header of its own, an
+    // offset that would wrap round to it once shifted past the program.
+    const std::string program = BuildZip({{"z64.dll", "smuggled"}});
+    TestEntry wrapping{"z64.dll", "smuggled"};
+    wrapping.zip64 = true;
+    wrapping.localOffset = 0 - static_cast<std::uint64_t>(program.size());
+    EXPECT_EQ(extract(BuildZip({wrapping}, program)), 2);
+    EXPECT_EQ(lines, std::vector<std::string>{"z64.dll: its local header lies outside the archive or is missing"});
+    EXPECT_FALSE(has("z64.dll"));
+}
+
 TEST_F(Hostile, DeclaredSizesAndCrcAreNeverTrusted) {
     const std::string data(5000, 'a');
     TestEntry shortSize{"short.dll", data}, longSize{"long.dll", data}, badCrc{"crc.dll", data},
