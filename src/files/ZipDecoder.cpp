@@ -47,6 +47,7 @@ class CheckedOutput {
 public:
     CheckedOutput(const ZipEntry& entry, std::uint64_t runLeft, const DecodedOutput& output)
         : entry_(entry), runLeft_(runLeft), output_(output) {}
+    std::uint64_t written() const { return written_; }
     DecodeResult accept(const unsigned char* data, std::size_t count, std::uint64_t consumed) {
         written_ += count;
         if (written_ > entry_.size) return Failure(ZipCode::kFormat, "it yields more than its declared size");
@@ -60,7 +61,7 @@ public:
     DecodeResult finish() const {
         if (written_ != entry_.size) return Failure(ZipCode::kFormat, "it yields less than its declared size");
         if (crc_ != entry_.crc) return Failure(ZipCode::kFormat, "its CRC does not match");
-        return {0, "", written_};
+        return {};
     }
 
 private:
@@ -117,5 +118,7 @@ DecodeResult DecodeEntry(IArchiveSource& archive, const ZipEntry& entry, Traditi
                          std::uint64_t runLeft, const DecodedOutput& output) {
     PackedReader reader(archive, entry, cipher);
     CheckedOutput checked(entry, runLeft, output);
-    return entry.method == 0 ? DecodeStored(reader, checked) : DecodeDeflated(reader, checked);
+    DecodeResult result = entry.method == 0 ? DecodeStored(reader, checked) : DecodeDeflated(reader, checked);
+    result.written = checked.written();
+    return result;
 }

@@ -26,7 +26,8 @@ using DecodedOutput = std::function<bool(const unsigned char* data, std::size_t 
 // Decodes the entry's data from the archive: stored or deflated, decrypted
 // by the cipher when one is given (its 12-byte header already read), checked
 // against the declared size and CRC and the caps. runLeft is what the run
-// may still write.
+// may still write; the result's written counts what the entry yielded, also
+// when it failed.
 DecodeResult DecodeEntry(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
                          std::uint64_t runLeft, const DecodedOutput& output);
 

@@ -47,6 +47,6 @@ private:
     std::vector<bool> includeMatched_;
     std::string destination_;
     std::optional<std::string> password_;  // the last password that opened an entry
-    std::uint64_t runWritten_ = 0;
+    std::uint64_t runWritten_ = 0;  // what every entry yielded, failed ones too
     bool replaceAll_ = false, replaceNone_ = false;
 };

@@ -29,7 +29,7 @@ Packed Pack(const TestEntry& entry) {
     packed.crc = entry.crc.value_or(Crc32(entry.data));
     packed.size = entry.size.value_or(static_cast<std::uint32_t>(entry.data.size()));
     packed.method = entry.method != 0xFFFF ? entry.method : entry.deflate ? 8 : 0;
-    packed.bytes = entry.deflate ? Deflate(entry.data) : entry.data;
+    packed.bytes = entry.packedData ? *entry.packedData : entry.deflate ? Deflate(entry.data) : entry.data;
     packed.flags = (entry.dataDescriptor ? 0x0008 : 0) | (entry.utf8 ? 0x0800 : 0) | (entry.password.empty() ? 0 : 1);
     if (!entry.password.empty()) {
         std::string header(11, '\x5A');

@@ -26,6 +26,7 @@ struct TestEntry {
     std::optional<std::string> localName;
     std::optional<std::uint32_t> crc, size;  // declared values instead of the true ones
     std::optional<std::uint64_t> localOffset;  // 64 bits in the ZIP64 extra field
+    std::optional<std::string> packedData;     // stored as it is instead of data packed
 };
 
 // The archive's bytes, after prefix (a self-extractor's program, say).

@@ -188,7 +188,7 @@ TEST_F(Hostile, ArchivesCutAtEveryOffsetGiveACodeNeverACrash) {
     }
 }
 
-TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
+TEST_F(Hostile, CapsOnSizeExpansionRunAndEntryCount) {
     TestEntry huge{"huge.dll", "x"};
     huge.size = 257u * 1024 * 1024;
     EXPECT_EQ(extract(BuildZip({huge})), 1);
@@ -204,6 +204,25 @@ TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
     const std::string small(512 * 1024, '\0');  // the first MiB may expand freely
     unzip.ZipFile("");
     EXPECT_EQ(extract(BuildZip({{"sparse.dll", small}})), 0);
+
+    // The first MiB of each entry expands freely: 1 KB entries that yield
+    // 1 MiB of zeros and fail their CRC count against the run's 1 GiB too.
+    const std::string packedMiB = Deflate(std::string(1024 * 1024, '\0'));
+    std::vector<TestEntry> failing;
+    for (int i = 0; i < 1026; ++i) {
+        failing.emplace_back("bad" + std::to_string(i) + ".dll");
+        failing.back().packedData = packedMiB;
+        failing.back().size = 1024 * 1024;
+        failing.back().crc = 1;
+    }
+    lines.clear();
+    unzip.ZipFile("");
+    unzip.TestZip(true);  // checked as the update checks first, for speed
+    EXPECT_EQ(extract(BuildZip(failing)), 2);
+    ASSERT_EQ(lines.size(), 1026u);
+    EXPECT_EQ(lines[1023], "bad1023.dll: its CRC does not match");
+    EXPECT_EQ(lines[1024], "bad1024.dll: the run would write more than 1 GiB");
+    unzip.TestZip(false);
 
     std::string tooMany = BuildZip({{"a.dll", "a"}});
     tooMany[tooMany.size() - 12] = '\xFF';  // the end record's entry count: 65,535 + 1 cannot be said in
