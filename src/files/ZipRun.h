@@ -7,6 +7,7 @@
 
 #include "files/ZipCrypto.h"
 #include "files/ZipEngine.h"
+#include "files/ZipDecoder.h"
 #include "files/ZipFormat.h"
 
 // What became of one entry.
@@ -50,3 +51,4 @@ private:
     std::uint64_t runWritten_ = 0;  // what every entry yielded, failed ones too
     bool replaceAll_ = false, replaceNone_ = false;
 };
+    EntryDecoder decoder_;

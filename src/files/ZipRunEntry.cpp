@@ -119,7 +119,7 @@ EntryOutcome ZipRun::writeEntry(IArchiveSource& archive, const ZipEntry& entry, 
     };
     LineEndConverter converter;
     const bool convert = options_.naflag != 0 && entry.isText();
-    const DecodeResult result = DecodeEntry(
+    const DecodeResult result = decoder_.decode(
         archive, entry, cipher, kRunCap - std::min(kRunCap, runWritten_),
         convert ? DecodedOutput([&](const unsigned char* d, std::size_t n) { return converter.pass(d, n, write); })
                 : write);
