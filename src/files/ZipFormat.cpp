@@ -134,6 +134,10 @@ CentralDirectory ReadCentralDirectory(IArchiveSource& archive) {
     std::vector<unsigned char> bytes(static_cast<std::size_t>(end.directorySize));
     if (!archive.read(directory.start, bytes.data(), bytes.size()))
         return Broken(ZipCode::kArchiveEnds, "the directory cannot be read");
+    // Every record takes at least its fixed part: a count that claims more
+    // reserves no more.
+    directory.entries.reserve(
+        static_cast<std::size_t>(std::min<std::uint64_t>(end.entries, bytes.size() / kCentralSize)));
     std::size_t at = 0;
     for (std::uint64_t i = 0; i < end.entries; ++i) {
         ZipEntry entry;

@@ -51,12 +51,14 @@ EntryOutcome ZipRun::makeFolders(const std::vector<std::string>& parts, std::siz
     path = destination_;
     for (std::size_t i = 0; i < count; ++i) {
         path += "\\" + parts[i];
+        if (knownFolders_.count(path) != 0) continue;
         const PathKind kind = files_.kind(path);
         if (kind == PathKind::Link) return Problem(ZipCode::kEntrySkipped, "a folder on its path is a link");
         if (kind == PathKind::Missing && !files_.createFolder(path))
             return Problem(ZipCode::kEntrySkipped, "its folder cannot be created");
         if (kind == PathKind::File || kind == PathKind::Other)
             return Problem(ZipCode::kEntrySkipped, "a file stands where its folder should be");
+        knownFolders_.insert(path);
     }
     return {};
 }
