@@ -94,20 +94,9 @@ std::optional<std::string> Utf16Problem(const std::string& units) {
 
 bool IsUtf8(const std::string& text) {
     for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                                    : lead >= 0xF0 && lead < 0xF5                  ? 4
-                                                                                                   : 0;
-        if (length == 0 || at + length > text.size()) return false;
-        std::uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[at + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) return false;
-        at += length;
+        const Utf8Sequence sequence = ReadUtf8(text, at);
+        if (sequence.form != Utf8Form::Valid) return false;
+        at += sequence.length;
     }
     return true;
 }

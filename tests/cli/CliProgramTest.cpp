@@ -127,6 +127,8 @@ TEST_F(CliProgramTest, ImportsProfilesAndUpdatesAsTheWindowDoes) {
     EXPECT_EQ(run({"import", "PCSX", "D:\\new\\gone.dll"}), CliProgram::kFailed);
 
     InstallFakeRegTool(processes, registry, files);
+    EXPECT_EQ(run({"profiles"}), CliProgram::kDone) << "no profile folder yet";
+    EXPECT_EQ(console.output + console.errors, "");
     files.addFile("C:\\Corvane\\Configurations\\Racing.cfg",
                   "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n"
                   "\"gpu\"=\"gpuRace.dll\"\r\n[Corvane]\r\nConfigName=Racing\r\nConfigSystem=6\r\n");
@@ -135,6 +137,13 @@ TEST_F(CliProgramTest, ImportsProfilesAndUpdatesAsTheWindowDoes) {
     EXPECT_EQ(run({"load-profile", "Racing"}), CliProgram::kDone);
     EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuRace.dll");
     EXPECT_EQ(run({"load-profile", "Rac*"}), CliProgram::kFailed);
+    files.addFile("C:\\Corvane\\Configurations\\Shared.cfg",
+                  "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"ceoEvil\"=\"e.exe\"\r\n"
+                  "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuShared.dll\"\r\n");
+    EXPECT_EQ(run({"load-profile", "Shared"}), CliProgram::kDone) << "the rest is loaded";
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuShared.dll");
+    EXPECT_FALSE(registry.keyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+    EXPECT_EQ(console.errors.rfind("Profile Entries Not Loaded: These entries", 0), 0u) << console.errors;
 
     settings("[Configuration]\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
              "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");

@@ -28,8 +28,8 @@ public:
     void cmdDetails_Click();
 
     // The dialog's heights without and with its details, in units of
-    // 96 dots per inch (4830 and 10200 twips).
-    static constexpr int kShortHeight = 322, kTallHeight = 680, kWidth = 460;
+    // 96 dots per inch (4830 and 8310 twips).
+    static constexpr int kShortHeight = 322, kTallHeight = 554, kWidth = 460;
 
 private:
     void buildControls();

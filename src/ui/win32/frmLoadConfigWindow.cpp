@@ -2,7 +2,7 @@
 
 namespace {
 // Sizes in units of 96 dots per inch.
-constexpr int kMargin = 10, kRow = 24, kButton = 110, kListHeight = 150, kCommentsHeight = 70;
+constexpr int kMargin = 10, kRow = 24, kButton = 110, kListHeight = 150, kCommentsHeight = 48;
 }
 
 frmLoadConfigWindow::frmLoadConfigWindow(frmLoadConfig& form, HWND owner, HIMAGELIST icons)

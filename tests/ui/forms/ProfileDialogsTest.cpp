@@ -144,6 +144,23 @@ TEST_F(ProfileDialogsTest, SaveClosesWhenDoneOrAfterNoAndStaysOpenAfterAFailure)
     EXPECT_FALSE(failing.closed());
 }
 
+TEST_F(ProfileDialogsTest, WithoutAProfileFolderTheLoadListIsEmptyAndTheFirstSaveMakesIt) {
+    files.removeTree("C:\\Corvane\\Configurations");
+    registry.createKey("Software\\Pcsx");
+    start();
+    frmLoadConfig& empty = openLoad();
+    EXPECT_TRUE(empty.lstConfigs.rows().empty());
+    EXPECT_TRUE(windows.shownBoxes().empty()) << "quietly";
+    empty.cmdCancel.click();
+
+    frmSaveConfig& save = openSave();
+    save.txtSaveInfo[0].type("First");
+    save.cmdSave.click();
+    EXPECT_TRUE(save.closed());
+    EXPECT_TRUE(windows.shownBoxes().empty());
+    EXPECT_EQ(rowNames(openLoad().lstConfigs), std::vector<std::string>{"First"});
+}
+
 TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
     profile("Psx.cfg", "PSX one", 6);
     profile("Both.cfg", "Both", 8);

@@ -428,9 +428,14 @@ TEST_F(ProgramTest, ASharedProfileShowsWhatItWouldChangeAndWritesOnlyItsOwnKeys)
         << shown;
     EXPECT_EQ(RegistryText(L"Software\\Pcsx", L"gpu"), L"gpuMine.dll") << "looking changes nothing";
 
-    SendMessageW(FindWindowExW(load, nullptr, L"Button", L"Load"), BM_CLICK, 0, 0);
+    // Posted: the click returns only once the box it raises is answered.
+    PostMessageW(FindWindowExW(load, nullptr, L"Button", L"Load"), BM_CLICK, 0, 0);
     HWND box = WaitForWindow(L"#32770", L"Profile Entries Not Loaded");
     ASSERT_NE(box, nullptr);
+    std::wstring said;
+    for (HWND text = nullptr; (text = FindWindowExW(box, text, L"Static", nullptr)) != nullptr;) said += ControlText(text);
+    EXPECT_NE(said.find(L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"), std::wstring::npos)
+        << Narrow(said);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntilClosed(load));
     EXPECT_EQ(RegistryText(L"Software\\Pcsx", L"gpu"), L"gpuShared.dll") << "the rest is loaded";
