@@ -22,10 +22,9 @@ std::optional<std::string> ReadWhole(IFileSystem& files, const std::string& path
     if (found.size() != 1 || found[0].isDirectory) return std::string();
     const std::string tooLarge = "it is larger than " + std::to_string(ProfileFiles::kMaxFileBytes >> 20) + " MiB";
     if (found[0].size > ProfileFiles::kMaxFileBytes) return tooLarge;
-    auto read = files.readFile(path);
+    // Nothing when it cannot be read or has grown past the limit meanwhile.
+    auto read = files.readFile(path, ProfileFiles::kMaxFileBytes);
     if (!read) return std::string();
-    // It may have grown meanwhile.
-    if (read->size() > ProfileFiles::kMaxFileBytes) return tooLarge;
     bytes = std::move(*read);
     return std::nullopt;
 }

@@ -6,6 +6,8 @@
 #include "session/Session.h"
 
 namespace {
+// Lists of tens of thousands of lines fit many times over.
+constexpr std::uint64_t kLargestUpdateList = 16 << 20;
 const char* const kListFailedTitle = "Could Not Download Update List";
 const char* const kListFailed =
     "Corvane encountered an error while attempting to download the list of plugins from the server.";
@@ -40,7 +42,7 @@ std::optional<UpdateList> UpdateCommands::fetchList(EmuSystem system, bool quiet
                                  MessageIcon::Critical);
         return std::nullopt;
     }
-    const auto text = services.files.readFile(file);
+    const auto text = services.files.readFile(file, kLargestUpdateList);
     if (!text) {
         session_.user().tell("Unhandled Error",
                              "The update list did not download correctly. There may be a problem with your Internet "

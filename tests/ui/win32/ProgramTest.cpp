@@ -10,6 +10,7 @@
 
 #include "ui/win32/ProgramFixture.h"
 #include "files/TestZip.h"
+#include "app/WholeFile.h"
 
 namespace {
 using ProgramTest = ProgramFixture;
@@ -218,7 +219,7 @@ std::map<std::string, std::string> WaitForRecord(const std::wstring& path, int m
     std::map<std::string, std::string> record;
     for (int waited = 0; waited < milliseconds && record.empty(); waited += 100) {
         Sleep(100);
-        const auto text = Win32FileSystem().readFile(Narrow(path));
+        const auto text = Win32FileSystem().readFile(Narrow(path), kWholeFile);
         if (!text) continue;
         for (const std::string& line : TextLines(*text)) {
             const auto equals = line.find('=');
@@ -483,7 +484,7 @@ TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
 }
 TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
-    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll").value_or("");
+    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile).value_or("");
     ASSERT_FALSE(plugin.empty());
     files.appendToFile(Narrow(folder) + "good.zip", BuildZip({TestEntry("gpuFixture.dll", plugin)}));
     files.appendToFile(Narrow(folder) + "evil.zip",
@@ -663,8 +664,8 @@ TEST_F(ProgramTest, ChecksForUpdatesAsksAndInstallsTheAcceptedOne) {
     ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
     ASSERT_TRUE(Answer(L"Plugin Update Query", IDNO));
     ASSERT_TRUE(Answer(L"Could Not Download Plugin Updates", IDOK));
-    EXPECT_EQ(files.readFile(Narrow(folder) + "PSXPlugins\\gpuFixture.dll"),
-              files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll"));
+    EXPECT_EQ(files.readFile(Narrow(folder) + "PSXPlugins\\gpuFixture.dll", kWholeFile),
+              files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile));
     PostMessageW(window, WM_CLOSE, 0, 0);
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
