@@ -27,22 +27,6 @@ TEST(PathHelpers, CentralFoldersLieInTheProgramFolder) {
     EXPECT_EQ(CentralFolder("C:\\", EmuSystem::N64), "C:\\N64Plugins");
 }
 
-TEST(StringHelpers, StripDelimitedItemKeepsTheDelimitersFirstCharacter) {
-    std::string text = "a,b,c";
-    EXPECT_EQ(StripDelimitedItem(text, ","), "a,");
-    EXPECT_EQ(text, "b,c");
-    EXPECT_EQ(StripDelimitedItem(text, ","), "b,");
-    EXPECT_EQ(StripDelimitedItem(text, ","), "");
-    EXPECT_EQ(text, "c");
-
-    std::string pair = "name:=value";
-    EXPECT_EQ(StripDelimitedItem(pair, ":="), "name:");
-    EXPECT_EQ(pair, "=value");
-    std::string none = "abc";
-    EXPECT_EQ(StripDelimitedItem(none, ""), "");
-    EXPECT_EQ(none, "abc");
-}
-
 TEST(StringHelpers, VersionLongUsesTheLowThreeBytes) {
     EXPECT_EQ(FormatVersionLong(0x00010600), "1.6.0");
     EXPECT_EQ(FormatVersionLong(0x00020105), "2.1.5");
