@@ -20,14 +20,6 @@ std::string ParsePath(const std::string& path) {
 
 bool FileExists(IFileSystem& files, const std::string& path) { return files.anyMatch(path); }
 
-std::string StripDelimitedItem(std::string& text, const std::string& delimiter) {
-    const auto found = delimiter.empty() ? std::string::npos : text.find(delimiter);
-    if (found == std::string::npos) return std::string();
-    std::string item = text.substr(0, found + 1);
-    text.erase(0, found + 1);
-    return item;
-}
-
 std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title) {
     const auto chosen = windows.browseForFolder(owner, title);
     if (!chosen) return "\\";

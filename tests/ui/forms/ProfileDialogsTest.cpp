@@ -145,7 +145,7 @@ TEST_F(ProfileDialogsTest, SaveClosesWhenDoneOrAfterNoAndStaysOpenAfterAFailure)
 }
 
 TEST_F(ProfileDialogsTest, WithoutAProfileFolderTheLoadListIsEmptyAndTheFirstSaveMakesIt) {
-    files.removeTree("C:\\Corvane\\Configurations");
+    files.shellFileOperation(ShellOperation::Delete, "C:\\Corvane\\Configurations", "", 0, "", 0);
     registry.createKey("Software\\Pcsx");
     start();
     frmLoadConfig& empty = openLoad();
