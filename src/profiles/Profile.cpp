@@ -46,7 +46,13 @@ ProfileKeys AllowedProfileKeys(const std::vector<N64RegistryPath>& n64Paths) {
             for (const char* version : type.versionSearch->versions)
                 keys.push_back(kRoot + std::string(type.versionSearch->prefix) + version + type.versionSearch->suffix);
     }
-    for (const N64RegistryPath& path : n64Paths) keys.push_back(path.path);
+    // A path of the list opens its key to every profile: a root or a key
+    // right below one ("HKEY_CURRENT_USER\\Software") would open nearly all
+    // of the registry, so a path counts from two levels below its root.
+    for (const N64RegistryPath& path : n64Paths) {
+        const std::string key = ProfileKeys::Canonical(path.path);
+        if (std::count(key.begin(), key.end(), '\\') >= 2) keys.push_back(path.path);
+    }
     return ProfileKeys(keys);
 }
 

@@ -45,6 +45,9 @@ TEST(ProfileKeys, TheKeysOfPluginsEmulatorsAndN64PathsWithTheirSubkeysInAnySpell
                             "HKEY_CURRENT_USER", "HKEY_CURRENT_USERX\\Software\\Pcsx", ""})
         EXPECT_FALSE(allowed.allows(key)) << key;
     EXPECT_FALSE(ProfileKeys().allows("HKEY_CURRENT_USER\\Software\\Pcsx")) << "nothing allowed";
+    const ProfileKeys broad = AllowedProfileKeys({{"Root", "HKEY_CURRENT_USER"}, {"Soft", "HKCU\\Software\\"}});
+    EXPECT_FALSE(broad.allows("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"))
+        << "an N64 path opens no root and no key right below one";
 }
 
 TEST(ProfileText, ASharedProfileWritesOnlyItsOwnKeysAndDeletesNothing) {
