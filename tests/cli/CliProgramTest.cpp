@@ -137,7 +137,7 @@ TEST_F(CliProgramTest, ImportsProfilesAndUpdatesAsTheWindowDoes) {
     EXPECT_EQ(run({"load-profile", "Rac*"}), CliProgram::kFailed);
 
     settings("[Configuration]\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
-             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n[Updates]\r\nServiceAddress=http://127.0.0.1:8381/\r\n");
     downloads.serve("http://127.0.0.1:8381/zip.php?id=1", "gpuA.dll\tA GPU\t2.0\t2030-01-01\thttp://h/a.zip\r\n");
     downloads.serve("http://127.0.0.1:8381/zip.php?id=3", "");
     downloads.serve("http://h/a.zip", BuildZip({TestEntry("gpuA.dll", "updated")}));

@@ -37,12 +37,12 @@ std::optional<Address> Split(const std::string& address) {
     return Address{host, std::wstring(path) + extra, parts.nPort, parts.nScheme == INTERNET_SCHEME_HTTPS};
 }
 
-std::string Fetch(const DownloadRequest& request, const std::wstring& partial) {
+// `session` is the window thread's: closing it there ends every call of
+// this transfer at once.
+std::string Fetch(const DownloadRequest& request, HINTERNET session, const std::wstring& partial) {
     const auto address = Split(request.address);
     if (!address) return "The address " + request.address + " is no web address.";
-    const UniqueInternet session(InternetOpenW(L"Corvane", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session) return "The Internet could not be reached.";
-    const UniqueInternet connection(InternetConnectW(session.get(), address->host.c_str(), address->port, nullptr,
+    const UniqueInternet connection(InternetConnectW(session, address->host.c_str(), address->port, nullptr,
                                                      nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
                         (address->secure ? INTERNET_FLAG_SECURE : 0);
@@ -84,6 +84,7 @@ std::string Fetch(const DownloadRequest& request, const std::wstring& partial) {
 
 struct Transfer {
     const DownloadRequest& request;
+    HINTERNET session;
     std::wstring partial;
     std::string problem;
 };
@@ -91,23 +92,47 @@ struct Transfer {
 DWORD WINAPI RunTransfer(void* context) {
     auto& transfer = *static_cast<Transfer*>(context);
     try {
-        transfer.problem = Fetch(transfer.request, transfer.partial);
+        transfer.problem = Fetch(transfer.request, transfer.session, transfer.partial);
     } catch (...) {
         transfer.problem = "The download failed.";
     }
     return 0;
 }
+
+// Waits for the worker while the window's messages run; the download's
+// end when it is cancelled or past its deadline: nothing when it ended
+// by itself.
+std::optional<std::string> AwaitTransfer(HANDLE worker, const DownloadRequest& request) {
+    const ULONGLONG deadline = GetTickCount64() + request.deadlineMs;
+    for (;;) {
+        if (WaitDispatching(worker, 100)) return std::nullopt;
+        if (request.cancelled && request.cancelled())
+            return "The download from " + request.address + " was cancelled.";
+        if (GetTickCount64() >= deadline)
+            return "The download from " + request.address + " took longer than " +
+                   std::to_string(request.deadlineMs / 1000) + " seconds.";
+    }
+}
 }  // namespace
 
 std::optional<std::string> Win32Downloads::download(const DownloadRequest& request) {
     const std::wstring target = Widen(request.file);
-    Transfer transfer{request, target + L".part", {}};
+    UniqueInternet session(InternetOpenW(L"Corvane", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return std::optional<std::string>("The Internet could not be reached.");
+    Transfer transfer{request, session.get(), target + L".part", {}};
     const std::wstring& partial = transfer.partial;
     // The transfer blocks: it runs beside the window thread, which keeps
     // painting and answering meanwhile.
     const UniqueHandle worker(CreateThread(nullptr, 0, &RunTransfer, &transfer, 0, nullptr));
     if (!worker) return std::optional<std::string>("The download could not be started.");
-    WaitDispatching(worker.get());
+    if (const auto ended = AwaitTransfer(worker.get(), request)) {
+        // Closing the session fails the call the worker waits in; its own
+        // handles below the session are closed with it.
+        session.reset();
+        WaitDispatching(worker.get());
+        DeleteFileW(partial.c_str());
+        return ended;
+    }
     const std::string& problem = transfer.problem;
     if (problem.empty() && MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return std::nullopt;
     DeleteFileW(partial.c_str());
