@@ -43,12 +43,12 @@ namespace {
 constexpr std::uint64_t kTicksPerSecond = 10000000;
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+}  // namespace
 
 int DaysInMonth(int year, int month) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
-}  // namespace
 
 std::optional<DateTime> FileTimeToDate(FileTime time) {
     // The system refuses times with the top bit set.

@@ -35,6 +35,8 @@ std::string StripDelimitedItem(std::string& text, const std::string& delimiter);
 // first NUL and qualified, "\" when cancelled.
 std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title);
 
+// The days of the month (1 to 12) in that year of the Gregorian calendar.
+int DaysInMonth(int year, int month);
 // The calendar date of a file time as stored (UTC, not converted), or
 // nothing when the system could not convert it.
 std::optional<DateTime> FileTimeToDate(FileTime time);

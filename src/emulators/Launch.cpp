@@ -26,7 +26,20 @@ std::string ImageArgument(const std::string& fullPath, const std::string& shortP
     return "\"" + fullPath + "\"";
 }
 
-LaunchCommand BuildLaunch(const EmulatorEntry& entry, LaunchKind kind, const std::string& imageArgument) {
-    return LaunchCommand{entry.Exe, "\"" + entry.Exe + "\"" + Switch(entry, kind, imageArgument),
-                         ParsePath(entry.Exe)};
+EmulatorProgram ProgramOf(const std::string& exeField, const std::function<bool(const std::string&)>& isFile) {
+    if (isFile(exeField)) return {exeField, ""};
+    const std::string lower = LowerCase(exeField);
+    for (std::size_t end = lower.find(".exe "); end != std::string::npos; end = lower.find(".exe ", end + 1)) {
+        const std::string program = exeField.substr(0, end + 4);
+        const std::size_t switches = exeField.find_first_not_of(' ', end + 4);
+        if (switches != std::string::npos && isFile(program)) return {program, exeField.substr(switches)};
+    }
+    return {exeField, ""};
+}
+
+LaunchCommand BuildLaunch(const EmulatorEntry& entry, const EmulatorProgram& program, LaunchKind kind,
+                          const std::string& imageArgument) {
+    std::string commandLine = "\"" + program.path + "\"";
+    if (!program.switches.empty()) commandLine += " " + program.switches;
+    return LaunchCommand{program.path, commandLine + Switch(entry, kind, imageArgument), ParsePath(program.path)};
 }

@@ -3,8 +3,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 #include "files/ZipCodes.h"
 
@@ -13,11 +11,13 @@ constexpr std::size_t kChunk = 256 * 1024;
 
 DecodeResult Failure(int code, const std::string& problem) { return {code, problem, 0}; }
 
-// Reads the entry's packed bytes chunk by chunk, decrypting them.
+// Reads the entry's packed bytes chunk by chunk into the buffer, decrypting
+// them.
 class PackedReader {
 public:
-    PackedReader(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher)
-        : archive_(archive), cipher_(cipher), buffer_(kChunk) {
+    PackedReader(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
+                 std::vector<unsigned char>& buffer)
+        : archive_(archive), cipher_(cipher), buffer_(buffer) {
         const std::uint64_t header = cipher ? TraditionalCipher::kHeaderSize : 0;
         position_ = entry.dataOffset + header;
         left_ = entry.packedSize - std::min(entry.packedSize, header);
@@ -38,7 +38,7 @@ public:
 private:
     IArchiveSource& archive_;
     TraditionalCipher* cipher_;
-    std::vector<unsigned char> buffer_;
+    std::vector<unsigned char>& buffer_;
     std::uint64_t position_ = 0, left_ = 0, consumed_ = 0;
 };
 
@@ -47,6 +47,7 @@ class CheckedOutput {
 public:
     CheckedOutput(const ZipEntry& entry, std::uint64_t runLeft, const DecodedOutput& output)
         : entry_(entry), runLeft_(runLeft), output_(output) {}
+    std::uint64_t written() const { return written_; }
     DecodeResult accept(const unsigned char* data, std::size_t count, std::uint64_t consumed) {
         written_ += count;
         if (written_ > entry_.size) return Failure(ZipCode::kFormat, "it yields more than its declared size");
@@ -60,7 +61,7 @@ public:
     DecodeResult finish() const {
         if (written_ != entry_.size) return Failure(ZipCode::kFormat, "it yields less than its declared size");
         if (crc_ != entry_.crc) return Failure(ZipCode::kFormat, "its CRC does not match");
-        return {0, "", written_};
+        return {};
     }
 
 private:
@@ -84,15 +85,8 @@ DecodeResult DecodeStored(PackedReader& reader, CheckedOutput& checked) {
     return checked.finish();
 }
 
-struct InflateEnd {
-    void operator()(z_stream* stream) const { inflateEnd(stream); }
-};
-
-DecodeResult DecodeDeflated(PackedReader& reader, CheckedOutput& checked) {
-    z_stream stream{};
-    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return Failure(ZipCode::kWriteFailed, "out of memory");
-    const std::unique_ptr<z_stream, InflateEnd> owner(&stream);
-    std::vector<unsigned char> out(kChunk);
+DecodeResult DecodeDeflated(z_stream& stream, std::vector<unsigned char>& out, PackedReader& reader,
+                            CheckedOutput& checked) {
     for (int status = Z_OK; status != Z_STREAM_END;) {
         if (stream.avail_in == 0) {
             if (reader.exhausted()) return Failure(ZipCode::kFormat, "its compressed data end early");
@@ -113,9 +107,43 @@ DecodeResult DecodeDeflated(PackedReader& reader, CheckedOutput& checked) {
 }
 }  // namespace
 
-DecodeResult DecodeEntry(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
-                         std::uint64_t runLeft, const DecodedOutput& output) {
-    PackedReader reader(archive, entry, cipher);
+struct EntryDecoder::Inflater {
+    z_stream stream{};
+    bool ready = false;
+    ~Inflater() {
+        if (ready) inflateEnd(&stream);
+    }
+};
+
+EntryDecoder::EntryDecoder() = default;
+EntryDecoder::~EntryDecoder() = default;
+
+EntryDecoder::Inflater* EntryDecoder::inflater() {
+    if (!inflater_) inflater_ = std::make_unique<Inflater>();
+    z_stream& stream = inflater_->stream;
+    if (inflater_->ready && inflateReset(&stream) != Z_OK) return nullptr;
+    if (!inflater_->ready) inflater_->ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK;
+    // The last entry may have left input unread; none of it belongs to
+    // this one.
+    stream.next_in = nullptr;
+    stream.avail_in = 0;
+    return inflater_->ready ? inflater_.get() : nullptr;
+}
+
+DecodeResult EntryDecoder::decode(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
+                                  std::uint64_t runLeft, const DecodedOutput& output) {
+    packed_.resize(kChunk);
+    PackedReader reader(archive, entry, cipher, packed_);
     CheckedOutput checked(entry, runLeft, output);
-    return entry.method == 0 ? DecodeStored(reader, checked) : DecodeDeflated(reader, checked);
+    DecodeResult result;
+    if (entry.method == 0) {
+        result = DecodeStored(reader, checked);
+    } else if (Inflater* state = inflater()) {
+        unpacked_.resize(kChunk);
+        result = DecodeDeflated(state->stream, unpacked_, reader, checked);
+    } else {
+        result = Failure(ZipCode::kWriteFailed, "out of memory");
+    }
+    result.written = checked.written();
+    return result;
 }

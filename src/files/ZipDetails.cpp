@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/Helpers.h"
+
 int CompressionFactor(std::uint64_t size, std::uint64_t packedSize) {
     if (size == 0 || packedSize >= size) return 0;
     return static_cast<int>(((size - packedSize) * 100 + size / 2) / size);
@@ -11,7 +13,7 @@ DateTime DosDateTime(std::uint16_t date, std::uint16_t time) {
     DateTime result;
     result.year = 1980 + (date >> 9);
     result.month = std::clamp((date >> 5) & 0x0F, 1, 12);
-    result.day = std::clamp(date & 0x1F, 1, 31);
+    result.day = std::clamp(date & 0x1F, 1, DaysInMonth(result.year, result.month));
     result.hour = std::min(time >> 11, 23);
     result.minute = std::min((time >> 5) & 0x3F, 59);
     result.second = std::min((time & 0x1F) * 2, 59);

@@ -1,6 +1,7 @@
 #include "files/ZipFormat.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "files/ZipCodes.h"
@@ -104,7 +105,7 @@ std::size_t ParseCentralRecord(const unsigned char* p, std::size_t left, ZipEntr
     entry.externalAttributes = U32(p + 38);
     entry.localOffset = U32(p + 42);
     entry.storedName.assign(reinterpret_cast<const char*>(p + kCentralSize), nameLength);
-    entry.name = DecodeEntryName(entry.storedName, (entry.flags & 0x0800) != 0);
+    entry.name = DecodeEntryName(entry.storedName, entry.utf8Name());
     if (!ApplyZip64Extra(entry, p + kCentralSize + nameLength, extraLength)) return 0;
     return length;
 }
@@ -127,16 +128,25 @@ CentralDirectory ReadCentralDirectory(IArchiveSource& archive) {
     CentralDirectory directory;
     directory.start = end.position - end.directorySize;
     if (directory.start < end.directoryOffset) return Broken(ZipCode::kSevereFormat, "the directory is out of place");
+    if (end.directorySize > std::numeric_limits<std::size_t>::max())
+        return Broken(ZipCode::kNoMemory, "the directory does not fit in memory");
     const std::uint64_t prefix = directory.start - end.directoryOffset;  // a self-extractor's program
     std::vector<unsigned char> bytes(static_cast<std::size_t>(end.directorySize));
     if (!archive.read(directory.start, bytes.data(), bytes.size()))
         return Broken(ZipCode::kArchiveEnds, "the directory cannot be read");
+    // Every record takes at least its fixed part: a count that claims more
+    // reserves no more.
+    directory.entries.reserve(
+        static_cast<std::size_t>(std::min<std::uint64_t>(end.entries, bytes.size() / kCentralSize)));
     std::size_t at = 0;
     for (std::uint64_t i = 0; i < end.entries; ++i) {
         ZipEntry entry;
         const std::size_t length = ParseCentralRecord(bytes.data() + at, bytes.size() - at, entry);
         if (length == 0) return Broken(ZipCode::kSevereFormat, "a directory record is broken or runs past its end");
-        entry.localOffset += prefix;
+        // Shifted past the prefix without wrapping: an offset at or past the
+        // directory's own is no header's, and becomes the directory's start,
+        // which ReadLocalHeader refuses.
+        entry.localOffset = entry.localOffset < end.directoryOffset ? entry.localOffset + prefix : directory.start;
         directory.entries.push_back(std::move(entry));
         at += length;
     }
@@ -145,8 +155,8 @@ CentralDirectory ReadCentralDirectory(IArchiveSource& archive) {
 
 std::string ReadLocalHeader(IArchiveSource& archive, ZipEntry& entry, std::uint64_t directoryStart) {
     unsigned char header[kLocalSize];
-    if (entry.localOffset + kLocalSize > directoryStart || !archive.read(entry.localOffset, header, kLocalSize) ||
-        U32(header) != kLocalSignature)
+    if (entry.localOffset > directoryStart || directoryStart - entry.localOffset < kLocalSize ||
+        !archive.read(entry.localOffset, header, kLocalSize) || U32(header) != kLocalSignature)
         return "its local header lies outside the archive or is missing";
     const std::size_t nameLength = U16(header + 26), extraLength = U16(header + 28);
     entry.localName.assign(nameLength, '\0');
@@ -170,7 +180,12 @@ std::vector<bool> FindOverlaps(const std::vector<ZipEntry>& entries) {
     for (std::size_t i = 0; i < order.size(); ++i) {
         const ZipEntry& entry = entries[order[i]];
         if (i > 0 && entry.localOffset < reach) overlapping[reacher] = overlapping[order[i]] = true;
-        const std::uint64_t end = std::max(entry.dataOffset + entry.packedSize, entry.localOffset + 1);
+        // A refused entry's size may be anything: its end stops at the top
+        // instead of wrapping.
+        const std::uint64_t dataEnd = entry.packedSize > UINT64_MAX - entry.dataOffset
+                                          ? UINT64_MAX
+                                          : entry.dataOffset + entry.packedSize;
+        const std::uint64_t end = std::max(dataEnd, entry.localOffset + 1);
         if (end > reach) {
             reach = end;
             reacher = order[i];

@@ -21,6 +21,7 @@ struct ZipEntry {
 
     bool encrypted() const { return (flags & 0x0001) != 0; }
     bool strongEncryption() const { return (flags & 0x0040) != 0; }
+    bool utf8Name() const { return (flags & 0x0800) != 0; }
     bool isFolder() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
     bool isSymbolicLink() const;
     bool isText() const { return (internalAttributes & 1) != 0; }

@@ -1,8 +1,10 @@
 #include "files/ZipNames.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/Helpers.h"
+#include "app/Utf16.h"
 
 namespace {
 // Code page 437's upper half as Unicode code points.
@@ -18,31 +20,15 @@ constexpr std::array<char16_t, 128> kCp437High = {
     0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320,
     0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
 
-void AppendUtf8(std::string& out, char16_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-bool IsValidUtf8(const std::string& text) {
+// The most harmful form of any sequence in the text.
+Utf8Form WorstUtf8Form(const std::string& text) {
+    Utf8Form worst = Utf8Form::Valid;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5                  ? 4
-                                                                                  : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        i += length;
+        const Utf8Sequence sequence = ReadUtf8(text, i);
+        worst = std::max(worst, sequence.form);
+        i += sequence.length;
     }
-    return true;
+    return worst;
 }
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
@@ -91,7 +77,7 @@ std::string RefusalOfComponent(const std::string& component) {
 }  // namespace
 
 std::string DecodeEntryName(const std::string& stored, bool utf8Flag) {
-    if (utf8Flag && IsValidUtf8(stored)) return stored;
+    if (utf8Flag && WorstUtf8Form(stored) == Utf8Form::Valid) return stored;
     std::string utf8;
     for (const char c : stored) {
         const auto byte = static_cast<unsigned char>(c);
@@ -119,4 +105,8 @@ std::string RefusalOfName(const std::string& name) {
     for (const auto& component : SplitEntryName(name))
         if (reason.empty()) reason = RefusalOfComponent(component);
     return reason;
+}
+
+std::string RefusalOfUtf8Name(const std::string& stored) {
+    return WorstUtf8Form(stored) == Utf8Form::Disguised ? "its UTF-8 name disguises a character" : "";
 }

@@ -66,7 +66,7 @@ int ZipRun::run() {
         report(archivePath, "the archive cannot be opened");
         return ZipCode::kArchiveNotFound;
     }
-    const CentralDirectory directory = ReadCentralDirectory(*archive);
+    CentralDirectory directory = ReadCentralDirectory(*archive);
     if (directory.code != 0) {
         report(archivePath, directory.problem);
         return directory.code;
@@ -103,7 +103,7 @@ bool ZipRun::wanted(const ZipEntry& entry) {
     return found;
 }
 
-int ZipRun::extract(const CentralDirectory& directory, IArchiveSource& archive) {
+int ZipRun::extract(CentralDirectory& directory, IArchiveSource& archive) {
     destination_ = options_.lpszExtractDir ? options_.lpszExtractDir : "";
     while (destination_.size() > 1 && (destination_.back() == '\\' || destination_.back() == '/'))
         destination_.pop_back();
@@ -111,7 +111,7 @@ int ZipRun::extract(const CentralDirectory& directory, IArchiveSource& archive) 
         report(destination_, "the destination folder cannot be created");
         return destination_.empty() ? ZipCode::kBadOptions : ZipCode::kWriteFailed;
     }
-    std::vector<ZipEntry> entries = directory.entries;
+    std::vector<ZipEntry>& entries = directory.entries;
     std::vector<std::string> headerProblems;
     for (auto& entry : entries) headerProblems.push_back(ReadLocalHeader(archive, entry, directory.start));
     const std::vector<bool> overlapping = FindOverlaps(entries);

@@ -3,9 +3,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "files/ZipCrypto.h"
+#include "files/ZipDecoder.h"
 #include "files/ZipEngine.h"
 #include "files/ZipFormat.h"
 
@@ -26,7 +28,8 @@ public:
 
 private:
     int list(const CentralDirectory& directory);
-    int extract(const CentralDirectory& directory, IArchiveSource& archive);
+    // Fills in the entries' local header fields as it goes.
+    int extract(CentralDirectory& directory, IArchiveSource& archive);
     bool wanted(const ZipEntry& entry);
     bool ensureDestination();
     EntryOutcome extractEntry(IArchiveSource& archive, const ZipEntry& entry);
@@ -46,7 +49,12 @@ private:
     std::vector<std::string> include_, exclude_;
     std::vector<bool> includeMatched_;
     std::string destination_;
+    // Folders below the destination this run found or made. Entries never
+    // make links, so each folder is checked once, not again for every
+    // entry below it.
+    std::unordered_set<std::string> knownFolders_;
     std::optional<std::string> password_;  // the last password that opened an entry
-    std::uint64_t runWritten_ = 0;
+    EntryDecoder decoder_;
+    std::uint64_t runWritten_ = 0;  // what every entry yielded, failed ones too
     bool replaceAll_ = false, replaceNone_ = false;
 };

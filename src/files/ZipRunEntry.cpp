@@ -36,7 +36,8 @@ private:
 }  // namespace
 
 EntryOutcome ZipRun::refusal(const ZipEntry& entry) const {
-    const std::string reason = RefusalOfName(entry.name);
+    std::string reason = entry.utf8Name() ? RefusalOfUtf8Name(entry.storedName) : "";
+    if (reason.empty()) reason = RefusalOfName(entry.name);
     if (!reason.empty()) return Problem(ZipCode::kEntrySkipped, reason);
     if (entry.isSymbolicLink()) return Problem(ZipCode::kEntrySkipped, "it is a symbolic link");
     if (entry.strongEncryption()) return Problem(ZipCode::kUnsupported, "its encryption is not supported");
@@ -50,12 +51,14 @@ EntryOutcome ZipRun::makeFolders(const std::vector<std::string>& parts, std::siz
     path = destination_;
     for (std::size_t i = 0; i < count; ++i) {
         path += "\\" + parts[i];
+        if (knownFolders_.count(path) != 0) continue;
         const PathKind kind = files_.kind(path);
         if (kind == PathKind::Link) return Problem(ZipCode::kEntrySkipped, "a folder on its path is a link");
         if (kind == PathKind::Missing && !files_.createFolder(path))
             return Problem(ZipCode::kEntrySkipped, "its folder cannot be created");
         if (kind == PathKind::File || kind == PathKind::Other)
             return Problem(ZipCode::kEntrySkipped, "a file stands where its folder should be");
+        knownFolders_.insert(path);
     }
     return {};
 }
@@ -118,7 +121,7 @@ EntryOutcome ZipRun::writeEntry(IArchiveSource& archive, const ZipEntry& entry, 
     };
     LineEndConverter converter;
     const bool convert = options_.naflag != 0 && entry.isText();
-    const DecodeResult result = DecodeEntry(
+    const DecodeResult result = decoder_.decode(
         archive, entry, cipher, kRunCap - std::min(kRunCap, runWritten_),
         convert ? DecodedOutput([&](const unsigned char* d, std::size_t n) { return converter.pass(d, n, write); })
                 : write);

@@ -6,27 +6,31 @@ namespace {
 // One key of settings.ini and the field of the record it holds. Options are
 // stored as "1"/"0", other booleans as "-1"/"0".
 using Field = std::variant<Option, bool AppSettings::*, int AppSettings::*, std::string AppSettings::*>;
+// Addresses are written only when the file named one, so that a file
+// without them stays without them.
+enum class Written { Always, Never, WhenSet };
 struct Key {
     const char* section;
     const char* name;
     Field field;
-    bool written;
+    Written written;
 };
 
 const std::vector<Key>& Keys() {
     static const std::vector<Key> keys = [] {
         std::vector<Key> table;
         for (const OptionSetting& setting : OptionSettings())
-            if (setting.key) table.push_back({"Configuration", setting.key, setting.option, true});
+            if (setting.key) table.push_back({"Configuration", setting.key, setting.option, Written::Always});
         const std::vector<Key> rest{
-            {"Configuration", "Interval", &AppSettings::interval, true},
-            {"Configuration", "Logging", &AppSettings::logging, true},
-            {"Configuration", "LastUpdate", &AppSettings::lastUpdate, true},
-            {"Configuration", "Transparency", &AppSettings::transparency, true},
-            {"Configuration", "LConfigDetails", &AppSettings::loadConfigDetails, true},
-            {"Configuration", "CDRomSelection", &AppSettings::cdromSelection, true},
-            {"Configuration", "LastEmu", &AppSettings::lastEmu, false},
-            {"Updates", "ServiceAddress", &AppSettings::serviceAddress, true},
+            {"Configuration", "Interval", &AppSettings::interval, Written::Always},
+            {"Configuration", "Logging", &AppSettings::logging, Written::Always},
+            {"Configuration", "LastUpdate", &AppSettings::lastUpdate, Written::Always},
+            {"Configuration", "Transparency", &AppSettings::transparency, Written::Always},
+            {"Configuration", "LConfigDetails", &AppSettings::loadConfigDetails, Written::Always},
+            {"Configuration", "CDRomSelection", &AppSettings::cdromSelection, Written::Always},
+            {"Configuration", "LastEmu", &AppSettings::lastEmu, Written::Never},
+            {"Updates", "ServiceAddress", &AppSettings::serviceAddress, Written::WhenSet},
+            {"Help", "WebSite", &AppSettings::webSite, Written::WhenSet},
         };
         table.insert(table.end(), rest.begin(), rest.end());
         return table;
@@ -75,10 +79,9 @@ AppSettings ReadSettings(IIniFile& ini, const std::string& path) {
 std::vector<IniSection> SettingsSections(const AppSettings& settings) {
     std::vector<IniSection> sections;
     for (const Key& key : Keys()) {
-        if (!key.written) continue;
+        if (key.written == Written::Never) continue;
         const std::string value = std::visit(Writer{settings}, key.field);
-        // The service's section only when the file named a service.
-        if (std::string(key.section) == "Updates" && value.empty()) continue;
+        if (key.written == Written::WhenSet && value.empty()) continue;
         if (sections.empty() || sections.back().name != key.section) sections.push_back(IniSection{key.section, {}});
         sections.back().entries.push_back(IniEntry{key.name, value});
     }

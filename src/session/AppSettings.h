@@ -34,9 +34,12 @@ struct AppSettings {
     // The update service's address as the user set it; "" when none is
     // set, and then section Updates is not written.
     std::string serviceAddress;
+    // The project's web site for Help > Web Site; "" when none is set, and
+    // then section Help is not written.
+    std::string webSite;
 };
 
 AppSettings ReadSettings(IIniFile& ini, const std::string& path);
-// Sections Configuration and (with an address) Updates, keys in the order
+// Sections Configuration and (with addresses) Updates and Help, keys in the order
 // the file has always had them.
 std::vector<IniSection> SettingsSections(const AppSettings& settings);

@@ -105,17 +105,19 @@ bool FileCommands::remove(WindowHandle owner) {
     if (selection.path.empty()) return false;
     IFileSystem& files = session_.services().files;
     const std::string fileName = ParseFileName(selection.path);
-    session_.log().logMsg("Deleting plugin " + fileName);
     bool deleted;
     if (session_.settings().option(Option::Delete)) {
-        // Gone for good: the user says so first.
+        // Gone for good: the user says so first, and a file kept is not
+        // logged as deleted.
         if (!session_.user().ask("Delete Plugin",
                                  "Are you sure you want to permanently delete " + fileName +
                                      "?  It will not be sent to the recycle bin.",
                                  MessageIcon::Question))
             return false;
+        session_.log().logMsg("Deleting plugin " + fileName);
         deleted = files.deleteFile(selection.path);
     } else {
+        session_.log().logMsg("Deleting plugin " + fileName);
         deleted = files.shellFileOperation(
             ShellOperation::Delete, selection.path, "",
             ShellFlags::kAllowUndo | ShellFlags::kNoConfirmation | ShellFlags::kWantNukeWarning, kProgress, owner);

@@ -21,14 +21,19 @@ std::string LaunchCommands::detectPSXGameID() {
     return ::detectPSXGameID(session_.services().files, session_.currentCDROM());
 }
 
+EmulatorProgram LaunchCommands::program() const {
+    IFileSystem& files = session_.services().files;
+    return ProgramOf(session_.selectedEmulator()->Exe, [&files](const std::string& path) { return FileExists(files, path); });
+}
+
 void LaunchCommands::enterEmulatorFolder() {
-    const std::string folder = ParsePath(session_.selectedEmulator()->Exe);
+    const std::string folder = ParsePath(program().path);
     session_.log().logMsg("Changing working directory to " + folder, true);
     session_.services().files.setCurrentDirectory(folder);
 }
 
 ProcessOutcome LaunchCommands::start(LaunchKind kind, const std::string& imageArgument) {
-    const LaunchCommand command = BuildLaunch(*session_.selectedEmulator(), kind, imageArgument);
+    const LaunchCommand command = BuildLaunch(*session_.selectedEmulator(), program(), kind, imageArgument);
     const ProcessOutcome outcome =
         session_.runProgram(ProcessStart{command.application, command.commandLine, command.workingFolder, false});
     if (!outcome.started)

@@ -25,6 +25,7 @@ public:
     std::string detectPSXGameID();
 
 private:
+    EmulatorProgram program() const;
     void enterEmulatorFolder();
     ProcessOutcome start(LaunchKind kind, const std::string& imageArgument);
 

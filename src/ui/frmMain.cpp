@@ -3,9 +3,6 @@
 #include "app/Version.h"
 
 namespace {
-// The maker's page.
-const char* const kWebSite = "https://corvane.example.org/";
-
 std::vector<ListColumn> PluginColumns(EmuSystem system) {
     std::vector<ListColumn> columns{{"Plugin Name", 170}};
     if (system == EmuSystem::PSX) columns.push_back({"Version", 60});
@@ -179,7 +176,7 @@ void frmMain::wireEvents() {
     mnuViewConfig.onClick = [view] { view(MainPage::Configuration); };
     mnuHelpAbout.onClick = [this] { showPage(MainPage::About); };
     mnuHelpReadMe.onClick = [this] { mnuHelpReadMe_Click(); };
-    mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen(kWebSite, ""); };
+    mnuHelpWebSite.onClick = [this] { services_.environment.shellOpen(session_.settings().webSite, ""); };
     mnuHelpCheckToolUpdate.onClick = [this] { user_.tell("Corvane", "Not implemented yet.", MessageIcon::Information); };
     mnuFileExit.onClick = [this] { requestClose(); };
     cmdExit.onClick = [this] { requestClose(); };

@@ -151,12 +151,9 @@ void frmMain::lstPluginList_ItemClick(PluginKind list) {
     else if (!type || type->kind != EmulatorKind::Folder) cmdApply.setEnabled(true);
 }
 
-EmuSystem frmMain::systemOnScreen() const {
-    if (page() == MainPage::N64) return EmuSystem::N64;
-    if (page() == MainPage::PSX) return EmuSystem::PSX;
-    const EmulatorEntry* entry = session_.selectedEmulator();
-    return entry && entry->System == EmuSystem::N64 ? EmuSystem::N64 : EmuSystem::PSX;
-}
+// The system the file commands act on: the PSX page's, else N64's (the
+// Configuration and About pages too).
+EmuSystem frmMain::systemOnScreen() const { return page() == MainPage::PSX ? EmuSystem::PSX : EmuSystem::N64; }
 
 std::vector<EmuSystem> frmMain::systemsOnPage() const {
     if (page() == MainPage::PSX) return {EmuSystem::PSX};

@@ -223,7 +223,9 @@ void frmMain::cmdRemoveEmu_Click() {
 }
 
 void frmMain::mnuFileSaveConfig_Click() {
-    saveConfig_ = std::make_unique<frmSaveConfig>(session_, page() == MainPage::N64 ? EmuSystem::N64 : EmuSystem::PSX);
+    const std::vector<EmuSystem> shown = systemsOnPage();
+    saveConfig_ = std::make_unique<frmSaveConfig>(
+        session_, shown.empty() ? std::nullopt : std::optional<EmuSystem>(shown.front()));
     shareTransparency(*saveConfig_);
     Open(saveConfig_, showSaveConfig, {});
 }

@@ -63,6 +63,8 @@ void frmMain::showSettings() {
     cmbCDROM.setItems(session_.cdromDrives());
     cmbCDROM.setListIndex(settings.cdromSelection);
     if (cmbCDROM.items().empty()) cmbCDROM.setEnabled(false);
+    // No address is made up: without one the entry does nothing to offer.
+    mnuHelpWebSite.setEnabled(!settings.webSite.empty());
 }
 
 void frmMain::showSplashOrNot() {

@@ -76,6 +76,12 @@ TYPED_TEST_P(ExtractionContract, ADroppedFileLeavesTheTargetAsItWas) {
         ASSERT_NE(file, nullptr);
         ASSERT_TRUE(file->write("half", 4));
     }
+    {
+        const auto file = files.createBeside(target);
+        ASSERT_NE(file, nullptr);
+        ASSERT_TRUE(file->write("dated", 5));
+        EXPECT_FALSE(file->commit(DateTime{2023, 2, 30, 12, 0, 0, 0})) << "30 February does not exist";
+    }
     EXPECT_EQ(this->platform.names(this->platform.scratch()), std::vector<std::string>{"spu.dll"});
     EXPECT_EQ(this->platform.contents(target), "working");
     EXPECT_EQ(files.createBeside(this->path("nofolder\\x.dll")), nullptr);

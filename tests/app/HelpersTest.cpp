@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Utf16.h"
+
 #include "doubles/FakeClock.h"
 #include "doubles/FakeFileSystem.h"
 #include "doubles/FakeWindowServices.h"
@@ -46,6 +48,22 @@ TEST(StringHelpers, VersionLongUsesTheLowThreeBytes) {
     EXPECT_EQ(FormatVersionLong(0x00020105), "2.1.5");
     EXPECT_EQ(FormatVersionLong(0xFFFEFDFC), "254.253.252");
     EXPECT_EQ(FormatVersionLong(0), "0.0.0");
+}
+
+TEST(TextHelpers, Utf16ConversionsReplaceWhatCannotBeConvertedAndNothingMore) {
+    const auto units = [](std::initializer_list<unsigned> list) {
+        std::string bytes;
+        for (const unsigned unit : list) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        return bytes;
+    };
+    const std::string replaced = "\xEF\xBF\xBD", face = "\xF0\x9F\x98\x80";
+    EXPECT_EQ(Utf16ToUtf8(units({0xD83D, 0xDE00, 'A'})), face + "A");
+    EXPECT_EQ(Utf16ToUtf8(units({0xD83D, 'A'})), replaced + "A") << "a lone high surrogate spares the next unit";
+    EXPECT_EQ(Utf16ToUtf8(units({0xD83D, 0xD83D, 0xDE00})), replaced + face);
+    EXPECT_EQ(Utf16ToUtf8(units({'A', 0xDE00, 'B', 0xD83D})), "A" + replaced + "B" + replaced);
+    EXPECT_EQ(Utf8ToUtf16("\xC3\xA9" + face), units({0xE9, 0xD83D, 0xDE00}));
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF" "a\xED\xA0\x80"), units({0xFFFD, 'a', 0xFFFD})) << "overlong /, a surrogate";
+    EXPECT_EQ(Utf8ToUtf16("\xE2\x82" "a\xC3"), units({0xFFFD, 0xFFFD, 'a', 0xFFFD})) << "cut short, stray byte";
 }
 
 TEST(DateHelpers, FileTimesBecomeCalendarDates) {

@@ -28,6 +28,14 @@ std::int64_t DaysSince1601(const DateTime& date) {
     return static_cast<std::int64_t>(era) * 146097 + dayOfEra - 584694;  // 584694: 1601-01-01 from 0000-03-01
 }
 
+// As the system's conversion to a file time, a date that does not exist
+// (30 February, hour 24) is refused.
+bool Exists(const DateTime& date) {
+    return date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= DaysInMonth(date.year, date.month) &&
+           date.hour >= 0 && date.hour < 24 && date.minute >= 0 && date.minute < 60 && date.second >= 0 &&
+           date.second < 60;
+}
+
 // The fake keeps local time as the stored time.
 FileTime ToFileTime(const DateTime& date) {
     const std::int64_t seconds =
@@ -51,6 +59,7 @@ public:
         return owner_.files_.appendToFile(temporary_, std::string(static_cast<const char*>(data), count));
     }
     bool commit(const DateTime& lastWriteLocal) override {
+        if (!Exists(lastWriteLocal)) return false;
         const std::string bytes = owner_.files_.contents(temporary_);
         if (!owner_.files_.replaceFile(temporary_, target_)) return false;
         owner_.files_.addFile(target_, bytes, ToFileTime(lastWriteLocal));

@@ -3,13 +3,15 @@
 MessageAnswer FakeWindowServices::messageBox(WindowHandle, const std::string& text, const std::string& title,
                                              MessageIcon icon, MessageButtons buttons) {
     shown_.push_back({text, title, icon, buttons});
+    MessageAnswer answer = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+                               ? MessageAnswer::Yes
+                               : MessageAnswer::Ok;
     if (!answers_.empty()) {
-        const MessageAnswer answer = answers_.front();
+        answer = answers_.front();
         answers_.pop_front();
-        return answer;
     }
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                      : MessageAnswer::Ok;
+    if (onModalClosed) onModalClosed();
+    return answer;
 }
 
 bool FakeWindowServices::setWindowAlpha(WindowHandle window, int alpha) {
@@ -25,9 +27,12 @@ int FakeWindowServices::alphaOf(WindowHandle window) const {
 
 std::optional<std::string> FakeWindowServices::browseForFolder(WindowHandle, const std::string& title) {
     fileDialogTitles_.push_back(title);
-    if (folders_.empty()) return std::nullopt;
-    auto folder = folders_.front();
-    folders_.pop_front();
+    std::optional<std::string> folder;
+    if (!folders_.empty()) {
+        folder = folders_.front();
+        folders_.pop_front();
+    }
+    if (onModalClosed) onModalClosed();
     return folder;
 }
 

@@ -41,6 +41,9 @@ public:
     std::optional<std::string> saveFile(WindowHandle owner, const std::string& title,
                                         const std::vector<std::pair<std::string, std::string>>& filters,
                                         const std::string& defaultExtension) override;
+    // Runs when a box or folder dialog closes, as Windows activates the
+    // window that owned it again then.
+    std::function<void()> onModalClosed;
     // Whether a path exists, as the save dialog sees it.
     std::function<bool(const std::string&)> fileExists;
     // The answers of the next open-file dialogs (nothing: cancelled), and the

@@ -11,7 +11,8 @@ TEST(Launch, EachTypeGetsItsSwitchesAfterItsQuotedExecutable) {
     const std::string image = ImageArgument("C:\\Games\\Final Fantasy.bin", "C:\\Games\\FINALF~1.BIN");
     EXPECT_EQ(image, "C:\\Games\\FINALF~1.BIN");
     const auto line = [&](const std::string& type, EmuSystem system, LaunchKind kind) {
-        return BuildLaunch(Entry(type, system), kind, image).commandLine;
+        const EmulatorEntry entry = Entry(type, system);
+        return BuildLaunch(entry, {entry.Exe, ""}, kind, image).commandLine;
     };
     EXPECT_EQ(line("ePSXe", EmuSystem::PSX, LaunchKind::Plain), "\"C:\\Emu Dir\\emu.exe\"");
     EXPECT_EQ(line("ePSXe", EmuSystem::PSX, LaunchKind::CD), "\"C:\\Emu Dir\\emu.exe\" -nogui");
@@ -22,9 +23,29 @@ TEST(Launch, EachTypeGetsItsSwitchesAfterItsQuotedExecutable) {
     EXPECT_EQ(line("Project 64", EmuSystem::N64, LaunchKind::Image), "\"C:\\Emu Dir\\emu.exe\" " + image);
     EXPECT_EQ(line("PCSX", EmuSystem::PSX, LaunchKind::Image), "\"C:\\Emu Dir\\emu.exe\"") << "no switch known";
 
-    const LaunchCommand command = BuildLaunch(Entry("ePSXe", EmuSystem::PSX), LaunchKind::Plain, "");
+    const EmulatorEntry entry = Entry("ePSXe", EmuSystem::PSX);
+    const LaunchCommand command = BuildLaunch(entry, {entry.Exe, ""}, LaunchKind::Plain, "");
     EXPECT_EQ(command.application, "C:\\Emu Dir\\emu.exe") << "named, so no C:\\Emu.exe is tried first";
     EXPECT_EQ(command.workingFolder, "C:\\Emu Dir\\");
+}
+
+TEST(Launch, SwitchesKeptInTheExecutableFieldGoBeforeTheTypes) {
+    const std::string exe = "C:\\Emu Dir\\emu.exe";
+    const auto isFile = [&](const std::string& path) { return path == exe || path == "C:\\Odd.exe Dir\\x.exe" || path == "C:\\Up\\E.EXE"; };
+    const auto program = [&](const std::string& field) {
+        const EmulatorProgram found = ProgramOf(field, isFile);
+        return found.path + "|" + found.switches;
+    };
+    EXPECT_EQ(program(exe), exe + "|");
+    EXPECT_EQ(program(exe + " -slowboot  -bios x"), exe + "|-slowboot  -bios x");
+    EXPECT_EQ(program("C:\\Up\\E.EXE -a"), "C:\\Up\\E.EXE|-a");
+    EXPECT_EQ(program("C:\\Odd.exe Dir\\x.exe -a"), "C:\\Odd.exe Dir\\x.exe|-a") << "the part that exists";
+    EXPECT_EQ(program("C:\\Gone\\emu.exe -a"), "C:\\Gone\\emu.exe -a|") << "left for the start to fail";
+
+    const EmulatorEntry entry = Entry("ePSXe", EmuSystem::PSX);
+    const LaunchCommand command = BuildLaunch(entry, ProgramOf(exe + " -slowboot", isFile), LaunchKind::CD, "");
+    EXPECT_EQ(command.commandLine, "\"" + exe + "\" -slowboot -nogui");
+    EXPECT_EQ(command.application, exe);
 }
 
 TEST(Launch, AnImageWithoutABlankFreeShortFormIsQuotedWhole) {

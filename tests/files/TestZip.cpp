@@ -29,7 +29,7 @@ Packed Pack(const TestEntry& entry) {
     packed.crc = entry.crc.value_or(Crc32(entry.data));
     packed.size = entry.size.value_or(static_cast<std::uint32_t>(entry.data.size()));
     packed.method = entry.method != 0xFFFF ? entry.method : entry.deflate ? 8 : 0;
-    packed.bytes = entry.deflate ? Deflate(entry.data) : entry.data;
+    packed.bytes = entry.packedData ? *entry.packedData : entry.deflate ? Deflate(entry.data) : entry.data;
     packed.flags = (entry.dataDescriptor ? 0x0008 : 0) | (entry.utf8 ? 0x0800 : 0) | (entry.password.empty() ? 0 : 1);
     if (!entry.password.empty()) {
         std::string header(11, '\x5A');
@@ -65,7 +65,7 @@ std::string Header(const TestEntry& entry, const Packed& packed, const std::stri
     Put32(out, hidden ? 0 : packed.crc);
     Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(packed.bytes.size()));
     Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : packed.size);
-    const std::string extra = entry.zip64 && !local ? Zip64Extra(packed, offset) : "";
+    const std::string extra = entry.zip64 && !local ? Zip64Extra(packed, entry.localOffset.value_or(offset)) : "";
     Put16(out, static_cast<std::uint32_t>(name.size()));
     Put16(out, static_cast<std::uint32_t>(extra.size()));
     if (!local) {
@@ -73,7 +73,7 @@ std::string Header(const TestEntry& entry, const Packed& packed, const std::stri
         Put16(out, 0);  // disk
         Put16(out, entry.internalAttributes);
         Put32(out, entry.externalAttributes);
-        Put32(out, entry.zip64 ? 0xFFFFFFFF : entry.localOffset.value_or(static_cast<std::uint32_t>(offset)));
+        Put32(out, entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(entry.localOffset.value_or(offset)));
     }
     return out + name + extra;
 }

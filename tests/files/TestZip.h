@@ -25,7 +25,8 @@ struct TestEntry {
     std::uint16_t method = 0xFFFF;  // the method field as written; default from deflate
     std::optional<std::string> localName;
     std::optional<std::uint32_t> crc, size;  // declared values instead of the true ones
-    std::optional<std::uint32_t> localOffset;
+    std::optional<std::uint64_t> localOffset;  // 64 bits in the ZIP64 extra field
+    std::optional<std::string> packedData;     // stored as it is instead of data packed
 };
 
 // The archive's bytes, after prefix (a self-extractor's program, say).

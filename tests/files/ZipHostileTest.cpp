@@ -43,6 +43,20 @@ TEST_F(Hostile, RefusedEntriesAreReportedAndSkippedWhileTheRestExtracts) {
     EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\good.dll"})) << "no folder for CON";
 }
 
+TEST_F(Hostile, Utf8NamesHidingACharacterAreRefusedAndBrokenOnesReadAs437) {
+    std::vector<TestEntry> entries;
+    for (const char* name : {"\xC0\xAE\xC0\xAE/up.dll", "a\xE0\x80\xAF" "b.dll", "\xED\xA0\x80.dll",
+                             "\xF4\x90\x80\x80.dll", "ok\xC3\xA9.dll", "bad\xC3.dll"}) {
+        entries.emplace_back(name, "x");  // overlong "..", overlong "/", a surrogate, past U+10FFFF, fine, cut short
+        entries.back().utf8 = true;
+    }
+    EXPECT_EQ(extract(BuildZip(entries)), 1);
+    ASSERT_EQ(lines.size(), 4u);
+    for (const auto& line : lines) EXPECT_NE(line.find(": its UTF-8 name disguises a character"), std::string::npos);
+    EXPECT_EQ(everything(), (std::vector<std::string>{"C:\\emu\\plugins\\bad\xE2\x94\x9C.dll",
+                                                      "C:\\emu\\plugins\\ok\xC3\xA9.dll"}));
+}
+
 TEST_F(Hostile, SymbolicLinksFromUnixOrWindowsAreRefused) {
     TestEntry unixLink{"link.dll", "/etc/passwd"};
     unixLink.versionMadeBy = 3 << 8;
@@ -85,6 +99,18 @@ TEST_F(Hostile, LocalNameOverlapsAndDataOutsideTheArchiveAreFormatErrors) {
     lines.clear();
     EXPECT_EQ(extract(BuildZip({beyond})), 2);
     EXPECT_EQ(lines.back(), "far.dll: its local header lies outside the archive or is missing");
+}
+
+TEST_F(Hostile, Zip64OffsetsThatWrapPastTheTopPointNowhere) {
+    // Behind a self-extractor's program that holds a header of its own, an
+    // offset that would wrap round to it once shifted past the program.
+    const std::string program = BuildZip({{"z64.dll", "smuggled"}});
+    TestEntry wrapping{"z64.dll", "smuggled"};
+    wrapping.zip64 = true;
+    wrapping.localOffset = 0 - static_cast<std::uint64_t>(program.size());
+    EXPECT_EQ(extract(BuildZip({wrapping}, program)), 2);
+    EXPECT_EQ(lines, std::vector<std::string>{"z64.dll: its local header lies outside the archive or is missing"});
+    EXPECT_FALSE(has("z64.dll"));
 }
 
 TEST_F(Hostile, DeclaredSizesAndCrcAreNeverTrusted) {
@@ -162,7 +188,7 @@ TEST_F(Hostile, ArchivesCutAtEveryOffsetGiveACodeNeverACrash) {
     }
 }
 
-TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
+TEST_F(Hostile, CapsOnSizeExpansionRunAndEntryCount) {
     TestEntry huge{"huge.dll", "x"};
     huge.size = 257u * 1024 * 1024;
     EXPECT_EQ(extract(BuildZip({huge})), 1);
@@ -178,6 +204,25 @@ TEST_F(Hostile, CapsOnSizeExpansionAndEntryCount) {
     const std::string small(512 * 1024, '\0');  // the first MiB may expand freely
     unzip.ZipFile("");
     EXPECT_EQ(extract(BuildZip({{"sparse.dll", small}})), 0);
+
+    // The first MiB of each entry expands freely: 1 KB entries that yield
+    // 1 MiB of zeros and fail their CRC count against the run's 1 GiB too.
+    const std::string packedMiB = Deflate(std::string(1024 * 1024, '\0'));
+    std::vector<TestEntry> failing;
+    for (int i = 0; i < 1026; ++i) {
+        failing.emplace_back("bad" + std::to_string(i) + ".dll");
+        failing.back().packedData = packedMiB;
+        failing.back().size = 1024 * 1024;
+        failing.back().crc = 1;
+    }
+    lines.clear();
+    unzip.ZipFile("");
+    unzip.TestZip(true);  // checked as the update checks first, for speed
+    EXPECT_EQ(extract(BuildZip(failing)), 2);
+    ASSERT_EQ(lines.size(), 1026u);
+    EXPECT_EQ(lines[1023], "bad1023.dll: its CRC does not match");
+    EXPECT_EQ(lines[1024], "bad1024.dll: the run would write more than 1 GiB");
+    unzip.TestZip(false);
 
     std::string tooMany = BuildZip({{"a.dll", "a"}});
     tooMany[tooMany.size() - 12] = '\xFF';  // the end record's entry count: 65,535 + 1 cannot be said in

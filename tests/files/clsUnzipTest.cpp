@@ -71,19 +71,31 @@ TEST_F(Unzip, ExtractsStoredDeflatedDescribedZip64AndUtf8EntriesWithTheirTimes) 
     big.zip64 = true;
     TestEntry unicode{"\xC3\xA9t\xC3\xA9.txt", "utf8"};
     unicode.utf8 = true;
-    EXPECT_EQ(extract(BuildZip({stored, described, big, unicode, {"caf\x82.txt", "437"}}, "", true)), 0);
+    // Days the month lacks end on its last day: the system sets no file
+    // time on a date that does not exist.
+    TestEntry february{"february.dll"}, leapYear{"leap.dll"}, april{"april.dll"};
+    february.dosDate = (2023 - 1980) << 9 | 2 << 5 | 30;
+    leapYear.dosDate = (2024 - 1980) << 9 | 2 << 5 | 31;
+    april.dosDate = (2024 - 1980) << 9 | 4 << 5 | 31;
+    EXPECT_EQ(extract(BuildZip({stored, described, big, unicode, {"caf\x82.txt", "437"}, february, leapYear, april},
+                               "", true)),
+              0);
     EXPECT_TRUE(unzip.Unzip());
     EXPECT_EQ(at("Stored.dll"), "plain bytes");
     EXPECT_EQ(at("sub\\desc.dll"), std::string(3000, 'd'));
     EXPECT_EQ(at("sub\\deeper\\z64.dll"), "zip64 sized");
     EXPECT_EQ(at("\xC3\xA9t\xC3\xA9.txt"), "utf8");
     EXPECT_EQ(at("caf\xC3\xA9.txt"), "437");
-    const auto found = files.find(std::string(kFolder) + "\\Stored.dll");
-    ASSERT_EQ(found.size(), 1u);
-    const auto written = FileTimeToDate(found[0].lastWriteTime);
-    EXPECT_EQ((std::vector<int>{written->year, written->month, written->day, written->hour, written->minute,
-                                written->second}),
-              (std::vector<int>{2024, 3, 15, 10, 30, 16}));
+    const auto writtenDate = [&](const std::string& name) {
+        const auto found = files.find(std::string(kFolder) + "\\" + name);
+        const auto date = found.size() == 1 ? FileTimeToDate(found[0].lastWriteTime) : std::nullopt;
+        return date ? std::vector<int>{date->year, date->month, date->day, date->hour, date->minute, date->second}
+                    : std::vector<int>{};
+    };
+    EXPECT_EQ(writtenDate("Stored.dll"), (std::vector<int>{2024, 3, 15, 10, 30, 16}));
+    EXPECT_EQ(writtenDate("february.dll"), (std::vector<int>{2023, 2, 28, 10, 30, 16}));
+    EXPECT_EQ(writtenDate("leap.dll"), (std::vector<int>{2024, 2, 29, 10, 30, 16}));
+    EXPECT_EQ(writtenDate("april.dll"), (std::vector<int>{2024, 4, 30, 10, 30, 16}));
 }
 
 TEST_F(Unzip, SelfExtractorPrefixStillExtractsAndAMissingDestinationIsCreated) {

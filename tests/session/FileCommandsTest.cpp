@@ -102,6 +102,7 @@ TEST_F(FileCommandsTest, DeleteSendsToTheRecycleBinOrAsksBeforeDeletingForGood) 
     EXPECT_FALSE(commands().remove(0));
     EXPECT_EQ(user.last().title, "Delete Plugin");
     EXPECT_TRUE(files.exists(std::string(kPcsx) + "gpuB.dll")) << "No keeps it";
+    EXPECT_FALSE(logHas("Deleting plugin gpuB.dll")) << "and logs nothing";
     EXPECT_TRUE(commands().remove(0));
     EXPECT_FALSE(files.exists(std::string(kPcsx) + "gpuB.dll"));
     EXPECT_EQ(files.recycled().size(), 1u);

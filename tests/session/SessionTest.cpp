@@ -33,7 +33,8 @@ TEST_F(SessionTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
     emulators({kEpsxe, kPj64}, 2,
               "Splash=1\r\nCounters=0\r\nInterval=abc\r\nLastUpdate=12/1/2026\r\nLConfigDetails=-1\r\n"
               "CDRomSelection=1\r\nTransparency=40\r\nStale=gone\r\n");
-    files.addFile(kSettings, TextOfFile(files.contents(kSettings)) + "[Updates]\r\nServiceAddress=http://club.example\r\n");
+    files.addFile(kSettings, TextOfFile(files.contents(kSettings)) +
+                                 "[Help]\r\nWebSite=https://club.example/\r\n[Updates]\r\nServiceAddress=http://club.example\r\n");
     start();
     EXPECT_EQ(session.selected(), 2);
     EXPECT_EQ(session.pluginFolder(EmuSystem::N64), "C:\\PJ64\\plugin");
@@ -50,9 +51,10 @@ TEST_F(SessionTest, SettingsAndEmulatorsRoundTripAndLastEmuIsUsedOnce) {
                            "LConfigDetails=-1\r\nCDRomSelection=1\r\n[Emulators]\r\nName1=ePSXe\r\nSystem1=6\r\n"),
               std::string::npos)
         << written;
-    EXPECT_NE(written.find("Plugins2=C:\\PJ64\\plugin\r\n[Updates]\r\nServiceAddress=http://club.example\r\n"),
+    EXPECT_NE(written.find("Plugins2=C:\\PJ64\\plugin\r\n[Updates]\r\nServiceAddress=http://club.example\r\n"
+                           "[Help]\r\nWebSite=https://club.example/\r\n"),
               std::string::npos)
-        << "the service's section comes back after the emulators";
+        << "the addresses' sections come back after the emulators";
     EXPECT_EQ(written.find("LastEmu"), std::string::npos);
     EXPECT_EQ(written.find("Stale"), std::string::npos);
     EXPECT_TRUE(logHas("Writing configuration to file..."));

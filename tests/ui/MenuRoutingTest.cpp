@@ -13,7 +13,8 @@ protected:
                  "Name1=ePSXe\r\nSystem1=6\r\nType1=ePSXe\r\nExe1=C:\\e\\epsxe.exe\r\nPlugins1=C:\\e\\plugins\r\n"
                  "Name2=PJ\r\nSystem2=7\r\nType2=Project 64\r\nExe2=C:\\p\\pj64.exe\r\nPlugins2=C:\\p\\plugin\r\n"
                  "Name3=Loose\r\nSystem3=6\r\nType3=Folder\r\nExe3=\r\nPlugins3=C:\\loose\r\n"
-                 "[Updates]\r\nServiceAddress=http://updates.example/\r\n");
+                 "[Updates]\r\nServiceAddress=http://updates.example/\r\n"
+                 "[Help]\r\nWebSite=https://club.example/corvane/\r\n");
         files.addFile("C:\\e\\epsxe.exe", "MZ");
         files.addFile("C:\\p\\pj64.exe", "MZ");
         files.addDirectory("C:\\loose");
@@ -103,7 +104,7 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
         {"Help > Read Me", click(main.mnuHelpReadMe),
          [this] { return environment.opened.back() == "C:\\Corvane\\readme.txt"; }},
         {"Help > Web Site", click(main.mnuHelpWebSite),
-         [this] { return environment.opened.back().rfind("https://", 0) == 0; }},
+         [this] { return environment.opened.back() == "https://club.example/corvane/"; }},
         {"About page's update service", [this] { main.cmdUpdateService.click(); },
          [this] { return environment.opened.back() == main.session().serviceAddress(); }},
         {"Help > Check for Tool Update", click(main.mnuHelpCheckToolUpdate),
@@ -165,6 +166,14 @@ TEST_F(MenuRoutingTest, EntriesAreEnabledByTheEmulatorAndThePluginChosen) {
     choose(3);
     expect("a plug-in folder", {false, false, false, false, false});
     choose(1);
+    // Off the plug-in pages the copy entries offer the N64 emulators.
+    main.showPage(MainPage::Configuration);
+    main.menuOf(main.mnuEdit).onOpen();
+    std::vector<std::string> offered;
+    for (const auto& node : main.menuOf(main.mnuEditCopyAll).children)
+        if (node.item) offered.push_back(node.item->caption());
+    EXPECT_EQ(offered, (std::vector<std::string>{"Tool Backups", "PJ"})) << "ePSXe chosen, the Configuration page";
+    main.showPage(MainPage::PSX);
     processes.onRun("C:\\e\\epsxe.exe", [&](const ProcessStart&) {
         expect("while ePSXe runs", {true, false, false, false, false});
         return 0ul;
@@ -174,6 +183,7 @@ TEST_F(MenuRoutingTest, EntriesAreEnabledByTheEmulatorAndThePluginChosen) {
 
 TEST_F(MenuRoutingTest, ReadMeOpensOnlyAFileThatIsThereAndFallsBackToNotepad) {
     start();
+    EXPECT_FALSE(main.mnuHelpWebSite.enabled()) << "no web site set: none is made up";
     main.mnuHelpReadMe.click();
     EXPECT_TRUE(environment.opened.empty());
     EXPECT_TRUE(windows.shownBoxes().empty()) << "nothing is said either";

@@ -81,7 +81,11 @@ public:
         moment.tm_min = local.minute;
         moment.tm_sec = local.second;
         moment.tm_isdst = -1;
-        const timespec times[2] = {{std::mktime(&moment), 0}, {std::mktime(&moment), 0}};
+        const std::time_t seconds = std::mktime(&moment);
+        // mktime carries 30 February into March; Windows refuses such a
+        // date, and so does this.
+        if (moment.tm_mday != local.day || moment.tm_mon != local.month - 1) return false;
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
         if (::futimens(fd_.get(), times) != 0 || !fd_.close()) return false;
         committed_ = ::rename(temporary_.c_str(), target_.c_str()) == 0;
         return committed_;

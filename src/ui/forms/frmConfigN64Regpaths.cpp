@@ -20,22 +20,28 @@ frmConfigN64Regpaths::frmConfigN64Regpaths(Session& session) : session_(session)
     cmdOK.onClick = [this] { cmdOK_Click(); };
     paths_ = session_.profiles().n64Paths();
     bindList();
+    cmdRemove.setEnabled(!paths_.empty());
 }
 
 void frmConfigN64Regpaths::bindList() {
     std::vector<ListRow> rows;
     for (const N64RegistryPath& entry : paths_) rows.push_back(ListRow{entry.name, 0, {entry.path}});
     lstRegPaths.setRows(std::move(rows));
-    cmdRemove.setEnabled(!paths_.empty());
 }
 
 void frmConfigN64Regpaths::txtInfo_Change() {
-    // The list ends at a name it reads as missing: such a text cannot be
-    // stored.
-    cmdAdd.setEnabled(!IsUnusableN64Text(txtInfo[0].text()) && !IsUnusableN64Text(txtInfo[1].text()));
+    cmdAdd.setEnabled(!txtInfo[0].text().empty() && !txtInfo[1].text().empty());
 }
 
 void frmConfigN64Regpaths::cmdAdd_Click() {
+    // The list ends at a name it reads as missing: such a text cannot be
+    // stored, and the user is told why the entry stays in the boxes.
+    if (IsUnusableN64Text(txtInfo[0].text()) || IsUnusableN64Text(txtInfo[1].text())) {
+        session_.services().windows.messageBox(
+            handle(), "\"empty\" cannot be a plugin name or registry path: Corvane reads it as the end of the list.",
+            "Invalid Entry", MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
     paths_.push_back({txtInfo[0].text(), txtInfo[1].text()});
     bindList();
     for (TextBox& box : txtInfo) box.setText("");
@@ -57,6 +63,7 @@ void frmConfigN64Regpaths::cmdRemove_Click() {
     if (row < 0) return;
     paths_.erase(paths_.begin() + row);
     bindList();
+    if (paths_.empty()) cmdRemove.setEnabled(false);
 }
 
 void frmConfigN64Regpaths::cmdOK_Click() {

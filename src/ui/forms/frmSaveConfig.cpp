@@ -9,7 +9,7 @@ enum Box { kName = 0, kGameId = 1, kFile = 2, kComments = 3 };
 const char* const kCRLF = "\r\n";
 }  // namespace
 
-frmSaveConfig::frmSaveConfig(Session& session, EmuSystem system) : session_(session), system_(system) {
+frmSaveConfig::frmSaveConfig(Session& session, std::optional<EmuSystem> system) : session_(session), system_(system) {
     buildControls();
     onActivate = [this] { Form_Activate(); };
     cmbBind.onClick = [this] { cmbBind_Click(); };
@@ -48,6 +48,8 @@ void frmSaveConfig::buildControls() {
 }
 
 void frmSaveConfig::Form_Activate() {
+    if (prechecked_ || !system_) return;
+    prechecked_ = true;
     const InstallationFlags& installed = session_.emulators().installationFlags();
     if (system_ == EmuSystem::PSX) {
         check(ProfileContent::PSXPlugins);

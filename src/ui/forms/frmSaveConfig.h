@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "profiles/Profile.h"
 #include "session/Session.h"
@@ -10,8 +11,8 @@
 // a PSX disc, a PSX image, an N64 ROM or to nothing.
 class frmSaveConfig : public Form {
 public:
-    // The system whose page the main window shows.
-    frmSaveConfig(Session& session, EmuSystem system);
+    // The system whose page the main window shows; none for its other pages.
+    frmSaveConfig(Session& session, std::optional<EmuSystem> system);
 
     Frame fraGeneral, fraSave, fraBinding;
     Label lblName, lblComments, lblSelect, lblBindPrompt, lblBindMethod, lblGameId, lblFile;
@@ -37,5 +38,8 @@ private:
     void warn(const std::string& title, const std::string& text);
 
     Session& session_;
-    EmuSystem system_;
+    std::optional<EmuSystem> system_;
+    // The boxes are checked for the system once: later activations (after
+    // a box, the Browse dialog, another program) keep what the user chose.
+    bool prechecked_ = false;
 };

@@ -35,7 +35,10 @@ frmePSXeConf::frmePSXeConf(Services& services, std::vector<std::string> cdromDri
         cmdBrowse[i].onClick = [this, i] { cmdBrowse_Click(i); };
         txtLocation[i].onDeleteKey = [this, i] { txtLocation[i].setText(""); };
     }
-    for (int card = 0; card < 2; ++card) cmdNew[card].onClick = [this, card] { cmdNew_Click(card + 1); };
+    for (int card = 0; card < 2; ++card) {
+        cmdNew[card].onClick = [this, card] { cmdNew_Click(card + 1); };
+        cmdConvert[card].onClick = [this, card] { cmdConvert_Click(card + 1); };
+    }
     cmdOK.onClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { unload(); };
     loadValues();
@@ -62,6 +65,7 @@ void frmePSXeConf::buildControls() {
     chkCachingLG.setCaption("Enable Caching for LG-8520/21/22b:");
     for (Button& button : cmdBrowse) button.setCaption("Browse...");
     for (Button& button : cmdNew) button.setCaption("New...");
+    for (Button& button : cmdConvert) button.setCaption("Convert...");
     cmdOK.setCaption("OK");
     cmdCancel.setCaption("Cancel");
     for (const Country& country : kCountries) cmbCountry.addItem(country.name);
@@ -112,36 +116,56 @@ void frmePSXeConf::cmdBrowse_Click(int index) {
         "");
     if (!chosen) return;
     // A card the emulator could not read keeps the field as it was.
-    if (!bios) {
-        if (const auto problem = clsMemCard(services_.files).CheckCard(*chosen)) {
-            services_.windows.messageBox(handle(), *problem, "Memory Card", MessageIcon::Information,
-                                         MessageButtons::Ok);
-            return;
-        }
-    }
+    if (!bios && refused(clsMemCard(services_.files).ReadCard(*chosen).problem)) return;
     txtLocation[index].setText(*chosen);
 }
 
 void frmePSXeConf::cmdNew_Click(int card) {
+    if (const auto path = askCardPath("Save New Memory Card As...", clsMemCard::MakesBareCard))
+        putCard(card, *path, clsMemCard::EmptyCard());
+}
+
+void frmePSXeConf::cmdConvert_Click(int card) {
+    // The card is checked before a name is asked for: a card that fails
+    // its check is never written anywhere.
+    const auto source = clsMemCard(services_.files).ReadCard(txtLocation[card].text());
+    if (refused(source.problem)) return;
+    const auto path = askCardPath("Save Memory Card As...", clsMemCard::KnownFormat);
+    if (!path) return;
+    const auto file = clsMemCard::FileOf(*path, source.bytes);
+    if (refused(file.problem)) return;
+    putCard(card, *path, file.bytes);
+}
+
+// The save dialog until it names a file the card can be written in, or is
+// cancelled.
+std::optional<std::string> frmePSXeConf::askCardPath(const std::string& title,
+                                                     bool (*accepted)(const std::string&)) {
     for (;;) {
         // The system asks before an existing file (a card full of saved
         // games) is replaced.
-        const auto path =
-            services_.windows.saveFile(handle(), "Save New Memory Card As...", clsMemCard::Formats(), "mcr");
-        if (!path || path->empty()) return;
-        if (!clsMemCard::MakesBareCard(*path)) {
-            services_.windows.messageBox(handle(), clsMemCard::kUnsupported, "Memory Card", MessageIcon::Information,
-                                         MessageButtons::Ok);
-            continue;
-        }
-        if (clsMemCard(services_.files).CreateNew(*path)) {
-            txtLocation[card].setText(*path);
-            return;
-        }
-        services_.windows.messageBox(handle(), "The memory card " + *path + " could not be written.", "Memory Card",
-                                     MessageIcon::Critical, MessageButtons::Ok);
+        const auto path = services_.windows.saveFile(handle(), title, clsMemCard::Formats(), "mcr");
+        if (!path || path->empty()) return std::nullopt;
+        if (accepted(*path)) return path;
+        refused(clsMemCard::kUnsupported);
+    }
+}
+
+// A card written whole is the slot's card; one that could not be written
+// leaves the field as it was.
+void frmePSXeConf::putCard(int card, const std::string& path, const std::string& bytes) {
+    if (clsMemCard(services_.files).WriteCard(path, bytes)) {
+        txtLocation[card].setText(path);
         return;
     }
+    services_.windows.messageBox(handle(), "The memory card " + path + " could not be written.", "Memory Card",
+                                 MessageIcon::Critical, MessageButtons::Ok);
+}
+
+bool frmePSXeConf::refused(const std::optional<std::string>& problem) {
+    if (problem)
+        services_.windows.messageBox(handle(), *problem, "Memory Card", MessageIcon::Information, MessageButtons::Ok);
+    return problem.has_value();
 }
 
 void frmePSXeConf::cmdOK_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,14 @@ public:
     // 0 the BIOS, 1 card 1, 2 card 2.
     std::array<TextBox, 3> txtLocation;
     std::array<Button, 3> cmdBrowse;
-    std::array<Button, 2> cmdNew;  // cards 1 and 2
+    std::array<Button, 2> cmdNew, cmdConvert;  // cards 1 and 2
     ComboBox cmbCountry, cmbCDROM;
     CheckBox chkAutoPpf, chkSound, chkCDDA, chkXA, chkIrq, chkSubchannel, chkSubchannelCaching, chkCachingLG;
     Button cmdOK, cmdCancel;
 
     void cmdBrowse_Click(int index);
     void cmdNew_Click(int card);
+    void cmdConvert_Click(int card);
     void cmdOK_Click();
 
 private:
@@ -33,6 +35,10 @@ private:
     void loadValues();
     std::string read(const std::string& value, const std::string& fallback);
     void write(const std::string& value, const std::string& text);
+    std::optional<std::string> askCardPath(const std::string& title, bool (*accepted)(const std::string&));
+    void putCard(int card, const std::string& path, const std::string& bytes);
+    // Shows why a card file was refused, if it was; true when it was.
+    bool refused(const std::optional<std::string>& problem);
 
     Services& services_;
     clsRegistry registry_;

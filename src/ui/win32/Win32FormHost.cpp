@@ -67,11 +67,9 @@ Win32FormHost::~Win32FormHost() {
 
 void Win32FormHost::makeFont() {
     // The system's message font at this window's scale.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, GetDpiForWindow(window_));
+    const LOGFONTW message = MessageFont(window_);
     // The controls take the new font before the old one goes.
-    UniqueGdi<HFONT> font(CreateFontIndirectW(&metrics.lfMessageFont));
+    UniqueGdi<HFONT> font(CreateFontIndirectW(&message));
     for (const auto& peer : peers_)
         SendMessageW(peer->window(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);

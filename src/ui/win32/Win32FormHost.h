@@ -13,6 +13,7 @@
 #include "app/win32/Handles.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/Win32Peers.h"
 
 // A top-level window for a form: it creates the windows of the form's

@@ -5,6 +5,7 @@
 
 #include "app/Helpers.h"
 #include "app/win32/Handles.h"
+#include "ui/win32/Dpi.h"
 
 using namespace peers;
 

@@ -229,11 +229,6 @@ protected:
 
 }  // namespace
 
-double DpiScale(HWND window) {
-    const UINT dpi = GetDpiForWindow(window);
-    return dpi ? dpi / 96.0 : 1.0;
-}
-
 WindowPeer::WindowPeer(Control& control, HWND window) : control_(control), window_(window) { control.attach(this); }
 
 WindowPeer::~WindowPeer() { control_.attach(nullptr); }

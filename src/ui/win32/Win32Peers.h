@@ -90,6 +90,3 @@ private:
     HMENU menu_;
     UINT id_;
 };
-
-// The scale of a window's display against 96 dots per inch.
-double DpiScale(HWND window);

@@ -49,6 +49,9 @@ std::uint64_t ProbeTimeout() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The helper must not get as far as the forms or the single-instance check.
     if (IsProbeHelper()) return RunProbeHelper();
+    // Reading the game ID from an empty CD-ROM drive, or a library that will
+    // not load, fails quietly instead of raising the system's own box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

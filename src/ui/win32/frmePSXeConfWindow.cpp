@@ -2,7 +2,7 @@
 
 namespace {
 // Sizes in units of 96 dots per inch.
-constexpr int kWidth = 500, kHeight = 440, kMargin = 10, kRow = 24, kButton = 80, kLabel = 110;
+constexpr int kWidth = 590, kHeight = 440, kMargin = 10, kRow = 24, kButton = 80, kLabel = 110;
 }
 
 frmePSXeConfWindow::frmePSXeConfWindow(frmePSXeConf& form, HWND owner)
@@ -23,10 +23,12 @@ frmePSXeConfWindow::frmePSXeConfWindow(frmePSXeConf& form, HWND owner)
     host_.add(form.txtLocation[1]);
     host_.add(form.cmdBrowse[1]);
     host_.add(form.cmdNew[0]);
+    host_.add(form.cmdConvert[0]);
     host_.add(form.lblCard2);
     host_.add(form.txtLocation[2]);
     host_.add(form.cmdBrowse[2]);
     host_.add(form.cmdNew[1]);
+    host_.add(form.cmdConvert[1]);
     host_.add(form.cmdOK);
     host_.add(form.cmdCancel);
     host_.onLayout = [this](int width, int) { layout(width); };
@@ -59,13 +61,14 @@ void frmePSXeConfWindow::layout(int width) {
 
     const int cardTop = soundTop + 130;
     host_.place(form_.fraCards, kMargin, cardTop, inner, 90);
-    const int cardField = inner - kLabel - 20 - 2 * kButton - 12;
+    const int cardField = inner - kLabel - 20 - 3 * kButton - 18;
     for (int card = 0; card < 2; ++card) {
         const int y = cardTop + 20 + card * 32;
         host_.place(card == 0 ? form_.lblCard1 : form_.lblCard2, kMargin + 10, y + 4, kLabel, 20);
         host_.place(form_.txtLocation[card + 1], field, y, cardField, kRow - 2);
-        host_.place(form_.cmdBrowse[card + 1], field + cardField + 6, y - 1, kButton, kRow);
-        host_.place(form_.cmdNew[card], field + cardField + 12 + kButton, y - 1, kButton, kRow);
+        Button* buttons[] = {&form_.cmdBrowse[card + 1], &form_.cmdNew[card], &form_.cmdConvert[card]};
+        for (int i = 0; i < 3; ++i)
+            host_.place(*buttons[i], field + cardField + 6 + i * (kButton + 6), y - 1, kButton, kRow);
     }
     host_.place(form_.cmdOK, width - kMargin - 2 * kButton - 8, kHeight - kMargin - kRow, kButton, kRow);
     host_.place(form_.cmdCancel, width - kMargin - kButton, kHeight - kMargin - kRow, kButton, kRow);

@@ -63,6 +63,8 @@ TEST(Win32Extraction, HostileEntriesStayInsideTheDestinationBesideAMarkerFolder)
     descended.dataDescriptor = true;
     TestEntry broken{"gpu/old.dll", "new bytes"};
     broken.crc = 1;
+    TestEntry readme{"readme.txt", "read me"};
+    readme.dosDate = (2024 - 1980) << 9 | 2 << 5 | 30;  // 30 February: written on the 29th
     platform.addFile(archive, BuildZip({{"../marker/evil.dll", "x"},
                                         {"..\\marker\\evil2.dll", "x"},
                                         {platform.folder + "marker\\abs.dll", "x"},
@@ -70,7 +72,7 @@ TEST(Win32Extraction, HostileEntriesStayInsideTheDestinationBesideAMarkerFolder)
                                         {"gpu/a:b", "x"},
                                         descended,
                                         broken,
-                                        {"readme.txt", "read me"}}));
+                                        readme}));
     const std::string destination = platform.folder + "dest\\plugins";
     platform.fileSystem.createDirectory(platform.folder + "dest");
     platform.fileSystem.createDirectory(destination);
@@ -100,7 +102,7 @@ TEST(Win32Extraction, HostileEntriesStayInsideTheDestinationBesideAMarkerFolder)
     const DateTime written = platform.files.lastWriteLocal(destination + "\\readme.txt");
     EXPECT_EQ((std::vector<int>{written.year, written.month, written.day, written.hour, written.minute,
                                 written.second}),
-              (std::vector<int>{2024, 3, 15, 10, 30, 16}));
+              (std::vector<int>{2024, 2, 29, 10, 30, 16}));
 }
 
 TEST(Win32Extraction, AMissingDestinationIsCreatedAndNamesOutsideTheAnsiCodePageSurvive) {

@@ -120,3 +120,44 @@ TEST_F(EPSXeSettingsTest, NewCardsAreBareImagesAndNeverReplaceACardUnasked) {
     EXPECT_EQ(windows.fileDialogTitles().back(), "Select a Memory Card File:");
 }
 }  // namespace
+
+TEST_F(EPSXeSettingsTest, CardsConvertToEachFormatAndBackByteForByteAndACardThatFailsItsCheckIsNeverWritten) {
+    std::string saved = clsMemCard::EmptyCard();
+    saved[128] = 0x51;                       // block 1 holds a save of one block
+    saved[136] = static_cast<char>(0xFF);  // with no next block
+    saved.replace(8192, 2, "SC");
+    files.addFile("C:\\cards\\saved.mcr", saved);
+    files.addFile("C:\\cards\\short.gme", "123-456-STD" + std::string(3904 - 11 + clsMemCard::kCardSize - 1, '\0'));
+    files.addFile("C:\\cards\\blank.mem", std::string(clsMemCard::kCardSize + 64, '\0'));
+    registry.setString(kKey, "Memcard1", "C:\\cards\\saved.mcr");
+    registry.setString(kKey, "Memcard2", "C:\\cards\\short.gme");
+    frmePSXeConf& dialog = open();
+    dialog.cmdConvert[1].click();
+    EXPECT_EQ(windows.shownBoxes().back().text, "File is in a wrong format.");
+    EXPECT_TRUE(windows.fileDialogTitles().empty()) << "refused before a name is asked for";
+    dialog.txtLocation[2].setText("C:\\cards\\blank.mem");
+    windows.queueFile(std::string("C:\\cards\\blank.mcr"));
+    dialog.cmdConvert[1].click();
+    EXPECT_EQ(windows.fileDialogTitles().back(), "Save Memory Card As...");
+    EXPECT_EQ(windows.shownBoxes().back().text, "File is in a wrong format.") << "a bare card must start with MC";
+    EXPECT_FALSE(files.exists("C:\\cards\\blank.mcr"));
+
+    // What each format puts before the image.
+    const auto padded = [](std::string start, std::size_t size) { return start.append(size - start.size(), '\0'); };
+    const std::string dexDrive = std::string("123-456-STD\0\0\0\0\0\0\0\1\0\1M\x51", 23) + std::string(14, '\xA0') +
+                                 std::string("\0\xFF", 2);
+    const std::pair<const char*, std::string> formats[] = {
+        {"mem", padded(std::string("VgsM\1\0\0\0\1\0\0\0\1\0\0\0\0\2", 18), 64)},
+        {"gme", padded(dexDrive, 3904)}, {"mcd", ""}, {"ddf", ""}, {"psx", ""}, {"ps", ""}, {"psm", ""}};
+    for (const auto& [extension, header] : formats) {
+        const std::string converted = "C:\\cards\\saved." + std::string(extension);
+        windows.queueFile(converted);
+        windows.queueFile(std::string("C:\\cards\\back.mcr"));
+        dialog.cmdConvert[0].click();
+        EXPECT_TRUE(files.contents(converted) == header + saved) << extension;
+        EXPECT_EQ(dialog.txtLocation[1].text(), converted);
+        dialog.cmdConvert[0].click();
+        EXPECT_TRUE(files.contents("C:\\cards\\back.mcr") == saved) << extension << " and back";
+        EXPECT_EQ(dialog.txtLocation[1].text(), "C:\\cards\\back.mcr");
+    }
+}

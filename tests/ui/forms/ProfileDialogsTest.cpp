@@ -15,6 +15,8 @@ protected:
         main.mnuFileSaveConfig.click();
         frmSaveConfig& dialog = *main.saveConfigDialog();
         dialog.activate();
+        // Every box the dialog raises activates it again when it closes.
+        windows.onModalClosed = [&dialog] { dialog.activate(); };
         return dialog;
     }
     frmLoadConfig& openLoad() {
@@ -62,6 +64,11 @@ TEST_F(ProfileDialogsTest, SaveChecksTheInstalledEmulatorsOfThePageShown) {
     psx.cmbBind.choose(3);
     EXPECT_TRUE(psx.cmdBrowse.enabled());
     EXPECT_EQ(psx.cmdBrowse.toolTip(), "Browse For ROM/ISO");
+    psx.cmdCancel.click();
+
+    main.showPage(MainPage::Configuration);
+    frmSaveConfig& neither = openSave();
+    for (const auto& box : neither.chkSaveConfig) EXPECT_FALSE(box.checked()) << "no system on the page";
 }
 
 TEST_F(ProfileDialogsTest, SaveChecksItsFieldsInOrderAndRefusesKeysThatAreNoFileNames) {
@@ -70,6 +77,7 @@ TEST_F(ProfileDialogsTest, SaveChecksItsFieldsInOrderAndRefusesKeysThatAreNoFile
     dialog.chkSaveConfig[0].click();  // nothing checked now
     dialog.cmdSave.click();
     EXPECT_EQ(lastTitle(), "Profile Unnamed!") << "the first check only";
+    EXPECT_FALSE(dialog.chkSaveConfig[0].checked()) << "activated again, the dialog keeps the user's choice";
     EXPECT_EQ(windows.shownBoxes().size(), 1u);
     dialog.txtSaveInfo[0].type("Racing");
     dialog.cmdSave.click();
@@ -210,7 +218,10 @@ TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
     EXPECT_FALSE(dialog.cmdAdd.enabled());
     dialog.txtInfo[0].type("empty");
     dialog.txtInfo[1].type("HKEY_CURRENT_USER\\Software\\Jabo");
-    EXPECT_FALSE(dialog.cmdAdd.enabled()) << "the name that ends the list";
+    EXPECT_TRUE(dialog.cmdAdd.enabled()) << "both boxes hold text";
+    dialog.cmdAdd.click();
+    EXPECT_EQ(lastTitle(), "Invalid Entry") << "the name that ends the list is refused with a reason";
+    EXPECT_EQ(rowNames(dialog.lstRegPaths), std::vector<std::string>{"Glide"});
     dialog.txtInfo[0].type("Jabo");
     EXPECT_TRUE(dialog.cmdAdd.enabled());
     dialog.cmdAdd.click();
@@ -219,6 +230,13 @@ TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
     dialog.lstRegPaths.clickRow(0);
     EXPECT_EQ(dialog.txtInfo[1].text(), "HKEY_CURRENT_USER\\Software\\Glide");
     dialog.cmdRemove.click();
+    EXPECT_TRUE(dialog.cmdRemove.enabled()) << "Jabo is left";
+    dialog.lstRegPaths.clickRow(0);
+    dialog.cmdRemove.click();
+    EXPECT_FALSE(dialog.cmdRemove.enabled()) << "nothing is left";
+    dialog.txtInfo[0].type("Jabo");
+    dialog.txtInfo[1].type("HKEY_CURRENT_USER\\Software\\Jabo");
+    dialog.cmdAdd.click();
     dialog.cmdOK.click();
     EXPECT_TRUE(dialog.closed());
     EXPECT_EQ(TextOfFile(files.contents("C:\\Corvane\\n64paths.dat")),

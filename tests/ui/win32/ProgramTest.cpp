@@ -14,7 +14,12 @@
 namespace {
 using ProgramTest = ProgramFixture;
 
+// The suite's prefix reports Windows 7, the oldest Windows Corvane runs on.
 TEST_F(ProgramTest, StartsOnceAsksBeforeQuittingAndWritesItsSettings) {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExW(&version));
+    EXPECT_EQ(version.dwMajorVersion * 10 + version.dwMinorVersion, 61u) << "Windows 7";
     writeSettings("[Configuration]\r\nSplash=1\r\nLogging=-1\r\nInterval=abc\r\nLastEmu=1\r\n[Emulators]\r\n"
                   "Name1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
     const UniqueHandle first = start();
@@ -223,6 +228,7 @@ std::map<std::string, std::string> WaitForRecord(const std::wstring& path, int m
     return record;
 }
 
+// The executable field holds a switch, as older settings files may.
 TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingTheirProfiles) {
     const std::wstring emulators = folder + L"Emu Dir\\";
     CreateDirectoryW(emulators.c_str(), nullptr);
@@ -246,7 +252,7 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     files.appendToFile(Narrow(image), "image");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nLastEmu=1\r\n[Emulators]\r\nName1=ePSXe\r\n"
-                  "System1=6\r\nType1=ePSXe\r\nExe1=" + Narrow(emulators) + "epsxe.exe\r\nPlugins1=" +
+                  "System1=6\r\nType1=ePSXe\r\nExe1=" + Narrow(emulators) + "epsxe.exe -slowboot\r\nPlugins1=" +
                   Narrow(emulators) + "plugins\r\n");
     const UniqueHandle program = start();
     HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
@@ -256,8 +262,9 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     // Plain: the window waits minimized and will not quit meanwhile.
     PostMessageW(FindWindowExW(main, nullptr, L"Button", L"Launch the Selected Emulator"), BM_CLICK, 0, 0);
     auto record = WaitForRecord(recordPath);
-    EXPECT_EQ(record["argc"], "1");
+    EXPECT_EQ(record["argc"], "2");
     EXPECT_EQ(record["argv0"], Narrow(emulators) + "epsxe.exe") << "one argument, blanks and all";
+    EXPECT_EQ(record["argv1"], "-slowboot");
     EXPECT_EQ(record["cwd"] + "\\", Narrow(emulators));
     EXPECT_TRUE(IsIconic(main));
     PostMessageW(main, WM_CLOSE, 0, 0);
@@ -273,7 +280,7 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     DeleteFileW(recordPath.c_str());
     TypeKeys(main, {'F', 'R'}, true);  // File > Launch CD&ROM
     record = WaitForRecord(recordPath);
-    EXPECT_EQ(record["argv1"], "-nogui");
+    EXPECT_EQ(record["argv1"] + " " + record["argv2"], "-slowboot -nogui") << "the field's switches first";
     EXPECT_EQ(record["registry"], "disc profile");
     for (int waited = 0; waited < 20000 && IsIconic(main); waited += 100) Sleep(100);
 
@@ -286,9 +293,9 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
     SetDlgItemTextW(chooser, 1148, image.c_str());  // the file name box
     PostMessageW(chooser, WM_COMMAND, IDOK, 0);
     record = WaitForRecord(recordPath);
-    EXPECT_EQ(record["argc"], "4");
-    EXPECT_EQ(record["argv2"], "-loadbin");
-    EXPECT_EQ(record["argv3"].find(' '), std::string::npos) << record["argv3"];
+    EXPECT_EQ(record["argc"], "5");
+    EXPECT_EQ(record["argv3"], "-loadbin");
+    EXPECT_EQ(record["argv4"].find(' '), std::string::npos) << record["argv4"];
     EXPECT_EQ(record["registry"], "image profile");
     for (int waited = 0; waited < 20000 && IsIconic(main); waited += 100) Sleep(100);
     EXPECT_FALSE(IsIconic(main));
@@ -302,6 +309,9 @@ TEST_F(ProgramTest, LaunchesTheEmulatorPlainFromTheDiscAndWithAnImageLoadingThei
         << log;
     EXPECT_NE(log.find("]: External thread execution has ended; returning control to application...\r\n"),
               std::string::npos);
+    EXPECT_NE(log.find("]: Executing \"" + Narrow(emulators) + "epsxe.exe\" -slowboot -nogui in PID:"),
+              std::string::npos)
+        << "what was started";
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\CorvaneFakeEmulator");
 }
 std::vector<BYTE> RegistryBytes(const wchar_t* key, const wchar_t* value) {
@@ -325,9 +335,30 @@ TEST_F(ProgramTest, AProfileSavedThroughTheDialogIsOneUtf16FileAndLoadingItResto
     HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
     ASSERT_NE(main, nullptr);
 
+    // From the Configuration page nothing is checked beforehand.
+    TypeKeys(main, {'V', 'C'}, true);  // View > &Configuration
     TypeKeys(main, {'F', 'S'}, true);  // File > &Save Configuration
     HWND save = WaitForWindow(L"CorvaneForm", L"Corvane: Save Configuration");
     ASSERT_NE(save, nullptr);
+    const auto checked = [&save](const wchar_t* box) {
+        return SendMessageW(FindWindowExW(save, nullptr, L"Button", box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    EXPECT_FALSE(checked(L"PSX Plugins"));
+    PostMessageW(save, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntilClosed(save));
+
+    // From the PSX page its box is checked once: after a box the user's
+    // choice stands.
+    TypeKeys(main, {'V', 'P'}, true);  // View > &PSX Plugins
+    TypeKeys(main, {'F', 'S'}, true);
+    save = WaitForWindow(L"CorvaneForm", L"Corvane: Save Configuration");
+    ASSERT_NE(save, nullptr);
+    EXPECT_TRUE(checked(L"PSX Plugins"));
+    SendMessageW(FindWindowExW(save, nullptr, L"Button", L"PSX Plugins"), BM_CLICK, 0, 0);
+    PostMessageW(FindWindowExW(save, nullptr, L"Button", L"Save"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Answer(L"Profile Unnamed!", IDOK));
+    EXPECT_FALSE(checked(L"PSX Plugins")) << "activated again, still unchecked";
+    SendMessageW(FindWindowExW(save, nullptr, L"Button", L"PSX Plugins"), BM_CLICK, 0, 0);
     SetWindowTextW(FindWindowExW(save, nullptr, L"Edit", nullptr), L"Racing \u00E9t\u00E9");
     SendMessageW(FindWindowExW(save, nullptr, L"Button", L"Save"), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntilClosed(save)) << "saved and closed";
@@ -488,11 +519,23 @@ TEST_F(ProgramTest, CopiesRenamesAndDeletesAPluginFromTheKeyboard) {
         EXPECT_NE(GetFileAttributesW(trash.c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(trash);
     }
 
+    // Deleting for good, declined: the file stays and nothing is logged.
+    TypeKeys(main, {'V', 'C'}, true);  // View > &Configuration
+    SendMessageW(FindWindowExW(main, nullptr, L"Button",
+                               L"&Immediately delete plugins instead of sending them to the recycle bin"),
+                 BM_CLICK, 0, 0);
+    TypeKeys(main, {'V', 'P'}, true);  // View > &PSX Plugins
+    ClickFirstRow(gpuList);
+    TypeKeys(main, {'E', 'D'}, true);
+    EXPECT_TRUE(Answer(L"Delete Plugin", IDNO));
+    EXPECT_NE(GetFileAttributesW((plugins + other).c_str()), INVALID_FILE_ATTRIBUTES);
+
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     const std::string log = readFile(L"corvane.log");
     EXPECT_NE(log.find("]: Renamed plugin " + Narrow(chosen) + " to r\xC3\xA9nomm\xC3\xA9.dll\r\n"), std::string::npos)
         << log;
+    EXPECT_EQ(log.find("]: Deleting plugin " + Narrow(other)), std::string::npos) << log;
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pcsx");
 }
 // (Wine's folder picker ignores a typed path and a drop cannot be posted

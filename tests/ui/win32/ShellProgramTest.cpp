@@ -182,7 +182,7 @@ TEST_F(ShellProgramTest, UpdatesFoundFromTheTrayAreABalloonThatOpensTheUpdateWin
     EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
 }
 
-TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeAndMakesCardsWithoutReplacingOne) {
+TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeMakesCardsWithoutReplacingOneAndConvertsThem) {
     ePSXeEntry();
     const std::wstring card = folder + L"cards\\";
     CreateDirectoryW(card.c_str(), nullptr);
@@ -216,8 +216,22 @@ TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeAndMakesCardsWithou
     EXPECT_TRUE(files.readFile(Narrow(card) + "n\xC3\xA9w.mcr") == clsMemCard::EmptyCard())
         << "the default extension and the exact bytes";
 
-    // Every field must hold text: card 2 too.
-    SetWindowTextW(Child(settings, L"Edit", nullptr, 2), (card + L"two.mcr").c_str());
+    // Card 2: a card with a saved game converted to a DexDrive file and
+    // back, which is then the card.
+    std::string saved = clsMemCard::EmptyCard();
+    saved.replace(8192, 9, "BESCES-00");
+    files.appendToFile(Narrow(card) + "saved.mcr", saved);
+    SetWindowTextW(Child(settings, L"Edit", nullptr, 2), (card + L"saved.mcr").c_str());
+    for (const wchar_t* name : {L"saved.gme", L"back.mcr"}) {
+        PostMessageW(Child(settings, L"Button", L"Convert...", 1), BM_CLICK, 0, 0);
+        HWND convert = WaitForWindow(L"#32770", L"Save Memory Card As...");
+        ASSERT_NE(convert, nullptr);
+        TypeFileName(convert, card + name);
+        WaitUntilClosed(convert);
+    }
+    EXPECT_TRUE(WaitFor([&] { return files.readFile(Narrow(card) + "back.mcr") == saved; })) << "byte for byte";
+    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme").value_or("").substr(0, 11), "123-456-STD");
+    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme").value_or("").size(), 3904 + saved.size());
     PostMessageW(Child(settings, L"Button", L"OK"), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntilClosed(settings));
 
@@ -234,6 +248,7 @@ TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeAndMakesCardsWithou
     };
     EXPECT_EQ(readA("BiosName"), "C:\\ePSXe\\bios\\caf\xE9 " + std::string(130, 'b') + ".bin");
     EXPECT_EQ(readA("Memcard1"), Narrow(card) + "n\xE9w.mcr") << "in the window's code page";
+    EXPECT_EQ(readA("Memcard2"), Narrow(card) + "back.mcr");
     RegCloseKey(key);
 
     PostMessageW(main, WM_CLOSE, 0, 0);
