@@ -67,7 +67,6 @@ std::optional<UpdateList> UpdateCommands::fetchList(EmuSystem system, bool quiet
 
 bool UpdateCommands::check(bool quiet) {
     IUser& user = session_.user();
-    cancelled_ = false;
     if (session_.serviceAddress().empty()) {
         if (quiet) session_.log().logMsg("Automatic update check skipped: no plugin update service is set");
         else
@@ -113,13 +112,13 @@ bool UpdateCommands::ask(const UpdateRecord& candidate, EmuSystem system) {
 
 void UpdateCommands::query() {
     querying_ = true;
-    cancelled_ = false;
     UpdateCandidates accepted;
     for (EmuSystem system : kSystems)
         for (const UpdateRecord& candidate : waiting_.records[system])
-            if (ask(candidate, system)) accepted.records[system].push_back(candidate);
+            if (!cancelled_ && ask(candidate, system)) accepted.records[system].push_back(candidate);
     waiting_ = UpdateCandidates{};
-    if (accepted.count() == 0)
+    // Cancelled (Corvane is closing) while it asked: nothing is installed.
+    if (accepted.count() == 0 || cancelled_)
         session_.user().progress("Idle", 0, 0);
     else
         install(accepted);

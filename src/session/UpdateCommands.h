@@ -33,9 +33,11 @@ public:
     bool querying() const { return querying_; }
     // Asks about each waiting update and installs the accepted ones.
     void query();
-    // Ends the download under way; the check or the installation stops
-    // there, without a box.
+    // Ends the download under way and asks no more questions; the check or
+    // the installation stops there, without a box.
     void cancel() { cancelled_ = true; }
+    // A check and what follows it start: a cancel before them is forgotten.
+    void beginRun() { cancelled_ = false; }
     // Asks whether to undo the newest installation and does: the files it
     // replaced come back, those it added go, the lists are scanned again.
     void undoLast();

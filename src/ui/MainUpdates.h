@@ -31,6 +31,7 @@ public:
     bool holdClose();
 
 private:
+    void show();
     void found();
     void reflect();
     void closeIfAsked();
@@ -38,5 +39,7 @@ private:
     frmMain& main_;
     std::unique_ptr<frmUpdate> form_;
     bool waiting_ = false;
+    // The update window is on screen, modal: it stays until it is closed.
+    bool showing_ = false;
     bool closeAfterRun_ = false;
 };

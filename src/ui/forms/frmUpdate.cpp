@@ -5,7 +5,9 @@
 class frmUpdate::Work {
 public:
     explicit Work(frmUpdate& form) : form_(form), outer_(!form.busy_) {
-        if (outer_) form_.setBusy(true);
+        if (!outer_) return;
+        form_.session_.updates().beginRun();
+        form_.setBusy(true);
     }
     ~Work() {
         if (outer_) form_.setBusy(false);
@@ -31,10 +33,12 @@ frmUpdate::frmUpdate(Session& session, const std::string& versionCaption, bool a
     cmdCancel.onClick = [this] { session_.updates().cancel(); };
     onActivate = [this] { Form_Activate(); };
     // Closing the window while it works stops the download; the window
-    // stays until the work has stopped.
+    // goes once the work has stopped.
     onQueryUnload = [this] {
-        if (busy_) session_.updates().cancel();
-        return !busy_;
+        if (!busy_) return true;
+        closeAsked_ = true;
+        session_.updates().cancel();
+        return false;
     };
 }
 
@@ -43,6 +47,7 @@ void frmUpdate::setBusy(bool busy) {
     cmdCheckUpdates.setEnabled(!busy);
     cmdCancel.setEnabled(busy);
     if (onBusyChanged) onBusyChanged();
+    if (!busy && closeAsked_) unload();
 }
 
 void frmUpdate::Form_Activate() {

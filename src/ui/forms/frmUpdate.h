@@ -42,4 +42,5 @@ private:
     bool automatic_;
     bool quiet_;
     bool busy_ = false;
+    bool closeAsked_ = false;
 };

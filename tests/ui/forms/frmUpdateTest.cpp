@@ -78,6 +78,8 @@ TEST_F(frmUpdateTest, WhileUpdatesRunNoOtherCheckStartsAndAQuitEndsTheDownloadAn
     frmUpdate* shown = nullptr;
     main.showUpdate = [&](frmUpdate& dialog) {
         shown = &dialog;
+        main.mnuFileCheckUpdates.onClick();
+        ASSERT_EQ(main.updateDialog(), &dialog) << "the window on screen is not replaced";
         dialog.cmdCheckUpdates.click();
     };
     std::vector<bool> offered;
