@@ -35,7 +35,10 @@ protected:
 
 TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
     emulators(false);
-    downloads.serve(kN64List, "Jabo_Di_new.dll\tJabo\t1.6 beta\t2031-02-01\thttp://h/jabo.zip\r\n");
+    // A list of every plug-in there is runs past a megabyte.
+    std::string others;
+    while (others.size() < (2u << 20)) others += "other.dll\tOther\t1.0\t2004-01-01\thttp://h/other.zip\r\n";
+    downloads.serve(kN64List, others + "Jabo_Di_new.dll\tJabo\t1.6 beta\t2031-02-01\thttp://h/jabo.zip\r\n");
     start();
     session.selectEmulator(3, EmuSystem::PSX);
     ASSERT_TRUE(updates().check(false));
