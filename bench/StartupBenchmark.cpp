@@ -249,7 +249,7 @@ int main(int argc, char** argv) {
     // are for a user's second start.
     bool ok = StartOnce(empty).ok && StartOnce(full).ok;
     std::vector<double> none, with, cold;
-    SIZE_T peak = 0;
+    SIZE_T peak = 0, peakNone = 0;
     LRESULT rowsNone = 0, rowsWith = 0;
     for (int round = 0; round < 3 && ok; ++round) {
         const Run a = StartOnce(empty);
@@ -264,6 +264,7 @@ int main(int argc, char** argv) {
         rowsNone = a.rows;
         rowsWith = b.rows;
         peak = std::max(peak, b.peakWorkingSet);
+        peakNone = std::max(peakNone, a.peakWorkingSet);
         std::printf("round %d: start-up with none %.3f s, with %d %.3f s, with %d and no store %.3f s\n", round + 1,
                     a.seconds, count, b.seconds, count, c.seconds);
     }
@@ -291,7 +292,8 @@ int main(int argc, char** argv) {
     std::printf("%-27s%.2f (goal <= 0.3: the store answers)\n", "difference / bare loop:", difference / bare);
     std::printf("%-27s%.3f s (median of 3), difference / bare loop %.2f (goal <= 1.3)\n", "with them and no store:",
                 Median(cold), (Median(cold) - startNone) / bare);
-    std::printf("%-27s%.1f MiB (highest of 3)\n", peakLabel.c_str(), peak / 1048576.0);
+    std::printf("%-27s%.1f MiB (highest of 3)\n", "peak working set with none:", peakNone / 1048576.0);
+    std::printf("%-27s%.1f MiB (highest of 3; goal under 30)\n", peakLabel.c_str(), peak / 1048576.0);
 
     const bool launched = MeasureLaunch(root + L"\\launch");
     RemoveTree(root);

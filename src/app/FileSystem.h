@@ -65,7 +65,10 @@ public:
     // Appends bytes to a file, creating it when missing; the file is closed
     // again before the call returns.
     virtual bool appendToFile(const std::string& path, const std::string& bytes) = 0;
-    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // The whole file; nothing when it is missing, unreadable or larger than
+    // limit bytes (refused before any of it is read, so a huge or foreign
+    // file never takes the memory of a 32-bit process).
+    virtual std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) = 0;
 
     // The shell's file operation on one source (and target, for move, copy
     // and rename). True when it completed: false when it failed or the user

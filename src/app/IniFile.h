@@ -6,14 +6,12 @@
 // read-string / read-integer / write-string calls.
 class IIniFile {
 public:
-    // Read calls copy into a buffer of this many characters, NUL included,
-    // so a longer value comes back cut to kReadBufferChars - 1 characters.
-    static constexpr int kReadBufferChars = 250;
-
     virtual ~IIniFile() = default;
 
     // The value of key in section, or defaultValue when the file, section or
-    // key is missing. Quotes around the whole value are removed.
+    // key is missing. Quotes around the whole value are removed. A value
+    // comes back whole however long (an emulator's path may pass 249
+    // characters, which a fixed read buffer used to cut).
     virtual std::string readString(const std::string& file, const std::string& section,
                                    const std::string& key, const std::string& defaultValue) = 0;
 

@@ -16,6 +16,8 @@ namespace {
 constexpr std::size_t kFrame = 128;
 constexpr std::size_t kBlocks = 15;  // the save blocks after the directory block
 const char* const kWrongFormat = "File is in a wrong format.";
+// Every card format is a 128 KiB image with at most a few KiB of header.
+constexpr std::uint64_t kLargestCardFile = 1 << 20;
 
 std::string NoHeader(const std::string&) { return std::string(); }
 
@@ -107,7 +109,7 @@ clsMemCard::CardBytes clsMemCard::FileOf(const std::string& path, const std::str
 
 clsMemCard::CardBytes clsMemCard::ReadCard(const std::string& path) {
     // A file that cannot be read has no bytes, which no format accepts.
-    return ImageOf(path, files_.readFile(path).value_or(""));
+    return ImageOf(path, files_.readFile(path, kLargestCardFile).value_or(""));
 }
 
 bool clsMemCard::KnownFormat(const std::string& path) { return FormatOf(path) != nullptr; }

@@ -7,6 +7,8 @@
 
 namespace {
 const char* const kList = "files.txt";
+// A list of every file of every plug-in folder would be far less.
+constexpr std::uint64_t kLargestList = 16u << 20;
 
 // The backups below the root, oldest first: their names sort by time.
 std::vector<std::string> BackupFolders(IFileSystem& files, const std::string& root) {
@@ -63,7 +65,7 @@ void UpdateBackup::finish(std::size_t kept) {
 std::optional<Backup> NewestBackup(IFileSystem& files, const std::string& root) {
     const std::vector<std::string> folders = BackupFolders(files, root);
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-        const auto list = files.readFile(*folder + kList);
+        const auto list = files.readFile(*folder + kList, kLargestList);
         if (!list) continue;
         Backup backup{*folder, {}};
         for (const std::string& line : TextLines(*list)) {

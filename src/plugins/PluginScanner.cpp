@@ -85,7 +85,8 @@ void PluginScanner::probeFolder(PluginCatalogue& catalogue) {
 }
 
 void PluginScanner::check(const PluginCatalogue& catalogue, std::vector<Library>& libraries) {
-    store_.load();
+    if (!store_.load())
+        log_.logMsg("Plugin check store " + store_.path() + " could not be read; every plugin is checked again");
     std::vector<ProbeRequest> requests;
     std::vector<Library*> asked;
     for (Library& library : libraries) {

@@ -6,6 +6,9 @@ namespace {
 // The first message of the store and of its journal: a format tag, its
 // version, and the program folder it belongs to.
 constexpr const char* kTag = "Corvane plug-in check";
+// Some hundred bytes an entry: room for far more libraries than any folder
+// holds, and a bound on what a foreign file can make the program read.
+constexpr std::uint64_t kLargestFile = 64 << 20;
 constexpr const char* kVersion = "1";
 
 std::string Header(const std::string& programFolder) { return EncodeMessage({kTag, kVersion, programFolder}); }
@@ -84,40 +87,43 @@ ProbeStore::ProbeStore(IFileSystem& files, const std::string& programFolder)
     : files_(files), programFolder_(QualifyPath(programFolder)), path_(programFolder_ + kFileName),
       journalPath_(programFolder_ + kJournalName) {}
 
-void ProbeStore::load() {
-    if (loaded_) return;
+bool ProbeStore::load() {
+    if (loaded_) return true;
     loaded_ = true;
-    readFile(path_, false);
+    const bool taken = !files_.anyMatch(path_) || readFile(path_, false);
     // What a run that ended early left in its journal joins the store now,
     // before a new journal replaces it.
-    if (files_.readFile(journalPath_)) {
+    if (files_.anyMatch(journalPath_)) {
         readFile(journalPath_, true);
         if (!readOnly_) save();
     }
+    return taken;
 }
 
-void ProbeStore::readFile(const std::string& path, bool journal) {
-    const auto bytes = files_.readFile(path);
-    if (!bytes) return;
+bool ProbeStore::readFile(const std::string& path, bool journal) {
+    const auto bytes = files_.readFile(path, kLargestFile);
+    if (!bytes) return false;
     MessageReader reader;
     reader.append(*bytes);
     const auto header = reader.next();
-    if (!header || EncodeMessage(*header) != Header(programFolder_)) return;
+    if (!header || EncodeMessage(*header) != Header(programFolder_)) return false;
     std::map<std::string, StoredProbe> read;
     while (const auto message = reader.next()) {
         if (!journal && message->size() == 2 && (*message)[0] == "end") {
             // The store counts its entries at its end: a cut file is damaged.
-            if (ParseNumber((*message)[1]) != read.size() || !reader.empty()) return;
+            if (ParseNumber((*message)[1]) != read.size() || !reader.empty()) return false;
             entries_ = std::move(read);
-            return;
+            return true;
         }
         const auto entry = DecodeStoredProbe(*message);
         if (!entry) break;
         read[Key(entry->file.path)] = *entry;
     }
-    // A journal keeps its whole records, up to any damage.
-    if (journal)
-        for (auto& [key, entry] : read) entries_[key] = std::move(entry);
+    // A journal keeps its whole records, up to any damage; a store without
+    // its end is damaged.
+    if (!journal) return false;
+    for (auto& [key, entry] : read) entries_[key] = std::move(entry);
+    return true;
 }
 
 const StoredProbe* ProbeStore::findPath(const std::string& path) const {

@@ -44,8 +44,10 @@ public:
 
     ProbeStore(IFileSystem& files, const std::string& programFolder);
 
-    // Reads the store and its journal once; later calls do nothing.
-    void load();
+    // Reads the store and its journal once; later calls do nothing. False
+    // when a store file was there but could not be taken (damaged, too
+    // large, or another folder's): it is rebuilt at the next save.
+    bool load();
     // The entry of the file as it is now; nothing when it changed or was
     // never checked.
     const StoredProbe* find(const FileIdentity& file) const;
@@ -62,9 +64,10 @@ public:
     // Keeps what is learnt in memory only: the files belong to a Corvane
     // window running beside this process.
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    const std::string& path() const { return path_; }
 
 private:
-    void readFile(const std::string& path, bool journal);
+    bool readFile(const std::string& path, bool journal);
     void append(const StoredProbe& entry);
 
     IFileSystem& files_;

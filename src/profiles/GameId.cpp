@@ -2,6 +2,8 @@
 
 namespace {
 constexpr std::size_t kGameIdLength = 11;
+// A disc's system.cnf is a few lines; a bigger one is no PlayStation's.
+constexpr std::uint64_t kLargestSystemCnf = 64 << 10;
 
 // The first field of the first line, as a comma-separated reader gives it:
 // leading blanks skipped, ended by a comma or the line's end, or by the
@@ -31,6 +33,6 @@ std::string detectPSXGameID(IFileSystem& files, const std::string& driveRoot) {
     if (driveRoot.empty()) return std::string();
     const std::string path = driveRoot + "system.cnf";
     if (!files.anyMatch(path)) return std::string();
-    const auto text = files.readFile(path);
+    const auto text = files.readFile(path, kLargestSystemCnf);
     return text ? GameIdOfSystemCnf(*text) : std::string();
 }

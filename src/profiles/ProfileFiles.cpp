@@ -8,6 +8,8 @@ namespace {
 const char* const kSection = "Corvane";
 const char* const kHeader = "Windows Registry Editor Version 5.00";
 const char* const kImportFile = "regimport.tmp";
+// Far above any profile of plug-in settings; a bigger file is not one.
+constexpr std::uint64_t kLargestProfile = 16 << 20;
 const char* const kSnapshotNames[] = {"psxpluginsreg.merge", "epsxereg.merge",   "pcsxreg.merge",
                                       "psxevenreg.merge",    "poj64reg.merge",   "emu1964reg.merge"};
 const char* const kUserRoot = "HKEY_CURRENT_USER\\";
@@ -70,7 +72,7 @@ ProfileProblem ProfileFiles::Export(const std::vector<Snapshot>& plan, std::vect
 }
 
 std::optional<std::string> ProfileFiles::snapshotLines(const Snapshot& snapshot) {
-    const auto bytes = files_.readFile(tempFolder_ + snapshot.fileName);
+    const auto bytes = files_.readFile(tempFolder_ + snapshot.fileName, kLargestProfile);
     if (!bytes) return std::nullopt;
     bool wide = false;
     std::vector<std::string> lines = RegistryLines(DecodedText(*bytes, wide));
@@ -106,7 +108,7 @@ ProfileProblem ProfileFiles::Import(const std::string& path) {
     // The registry tool must get this profile, never a copy left by an
     // earlier load.
     if (files_.anyMatch(copy) && !files_.deleteFile(copy)) return problem;
-    const auto bytes = files_.readFile(path);
+    const auto bytes = files_.readFile(path, kLargestProfile);
     if (!bytes) return problem;
     bool wide = false;
     const std::string text = Joined(RegistryLines(DecodedText(*bytes, wide)));

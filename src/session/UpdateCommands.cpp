@@ -13,7 +13,8 @@ const char* const kListFailed =
 const char* const kDownloadFailedTitle = "Could Not Download Plugin Updates";
 const char* const kDownloadFailed = "Corvane encountered an error while attempting to download the plugin updates.";
 const char* const kUndoTitle = "Undo Plugin Update";
-// About 8,000 to 10,000 lines a MiB: room for every plug-in there is.
+// About 8,000 to 10,000 lines a MiB: room for every plug-in there is,
+// downloaded and read.
 constexpr std::uint64_t kListCap = 16ull << 20;
 constexpr std::uint64_t kArchiveCap = 64ull << 20;
 constexpr unsigned kStallMs = 30000, kListDeadlineMs = 2 * 60 * 1000, kArchiveDeadlineMs = 10 * 60 * 1000;
@@ -53,7 +54,7 @@ std::optional<UpdateList> UpdateCommands::fetchList(EmuSystem system, bool quiet
                             : ""));
         return std::nullopt;
     }
-    const auto text = services.files.readFile(file);
+    const auto text = services.files.readFile(file, kListCap);
     if (!text) {
         report(quiet, "Unhandled Error",
                "The update list did not download correctly. There may be a problem with your Internet Explorer "
@@ -138,7 +139,7 @@ std::optional<std::string> UpdateCommands::fetchArchive(const UpdateRecord& upda
     if (update.sha256.empty()) {
         log.logMsg("Plugin update " + update.address + " not verified: the update list gives no checksum");
     } else {
-        const auto bytes = services.files.readFile(archive);
+        const auto bytes = services.files.readFile(archive, kArchiveCap);
         if ((bytes ? services.digests.sha256(*bytes) : std::nullopt) != update.sha256) {
             log.logMsg("Plugin update " + update.address + " refused: its checksum did not match");
             return std::string(kDownloadFailed) + "\r\nThe checksum of " + ArchiveName(update.address) + " (" +

@@ -14,6 +14,7 @@
 #include "app/IniFile.h"
 #include "app/Registry.h"
 #include "files/PluginFileNames.h"
+#include "app/WholeFile.h"
 
 template <typename Platform>
 class ServiceContract : public ::testing::Test {
@@ -41,10 +42,11 @@ TYPED_TEST_P(ServiceContract, IniReadsDefaultsWritesAndCutsLongValues) {
     EXPECT_EQ(ini.readInt(file, "Emulators", "Name1", 5), 0) << "no number";
     EXPECT_EQ(ini.readInt(file, "Configuration", "Missing", 5), 5);
 
-    const std::string longValue(300, 'x');
-    ASSERT_TRUE(ini.writeString(file, "Emulators", "Plugins1", longValue));
-    EXPECT_EQ(ini.readString(file, "Emulators", "Plugins1", ""), longValue.substr(0, 249));
-    EXPECT_EQ(ini.readString(file, "Emulators", "Plugins9", longValue), longValue.substr(0, 249));
+    // Emulator paths may pass 249 characters: values come back whole.
+    const std::string longValue = "C:\\" + std::string(300, 'x') + "\u00e9\\epsxe.exe";
+    ASSERT_TRUE(ini.writeString(file, "Emulators", "Exe1", longValue));
+    EXPECT_EQ(ini.readString(file, "Emulators", "Exe1", ""), longValue);
+    EXPECT_EQ(ini.readString(file, "Emulators", "Exe9", longValue), longValue) << "the default too";
 }
 
 TYPED_TEST_P(ServiceContract, RegistryTellsTypesAndMissingFromEmpty) {
@@ -101,8 +103,10 @@ TYPED_TEST_P(ServiceContract, FilesAreFoundByWildcardAndCopiedMovedDeleted) {
     ASSERT_TRUE(files.appendToFile(dir + "plugins\\gpuA.dll", "MZ"));
     ASSERT_TRUE(files.appendToFile(dir + "plugins\\gpuA.dll", "12"));
     ASSERT_TRUE(files.appendToFile(dir + "plugins\\readme.txt", "hi"));
-    EXPECT_EQ(files.readFile(dir + "plugins\\gpuA.dll"), std::optional<std::string>("MZ12"));
-    EXPECT_FALSE(files.readFile(dir + "plugins\\none.dll").has_value());
+    EXPECT_EQ(files.readFile(dir + "plugins\\gpuA.dll", kWholeFile), std::optional<std::string>("MZ12"));
+    EXPECT_FALSE(files.readFile(dir + "plugins\\none.dll", kWholeFile).has_value());
+    EXPECT_FALSE(files.readFile(dir + "plugins\\gpuA.dll", 3).has_value()) << "larger than the limit";
+    EXPECT_EQ(files.readFile(dir + "plugins\\gpuA.dll", 4), std::optional<std::string>("MZ12"));
 
     const auto dlls = files.find(dir + "plugins\\*.DLL");
     ASSERT_EQ(dlls.size(), 1u);
@@ -117,7 +121,7 @@ TYPED_TEST_P(ServiceContract, FilesAreFoundByWildcardAndCopiedMovedDeleted) {
     EXPECT_TRUE(files.copyFile(dir + "plugins\\gpuA.dll", dir + "gpuB.dll", true));
     EXPECT_FALSE(files.copyFile(dir + "plugins\\gpuA.dll", dir + "gpuB.dll", true)) << "target exists";
     EXPECT_TRUE(files.copyFile(dir + "plugins\\readme.txt", dir + "gpuB.dll", false));
-    EXPECT_EQ(files.readFile(dir + "gpuB.dll"), std::optional<std::string>("hi"));
+    EXPECT_EQ(files.readFile(dir + "gpuB.dll", kWholeFile), std::optional<std::string>("hi"));
     EXPECT_FALSE(files.moveFile(dir + "gpuB.dll", dir + "plugins\\gpuA.dll")) << "target exists";
     EXPECT_TRUE(files.moveFile(dir + "gpuB.dll", dir + "plugins\\gpuC.dll"));
     EXPECT_FALSE(files.anyMatch(dir + "gpuB.dll"));

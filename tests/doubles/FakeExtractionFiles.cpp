@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/Helpers.h"
+#include "app/WholeFile.h"
 
 namespace {
 class StringSource : public IArchiveSource {
@@ -79,7 +80,7 @@ void FakeExtractionFiles::addLink(const std::string& path) {
 }
 
 std::unique_ptr<IArchiveSource> FakeExtractionFiles::openArchive(const std::string& path) {
-    const auto bytes = files_.isDirectory(path) ? std::nullopt : files_.readFile(path);
+    const auto bytes = files_.isDirectory(path) ? std::nullopt : files_.readFile(path, kWholeFile);
     if (!bytes) return nullptr;
     return std::make_unique<StringSource>(*bytes);
 }

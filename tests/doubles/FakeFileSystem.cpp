@@ -166,9 +166,9 @@ bool FakeFileSystem::appendToFile(const std::string& path, const std::string& by
     return true;
 }
 
-std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
+std::optional<std::string> FakeFileSystem::readFile(const std::string& path, std::uint64_t limit) {
     const Node* found = node(path);
-    if (!found || found->isDirectory) return std::nullopt;
+    if (!found || found->isDirectory || found->bytes.size() > limit) return std::nullopt;
     return found->bytes;
 }
 

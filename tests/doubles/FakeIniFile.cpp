@@ -59,10 +59,10 @@ std::string FakeIniFile::readString(const std::string& file, const std::string& 
         for (std::size_t i = header + 1; i < lines.size() && !SectionName(lines[i]); ++i) {
             if (!IsKeyLine(lines[i], key)) continue;
             const std::string value = Unquote(Trim(lines[i].substr(lines[i].find('=') + 1)));
-            return value.substr(0, kReadBufferChars - 1);
+            return value;
         }
     }
-    return defaultValue.substr(0, kReadBufferChars - 1);
+    return defaultValue;
 }
 
 int FakeIniFile::readInt(const std::string& file, const std::string& section, const std::string& key,

@@ -99,3 +99,15 @@ TEST(ProbeScanTest, AWindowNobodyAnswersEndsTheHelperInTimeAndAScanWaitingOnOneC
     EXPECT_FALSE(scan.store.find(FileIdentity{kFolder + "box.dll", 2, kWritten + 1})) << "not quarantined";
 }
 }  // namespace
+
+// A store someone else's tool cut short is said in the log; the scan checks
+// every library again and writes a whole store.
+TEST(ProbeScanTest, ADamagedStoreIsLoggedAndRebuilt) {
+    Scan scan;
+    scan.files.addFile("C:\\Corvane\\plugincheck.dat", "Corvane plug-in check, cut short");
+    scan.library("a.dll", FakeProbeHelper::Answer(PluginKind::GPU, "GPU a"));
+    EXPECT_EQ(scan.run(), std::vector<std::string>{"GPU a"});
+    EXPECT_TRUE(scan.logHas("Plugin check store C:\\Corvane\\plugincheck.dat could not be read; every plugin is "
+                            "checked again"));
+    EXPECT_TRUE(ProbeStore(scan.files, "C:\\Corvane").load()) << "rebuilt";
+}

@@ -91,10 +91,12 @@ TEST_F(ProbeStoreTest, DamagedForeignOrNewerFilesAreIgnoredAndRebuilt) {
                                     otherFolder,
                                     badKind,
                                     unknownStatus,
-                                    good + "5:extra\n"};
+                                    good + "5:extra\n",
+                                    good + std::string(64 << 20, '\n')};
     for (const std::string& bytes : variants) {
         files.addFile(kStoreFile, bytes);
-        ProbeStore store = reopened();
+        ProbeStore store(files, "C:\\Corvane");
+        EXPECT_FALSE(store.load()) << "told, so the scan can log it";
         EXPECT_FALSE(store.findPath("C:\\P\\audio.dll")) << bytes.substr(0, 60);
         EXPECT_TRUE(store.quarantined().empty());
         store.record(Entry("C:\\P\\new.dll", ProbeStatus::Answered));
@@ -103,6 +105,7 @@ TEST_F(ProbeStoreTest, DamagedForeignOrNewerFilesAreIgnoredAndRebuilt) {
     }
     files.addFile(kStoreFile, good);
     files.addFile(kJournal, "garbage");
+    EXPECT_TRUE(ProbeStore(files, "C:\\Corvane").load());
     EXPECT_TRUE(reopened().findPath("C:\\P\\audio.dll")) << "a damaged journal leaves the store alone";
 }
 }  // namespace

@@ -102,15 +102,22 @@ bool Win32FileSystem::appendToFile(const std::string& path, const std::string& b
            written == bytes.size();
 }
 
-std::optional<std::string> Win32FileSystem::readFile(const std::string& path) {
+std::optional<std::string> Win32FileSystem::readFile(const std::string& path, std::uint64_t limit) {
     const UniqueHandle file = Own<UniqueHandle>(CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > limit)
+        return std::nullopt;
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char chunk[65536];
     DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    // A file that grows while it is read is still held to the limit.
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        if (bytes.size() + read > limit) return std::nullopt;
+        bytes.append(chunk, read);
+    }
     return bytes;
 }
 

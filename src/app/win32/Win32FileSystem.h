@@ -16,7 +16,7 @@ public:
     bool deleteFile(const std::string& path) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
     bool appendToFile(const std::string& path, const std::string& bytes) override;
-    std::optional<std::string> readFile(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path, std::uint64_t limit) override;
     bool shellFileOperation(ShellOperation operation, const std::string& from, const std::string& to,
                             unsigned flags, const std::string& progressTitle, WindowHandle owner) override;
 };

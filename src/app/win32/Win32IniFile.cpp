@@ -4,13 +4,25 @@
 
 #include "app/win32/WideText.h"
 
+namespace {
+constexpr std::size_t kLongestLine = 65536;
+}  // namespace
+
 std::string Win32IniFile::readString(const std::string& file, const std::string& section, const std::string& key,
                                      const std::string& defaultValue) {
-    wchar_t buffer[kReadBufferChars];
-    const DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
-                                                  Widen(defaultValue).c_str(), buffer, kReadBufferChars,
-                                                  Widen(file).c_str());
-    return Narrow(buffer, length);
+    const std::wstring wideSection = Widen(section), wideKey = Widen(key), wideDefault = Widen(defaultValue),
+                       wideFile = Widen(file);
+    // A value that fills the buffer comes back cut with the length
+    // size - 1, so the buffer grows until the value fits. An INI line holds
+    // at most 32 767 characters, where the growth stops.
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideDefault.c_str(), buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), wideFile.c_str());
+        if (length + 1 < buffer.size() || buffer.size() >= kLongestLine) return Narrow(buffer.data(), length);
+        buffer.assign(buffer.size() * 4, L'\0');
+    }
 }
 
 int Win32IniFile::readInt(const std::string& file, const std::string& section, const std::string& key,

@@ -6,10 +6,20 @@
 #include <shlobj.h>
 
 #include "app/Helpers.h"
+#include "app/win32/SystemLibrary.h"
 #include "app/win32/WideText.h"
 
 namespace {
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+// The file dialogs' library is loaded at the first dialog: loaded at
+// start-up it would cost every run megabytes of memory for a dialog most
+// runs never open.
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+BOOL ShowFileDialog(const char* name, OPENFILENAMEW& request) {
+    const auto show = SystemFunction<FileDialogFunction>(L"comdlg32.dll", name);
+    return show ? show(&request) : FALSE;
+}
 
 UINT IconStyle(MessageIcon icon) {
     switch (icon) {
@@ -131,7 +141,7 @@ std::optional<std::string> Win32WindowServices::openFileOf(
     WindowHandle owner, const std::string& title, const std::vector<std::pair<std::string, std::string>>& filters,
     const std::string& defaultExtension) {
     FileDialog dialog(owner, title, filters, defaultExtension, 1024);
-    if (!GetOpenFileNameW(&dialog.request)) return std::nullopt;
+    if (!ShowFileDialog("GetOpenFileNameW", dialog.request)) return std::nullopt;
     return Narrow(dialog.buffer.c_str());
 }
 
@@ -140,7 +150,7 @@ std::optional<std::string> Win32WindowServices::saveFile(
     const std::string& defaultExtension) {
     FileDialog dialog(owner, title, filters, defaultExtension, 1024);
     dialog.request.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_LONGNAMES | OFN_EXPLORER | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameW(&dialog.request)) return std::nullopt;
+    if (!ShowFileDialog("GetSaveFileNameW", dialog.request)) return std::nullopt;
     return Narrow(dialog.buffer.c_str());
 }
 
@@ -150,7 +160,7 @@ std::vector<std::string> Win32WindowServices::openFiles(
     FileDialog dialog(owner, title, filters, "", 65536);
     dialog.request.Flags |= OFN_ALLOWMULTISELECT;
     std::vector<std::string> paths;
-    if (!GetOpenFileNameW(&dialog.request)) return paths;
+    if (!ShowFileDialog("GetOpenFileNameW", dialog.request)) return paths;
     const std::wstring& buffer = dialog.buffer;
     // One file: its whole path. Several: the folder, then each name, each
     // ended by a NUL, the list by another.

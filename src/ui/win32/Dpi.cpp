@@ -1,20 +1,14 @@
 #include "ui/win32/Dpi.h"
 
 #include "app/win32/Handles.h"
+#include "app/win32/SystemLibrary.h"
 
 namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
-// An export of user32, or null where this Windows lacks it.
-template <typename Function>
-Function User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
-
 UINT WindowDpi(HWND window) {
-    static const auto perWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    static const auto perWindow = SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     if (perWindow) return perWindow(window);
     const WindowDc context(window);
     return context.get() ? static_cast<UINT>(GetDeviceCaps(context.get(), LOGPIXELSY)) : 0;
@@ -27,7 +21,7 @@ double DpiScale(HWND window) {
 }
 
 LOGFONTW MessageFont(HWND window) {
-    static const auto forDpi = User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+    static const auto forDpi = SystemFunction<SystemParametersInfoForDpiFunction>(L"user32.dll", "SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     // Without the per-monitor call the metrics are the system DPI's, which is

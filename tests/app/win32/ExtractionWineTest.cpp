@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/WholeFile.h"
 #include "app/ExtractionContracts.h"
 #include "app/win32/Win32ExtractionFiles.h"
 #include "app/win32/Win32FileSystem.h"
@@ -32,7 +33,7 @@ struct Win32ExtractionPlatform {
     IExtractionFiles& extraction() { return files; }
     std::string scratch() const { return folder; }
     void addFile(const std::string& path, const std::string& bytes) { fileSystem.appendToFile(path, bytes); }
-    std::string contents(const std::string& path) { return fileSystem.readFile(path).value_or(""); }
+    std::string contents(const std::string& path) { return fileSystem.readFile(path, kWholeFile).value_or(""); }
     std::vector<std::string> names(const std::string& path) {
         std::vector<std::string> found;
         for (const auto& entry : fileSystem.find(path + "*")) found.push_back(entry.name);

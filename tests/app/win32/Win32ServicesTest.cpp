@@ -6,6 +6,7 @@
 
 
 #include "app/DigestsContract.h"
+#include "app/WholeFile.h"
 #include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
 #include "app/clsRegistry.h"
@@ -123,7 +124,7 @@ TEST_F(Win32Services, IniFileIsPlainTextTheSystemWrites) {
     ASSERT_TRUE(ini.writeString(file, "Configuration", "SysTray", "1"));
     ASSERT_TRUE(ini.writeString(file, "Emulators", "Name1", "ePSXe"));
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(file).c_str());
-    EXPECT_EQ(platform.fileSystem.readFile(file),
+    EXPECT_EQ(platform.fileSystem.readFile(file, kWholeFile),
               std::optional<std::string>("[Configuration]\r\nSplash=0\r\nSysTray=1\r\n[Emulators]\r\nName1=ePSXe\r\n"));
 }
 

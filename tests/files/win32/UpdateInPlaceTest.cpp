@@ -7,6 +7,7 @@
 #include "app/win32/BuildPaths.h"
 #include "app/win32/Win32FileSystem.h"
 #include "files/ArchiveImport.h"
+#include "app/WholeFile.h"
 
 namespace {
 TEST(UpdateInPlace, ALoadedPluginIsReplacedAndTheOldOneSetAside) {
@@ -18,12 +19,12 @@ TEST(UpdateInPlace, ALoadedPluginIsReplacedAndTheOldOneSetAside) {
     files.createDirectory(staging);
     ASSERT_TRUE(files.copyFile(fixtures + "gpuFixture.dll", folder + "held.dll", false));
     ASSERT_TRUE(files.copyFile(fixtures + "spuFixture.dll", staging + "held.dll", false));
-    const std::string update = files.readFile(staging + "held.dll").value_or("");
+    const std::string update = files.readFile(staging + "held.dll", kWholeFile).value_or("");
     HMODULE held = LoadLibraryA((folder + "held.dll").c_str());
     ASSERT_NE(held, nullptr) << "an emulator holds the plug-in";
 
     EXPECT_TRUE(MoveStagedFiles(files, staging, folder));
-    EXPECT_EQ(files.readFile(folder + "held.dll").value_or(""), update);
+    EXPECT_EQ(files.readFile(folder + "held.dll", kWholeFile).value_or(""), update);
     EXPECT_FALSE(files.isDirectory(staging)) << "no staging folder left";
 
     FreeLibrary(held);

@@ -23,6 +23,7 @@
 #include "plugins/clsCallFunction.h"
 #include "plugins/clsN64.h"
 #include "plugins/clsPSX.h"
+#include "app/WholeFile.h"
 
 namespace {
 std::string Fixture(const std::string& name) { return WindowsPath(CORVANE_FIXTURES) + "\\" + name; }
@@ -40,7 +41,7 @@ public:
         files.shellFileOperation(ShellOperation::Delete, path.substr(0, path.size() - 1), "",
                                  ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
     }
-    std::string notes() { return files.readFile(path + "fixture-calls.txt").value_or(""); }
+    std::string notes() { return files.readFile(path + "fixture-calls.txt", kWholeFile).value_or(""); }
 
     Win32FileSystem files;
     std::string path;
@@ -193,7 +194,7 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     EXPECT_EQ(names(PluginKind::N64PAD), std::vector<std::string>{"Fixture N64 Input"});
     EXPECT_EQ(names(PluginKind::RSP), std::vector<std::string>{std::string(100, 'N')});
     EXPECT_NE(n64Catalogue.list(PluginKind::GFX)[0].released, 0u) << "the file's write time";
-    const std::string text = files.readFile(scratch.path + "corvane.log").value_or("");
+    const std::string text = files.readFile(scratch.path + "corvane.log", kWholeFile).value_or("");
     EXPECT_NE(text.find("]: zlib.dll is in list of DLL exclusions; ignored...\r\n"), std::string::npos);
     EXPECT_NE(text.find("]: Found Fixture GPU (gpuFixture.dll) of PSX type GPU\r\n"), std::string::npos);
     EXPECT_NE(text.find("]: Found Fixture N64 Audio (n64AudioFixture.dll) of N64 type SND\r\n"), std::string::npos);

@@ -11,6 +11,7 @@
 #include "app/win32/Win32Processes.h"
 #include "app/win32/Win32Registry.h"
 #include "profiles/ProfileFiles.h"
+#include "app/WholeFile.h"
 
 namespace {
 class ProfileFilesWine : public ::testing::Test {
@@ -74,7 +75,7 @@ TEST_F(ProfileFilesWine, ASavedProfileRestoresItsKeysByteForByte) {
     profiles.RemoveSnapshots();
     EXPECT_TRUE(files.find(folder + "*.merge").empty()) << "no snapshot is left";
 
-    const std::string written = files.readFile(path).value_or("");
+    const std::string written = files.readFile(path, kWholeFile).value_or("");
     ASSERT_EQ(written.substr(0, 2), kUtf16Mark);
     const std::string profile = Utf16ToUtf8(written.substr(2));
     EXPECT_EQ(profile.rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << profile;

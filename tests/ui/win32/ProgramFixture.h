@@ -17,6 +17,7 @@
 #include "app/win32/WideText.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/Utf16.h"
+#include "app/WholeFile.h"
 
 inline std::wstring ProgramFile() { return Widen(WindowsPath(CORVANE_EXE)); }
 
@@ -61,7 +62,7 @@ inline LRESULT RowsOnceThere(HWND list, LRESULT expected) {
 
 // The address of the suite's local update service.
 inline std::string ServiceBase() {
-    const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
+    const auto port = Win32FileSystem().readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE), kWholeFile);
     return "http://127.0.0.1:" + port.value_or("0") + "/";
 }
 
@@ -89,7 +90,7 @@ protected:
         DeleteFileW((folder + L"settings.ini").c_str());
         files.appendToFile(Narrow(folder) + "settings.ini", text);
     }
-    std::string readFile(const wchar_t* name) { return files.readFile(Narrow(folder + name)).value_or(""); }
+    std::string readFile(const wchar_t* name) { return files.readFile(Narrow(folder + name), kWholeFile).value_or(""); }
     // The log once it holds the line (the main window may show while the
     // scans still run), or as it is after 20 s.
     std::string logWith(const std::string& line) {

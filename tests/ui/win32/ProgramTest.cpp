@@ -10,6 +10,7 @@
 
 #include "ui/win32/ProgramFixture.h"
 #include "files/TestZip.h"
+#include "app/WholeFile.h"
 
 namespace {
 using ProgramTest = ProgramFixture;
@@ -218,7 +219,7 @@ std::map<std::string, std::string> WaitForRecord(const std::wstring& path, int m
     std::map<std::string, std::string> record;
     for (int waited = 0; waited < milliseconds && record.empty(); waited += 100) {
         Sleep(100);
-        const auto text = Win32FileSystem().readFile(Narrow(path));
+        const auto text = Win32FileSystem().readFile(Narrow(path), kWholeFile);
         if (!text) continue;
         for (const std::string& line : TextLines(*text)) {
             const auto equals = line.find('=');
@@ -411,7 +412,7 @@ TEST_F(ProgramTest, TheN64PathDialogRewritesItsListWhole) {
 }
 TEST_F(ProgramTest, ImportsAZipIntoTheFolderOnScreenAndRefusesAHostileOne) {
     writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\n");
-    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll").value_or("");
+    const std::string plugin = files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile).value_or("");
     ASSERT_FALSE(plugin.empty());
     files.appendToFile(Narrow(folder) + "good.zip", BuildZip({TestEntry("gpuFixture.dll", plugin)}));
     files.appendToFile(Narrow(folder) + "evil.zip",

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "epsxe/clsMemCard.h"
+#include "app/WholeFile.h"
 
 namespace {
 class ShellProgramTest : public ProgramFixture {
@@ -207,13 +208,13 @@ TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeMakesCardsWithoutRe
     ASSERT_NE(question, nullptr) << "the system asks before replacing";
     PostMessageW(question, WM_COMMAND, IDNO, 0);
     WaitUntilClosed(question);
-    EXPECT_EQ(files.readFile(Narrow(card) + "mine.mcr").value_or(""), "my saved games");
+    EXPECT_EQ(files.readFile(Narrow(card) + "mine.mcr", kWholeFile).value_or(""), "my saved games");
     save = SaveDialog();
     ASSERT_NE(save, nullptr) << "back in the dialog";
     TypeFileName(save, card + L"n\u00E9w");
     WaitUntilClosed(save);
     Sleep(500);
-    EXPECT_TRUE(files.readFile(Narrow(card) + "n\xC3\xA9w.mcr") == clsMemCard::EmptyCard())
+    EXPECT_TRUE(files.readFile(Narrow(card) + "n\xC3\xA9w.mcr", kWholeFile) == clsMemCard::EmptyCard())
         << "the default extension and the exact bytes";
 
     // Card 2: a card with a saved game converted to a DexDrive file and
@@ -229,9 +230,9 @@ TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeMakesCardsWithoutRe
         TypeFileName(convert, card + name);
         WaitUntilClosed(convert);
     }
-    EXPECT_TRUE(WaitFor([&] { return files.readFile(Narrow(card) + "back.mcr") == saved; })) << "byte for byte";
-    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme").value_or("").substr(0, 11), "123-456-STD");
-    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme").value_or("").size(), 3904 + saved.size());
+    EXPECT_TRUE(WaitFor([&] { return files.readFile(Narrow(card) + "back.mcr", kWholeFile) == saved; })) << "byte for byte";
+    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme", kWholeFile).value_or("").substr(0, 11), "123-456-STD");
+    EXPECT_EQ(files.readFile(Narrow(card) + "saved.gme", kWholeFile).value_or("").size(), 3904 + saved.size());
     PostMessageW(Child(settings, L"Button", L"OK"), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntilClosed(settings));
 

@@ -45,7 +45,7 @@ protected:
         ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     }
     std::string gpu() { return readFile(L"PSXPlugins\\gpuFixture.dll"); }
-    std::string fixtureGpu() { return files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll").value_or(""); }
+    std::string fixtureGpu() { return files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile).value_or(""); }
     bool backupsKept() { return files.anyMatch(Narrow(folder) + "Backups\\*-*"); }
 
     UniqueHandle program;

@@ -9,12 +9,13 @@
 #include "app/win32/BuildPaths.h"
 #include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32FileSystem.h"
+#include "app/WholeFile.h"
 
 namespace {
 class Downloads : public ::testing::Test {
 protected:
     Downloads() {
-        const auto port = files.readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE));
+        const auto port = files.readFile(WindowsPath(CORVANE_SERVICE_PORT_FILE), kWholeFile);
         base = "http://127.0.0.1:" + port.value_or("0") + "/";
         target = files.tempFolder() + "corvane-download-" + std::to_string(GetCurrentProcessId()) + ".tmp";
     }
@@ -33,9 +34,9 @@ protected:
 
 TEST_F(Downloads, AWholeAnswerBecomesTheFileAndNothingElseDoes) {
     ASSERT_FALSE(get(base + "zip.php?id=1")) << base;
-    EXPECT_NE(files.readFile(target).value_or("").find("gpuFixture.dll\tFixture GPU\t"), std::string::npos);
+    EXPECT_NE(files.readFile(target, kWholeFile).value_or("").find("gpuFixture.dll\tFixture GPU\t"), std::string::npos);
     ASSERT_FALSE(get(base + "files/gpuFixture.zip", 64 << 20));
-    EXPECT_EQ(files.readFile(target).value_or("").substr(0, 2), "PK");
+    EXPECT_EQ(files.readFile(target, kWholeFile).value_or("").substr(0, 2), "PK");
 
     for (const char* misbehaviour : {"404/", "500/", "cut/"}) {
         const auto problem = get(base + misbehaviour + "files/gpuFixture.zip", 64 << 20);
