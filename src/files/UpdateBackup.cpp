@@ -62,6 +62,10 @@ void UpdateBackup::finish(std::size_t kept) {
     for (std::size_t i = 0; i + kept < folders.size(); ++i) RemoveFolderTree(files_, folders[i]);
 }
 
+void UpdateBackup::drop() {
+    if (!entries_.empty()) RemoveFolderTree(files_, folder_);
+}
+
 std::optional<Backup> NewestBackup(IFileSystem& files, const std::string& root) {
     const std::vector<std::string> folders = BackupFolders(files, root);
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {

@@ -27,6 +27,8 @@ public:
     // Writes the list; a run that wrote nothing leaves no folder. The
     // newest `kept` backups stay, older ones go.
     void finish(std::size_t kept);
+    // Removes what was kept: the run changed nothing.
+    void drop();
 
 private:
     IFileSystem& files_;

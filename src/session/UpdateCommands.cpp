@@ -218,7 +218,9 @@ void UpdateCommands::install(const UpdateCandidates& accepted) {
         for (const UpdateRecord& update : accepted.records[system]) whole = whole && apply(update, system);
     if (services.files.anyMatch(archive)) services.files.deleteFile(archive);
     for (const std::string& folder : written) DropSetAsideFiles(services.files, QualifyPath(folder));
-    backup.finish(kBackupsKept);
+    // A run that installed nothing leaves nothing to undo.
+    if (installed) backup.finish(kBackupsKept);
+    else backup.drop();
     if (whole) user.progress("Plugins updated...", done, steps);
     // What was installed before a failure is listed as it now is.
     if (installed) session_.refresh({EmuSystem::PSX, EmuSystem::N64});

@@ -141,6 +141,7 @@ TEST_F(UpdateCommandsTest, ACutHostileOrUnreplaceableUpdateChangesNoPluginFolder
     EXPECT_EQ(user.last().text, "Corvane could not replace the files of Pete GPU in C:\\a\\plugin\\.");
     EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old") << "what was moved is put back";
     EXPECT_EQ(files.contents("C:\\a\\plugin\\spuPete.dll"), "old spu");
+    EXPECT_TRUE(files.find("C:\\Corvane\\Backups\\*-*").empty()) << "nothing to undo";
 }
 
 TEST_F(UpdateCommandsTest, NothingLeftOverIsInstalledAndWhatWasInstalledBeforeAFailureIsListed) {
