@@ -133,7 +133,8 @@ std::optional<std::string> UpdateCommands::fetchArchive(const UpdateRecord& upda
     Services& services = session_.services();
     ActivityLog& log = session_.log();
     const auto problem = services.downloads.download(
-        DownloadRequest{update.address, archive, kArchiveCap, kStallMs, kArchiveDeadlineMs, [this] { return cancelled_; }});
+        DownloadRequest{update.address, archive, kArchiveCap, kStallMs, kArchiveDeadlineMs,
+                        [this] { return cancelled_; }});
     if (problem) log.logMsg(*problem);
     if (problem) return cancelled_ ? std::string() : kDownloadFailed;
     if (update.sha256.empty()) {

@@ -13,17 +13,10 @@
 namespace {
 class UpdateProgramTest : public ProgramFixture {
 protected:
-    void settingsWith(const std::string& updates) {
-        writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nPluginUpdates=0\r\n" + updates);
-    }
-    void addFixtures() {
-        addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
-        addPlugin("spuFixture.dll", L"PSXPlugins\\spuFixture.dll");
-        addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
-    }
-    // Corvane started on a service address; its main window.
+    // Corvane started on a service address (none: ""); its main window.
     HWND startWith(const std::string& address) {
-        settingsWith("[Updates]\r\nServiceAddress=" + address + "\r\n");
+        writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nPluginUpdates=0\r\n" +
+                      (address.empty() ? "" : "[Updates]\r\nServiceAddress=" + address + "\r\n"));
         program = start();
         return WaitForWindow(L"CorvaneForm", caption.c_str());
     }
@@ -45,7 +38,9 @@ protected:
         ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
     }
     std::string gpu() { return readFile(L"PSXPlugins\\gpuFixture.dll"); }
-    std::string fixtureGpu() { return files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile).value_or(""); }
+    std::string fixtureGpu() {
+        return files.readFile(WindowsPath(CORVANE_FIXTURES) + "\\gpuFixture.dll", kWholeFile).value_or("");
+    }
     bool backupsKept() { return files.anyMatch(Narrow(folder) + "Backups\\*-*"); }
 
     UniqueHandle program;
@@ -64,15 +59,16 @@ std::wstring BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 std::wstring StatusOf(HWND window) { return TextOf(FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr)); }
 
-TEST_F(UpdateProgramTest, WithoutAServiceTheCheckSaysWhereToSetOne) {
-    settingsWith("");
-    program = start();
-    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
+TEST_F(UpdateProgramTest, SaysWhereToSetAServiceRefusesCutAndTamperedArchivesAndUndoesAVerifiedOne) {
+    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
+    addPlugin("spuFixture.dll", L"PSXPlugins\\spuFixture.dll");
+    addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
+    // No service set: the check says where to set one.
+    HWND main = startWith("");
     ASSERT_NE(main, nullptr);
     HWND serviceButton = FindWindowExW(main, nullptr, L"Button", L"Plugin Update &Service Web Site");
     ASSERT_NE(serviceButton, nullptr);
     EXPECT_FALSE(IsWindowEnabled(serviceButton));
-
     HWND window = openAndCheck(main);
     ASSERT_NE(window, nullptr);
     HWND box = WaitForWindow(L"#32770", L"No Update Service");
@@ -83,18 +79,15 @@ TEST_F(UpdateProgramTest, WithoutAServiceTheCheckSaysWhereToSetOne) {
     EXPECT_EQ(StatusOf(window), L"Orvisk's Corvane: Idle") << "on a status bar";
     closeAll(window, main);
     EXPECT_EQ(readText(L"settings.ini").find("[Updates]"), std::string::npos);
-}
 
-TEST_F(UpdateProgramTest, RefusesCutAndTamperedArchivesInstallsAVerifiedOneAndUndoesIt) {
-    addFixtures();
     // A cut archive, and one that is not the archive the list's digest names.
     for (const char* misbehaviour : {"cutfiles/", "tampered/"}) {
-        HWND main = startWith(ServiceBase() + misbehaviour);
+        main = startWith(ServiceBase() + misbehaviour);
         ASSERT_NE(main, nullptr);
-        HWND window = openAndCheck(main);
+        window = openAndCheck(main);
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(acceptTheGpuUpdate()) << misbehaviour;
-        HWND box = WaitForWindow(L"#32770", L"Could Not Download Plugin Updates");
+        box = WaitForWindow(L"#32770", L"Could Not Download Plugin Updates");
         ASSERT_NE(box, nullptr) << misbehaviour;
         const bool mismatch = BoxText(box).find(L"The checksum of gpuFixture.zip (gpuFixture.dll) did not match the "
                                                 L"update list.") != std::wstring::npos;
@@ -107,9 +100,9 @@ TEST_F(UpdateProgramTest, RefusesCutAndTamperedArchivesInstallsAVerifiedOneAndUn
 
     // The service whole: the accepted update, verified, lands with its
     // archive's date, and the one it replaced is kept.
-    HWND main = startWith(ServiceBase());
+    main = startWith(ServiceBase());
     ASSERT_NE(main, nullptr);
-    HWND window = openAndCheck(main);
+    window = openAndCheck(main);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(acceptTheGpuUpdate());
     ASSERT_TRUE(WaitFor([&] { return StatusOf(window) == L"Orvisk's Corvane: Plugins updated..."; }));
@@ -144,8 +137,8 @@ TEST_F(UpdateProgramTest, AQuitWhileADownloadHangsEndsItAndCorvane) {
     PostMessageW(main, WM_CLOSE, 0, 0);
     // The server would hold the list 30 s before the download gave up.
     ASSERT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
-    EXPECT_NE(readFile(L"corvane.log").find("]: The download from " + ServiceBase() + "stall/zip.php?id=1 was cancelled."),
-              std::string::npos);
+    const std::string cancelled = "]: The download from " + ServiceBase() + "stall/zip.php?id=1 was cancelled.";
+    EXPECT_NE(readFile(L"corvane.log").find(cancelled), std::string::npos);
     EXPECT_EQ(FindWindowW(L"#32770", L"Could Not Download Update List"), nullptr);
 }
 }  // namespace
