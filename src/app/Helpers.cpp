@@ -25,14 +25,6 @@ void RemoveFolderTree(IFileSystem& files, const std::string& folder) {
                              ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
 }
 
-std::string StripDelimitedItem(std::string& text, const std::string& delimiter) {
-    const auto found = delimiter.empty() ? std::string::npos : text.find(delimiter);
-    if (found == std::string::npos) return std::string();
-    std::string item = text.substr(0, found + 1);
-    text.erase(0, found + 1);
-    return item;
-}
-
 std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title) {
     const auto chosen = windows.browseForFolder(owner, title);
     if (!chosen) return "\\";

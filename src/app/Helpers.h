@@ -24,13 +24,6 @@ std::string ParsePath(const std::string& path);
 // entry; a folder counts.
 bool FileExists(IFileSystem& files, const std::string& path);
 
-
-// Cuts the first item off text: when the delimiter occurs at position p
-// (1-based), returns the first p characters (the item with the delimiter's
-// first character) and leaves in text everything after position p; when it
-// does not occur, returns "" and leaves text alone.
-std::string StripDelimitedItem(std::string& text, const std::string& delimiter);
-
 // The folder picker with the caller's title; the chosen folder cut at its
 // first NUL and qualified, "\" when cancelled.
 std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title);

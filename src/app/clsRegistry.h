@@ -1,9 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "app/Registry.h"
 
@@ -18,24 +16,11 @@ public:
 
     explicit clsRegistry(IRegistry& registry) : registry_(registry) {}
 
-    void DelRegValue(std::uint32_t hKey, const std::string& strPath, const std::string& strValue);
-    long DelRegKey(std::uint32_t hKey, const std::string& strPath);
-    void CreateRegKey(std::uint32_t hKey, const std::string& strPath);
     // The REG_SZ text (up to its first NUL); Default for anything else.
     std::string GetRegString(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
                              const std::string& Default = "");
     void SaveRegString(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
                        const std::string& strData);
-    std::int32_t GetRegLong(std::uint32_t hKey, const std::string& strPath, const std::string& strValue,
-                            std::int32_t Default = 0);
-    void SaveRegLong(std::uint32_t hKey, const std::string& strPath, const std::string& strValue, std::int32_t lData);
-    // The REG_BINARY bytes; Default (nothing unless given) for anything
-    // else. An empty binary value gives an empty array.
-    std::optional<std::vector<std::uint8_t>> GetRegByte(std::uint32_t hKey, const std::string& strPath,
-                                                        const std::string& strValueName,
-                                                        std::optional<std::vector<std::uint8_t>> Default = {});
-    void SaveRegByte(std::uint32_t hKey, const std::string& strPath, const std::string& strValueName,
-                     const std::vector<std::uint8_t>& byData);
 
 private:
     // Calls with another root reach nothing.

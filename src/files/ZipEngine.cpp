@@ -3,10 +3,6 @@
 #include "files/ZipCodes.h"
 #include "files/ZipRun.h"
 
-#include <zlib.h>
-
-#include <cstring>
-
 namespace {
 // The names of a table that ends at its count or at its first slot holding
 // an empty string.
@@ -28,14 +24,4 @@ int Wiz_SingleEntryUnzip(IExtractionFiles& files, int ifnc, char** ifnv, int xfn
     } catch (const std::exception&) {
         return ZipCode::kSevereFormat;
     }
-}
-
-void UzpVersion2(UzpVer2* version) {
-    if (!version || version->structlen < sizeof(UzpVer2)) return;
-    std::memset(version->betalevel, 0, sizeof version->betalevel);  // a release, no beta level
-    std::strncpy(version->date, "7 Dec 2026", sizeof version->date - 1);
-    std::strncpy(version->zlibVersionText, ZLIB_VERSION, sizeof version->zlibVersionText - 1);
-    const unsigned char engine[4] = {kEngineMajor, kEngineMinor, kEngineRevision, 0};
-    for (unsigned char* group : {version->unzip, version->zipinfo, version->os2dll, version->windll})
-        std::memcpy(group, engine, sizeof engine);
 }

@@ -70,17 +70,3 @@ constexpr int kNone = 104;  // keep it and every later one without asking
 // a ZipCode.
 int Wiz_SingleEntryUnzip(IExtractionFiles& files, int ifnc, char** ifnv, int xfnc, char** xfnv, DCL* options,
                          USERFUNCTIONS* callbacks);
-
-// The engine's version record, 64 bytes: the caller sets structlen to 64.
-struct UzpVer2 {
-    std::uint32_t structlen;
-    std::uint32_t flag;
-    char betalevel[10];
-    char date[20];
-    char zlibVersionText[10];
-    unsigned char unzip[4], zipinfo[4], os2dll[4], windll[4];  // major, minor, patch level, unused
-};
-constexpr unsigned char kEngineMajor = 1, kEngineMinor = 0, kEngineRevision = 0;
-
-// Fills in the version record; leaves the blanks of texts it does not set.
-void UzpVersion2(UzpVer2* version);

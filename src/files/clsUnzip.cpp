@@ -63,18 +63,6 @@ bool clsUnzip::Unzip() {
     return returnCode_ == ZipCode::kOk;
 }
 
-void clsUnzip::GetVersion(std::int32_t& lMajor, std::int32_t& lMinor, std::int32_t& lRevision,
-                          std::string& sExtraInfo) {
-    UzpVer2 version{};
-    version.structlen = sizeof version;
-    std::fill(std::begin(version.betalevel), std::end(version.betalevel) - 1, ' ');
-    UzpVersion2(&version);
-    sExtraInfo.assign(version.betalevel, std::find(std::begin(version.betalevel), std::end(version.betalevel), '\0'));
-    lMajor = version.windll[0];
-    lMinor = version.windll[1];
-    lRevision = version.windll[2];
-}
-
 void clsUnzip::RaiseProgress(std::int32_t count, const std::string& message) {
     if (Progress) Progress(count, message);
 }

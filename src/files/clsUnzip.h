@@ -60,7 +60,6 @@ public:
     // True when the run's code is 0.
     bool Unzip();
     int ReturnCode() const { return returnCode_; }
-    void GetVersion(std::int32_t& lMajor, std::int32_t& lMinor, std::int32_t& lRevision, std::string& sExtraInfo);
 
     // Events; a missing handler leaves the by-reference arguments as they start.
     std::function<void(const std::string& message, bool& bCancel)> Cancel;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 #include "app/Environment.h"
@@ -17,8 +16,6 @@ public:
     int height = 1024;
     bool otherInstance = false;
     std::vector<std::string> opened;
-    // Runs whenever the code lets pending messages run.
-    std::function<void()> onDoEvents;
 
     std::string programFolder() override { return folder; }
     std::string commandLine() override { return arguments; }
@@ -27,9 +24,7 @@ public:
     int screenHeight() override { return height; }
     bool anotherInstanceRunning() override { return otherInstance; }
     bool windowRunning() override { return otherInstance; }
-    void doEvents() override {
-        if (onDoEvents) onDoEvents();
-    }
+    void doEvents() override {}
     // Targets the shell finds no program for.
     std::vector<std::string> refuse;
     bool shellOpen(const std::string& target, const std::string& parameters) override {

@@ -21,15 +21,11 @@ public:
     const std::vector<std::string>& recycled() const { return recycled_; }
     // Paths whose writes fail, as on a read-only folder or a locked file.
     void makeReadOnly(const std::string& path);
-    void setTempFolder(const std::string& path) { tempFolder_ = path; }
     // The short (8.3) form of an existing path; without one a path is its
     // own short form, as on a volume with short names switched off.
     void setShortPath(const std::string& path, const std::string& shortForm) { shortPaths_[key(path)] = shortForm; }
     // The next shell operation is aborted by the user.
     void abortNextShellOperation() { abortNextShell_ = true; }
-    // Takes a file or a folder with everything below it away.
-    void removeTree(const std::string& path);
-
     std::vector<FileEntry> find(const std::string& pattern) override;
     bool anyMatch(const std::string& pattern) override;
     bool isDirectory(const std::string& path) override;
@@ -58,6 +54,8 @@ private:
     const Node* node(const std::string& path) const;
     bool parentExists(const std::string& path) const;
     bool writable(const std::string& path) const;
+    // Takes a file or a folder with everything below it away.
+    void removeTree(const std::string& path);
 
     std::map<std::string, Node> nodes_;
     std::vector<std::string> readOnly_;

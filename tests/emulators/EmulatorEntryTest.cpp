@@ -23,16 +23,4 @@ TEST(EmulatorEntries, LoadingStopsAtTheFirstMissingOrEmptyName) {
     EXPECT_EQ(entries[0].Type, "empty");
 }
 
-TEST(EmulatorEntries, TheSectionKeepsEveryField) {
-    const EmulatorEntry folder{"Backups", EmuSystem::PSX, "Folder", "....", "D:\\plugins"};
-    EXPECT_EQ(SelectorText(folder), "Backups  (PSX)");
-
-    const IniSection section = EmulatorSection(
-        {folder, {"1964", EmuSystem::N64, "1964", "C:\\1964\\1964.exe", "C:\\1964\\plugin"}});
-    ASSERT_EQ(section.entries.size(), 10u);
-    EXPECT_EQ(section.entries[5].key, "Name2");
-    EXPECT_EQ(section.entries[6].key, "System2");
-    EXPECT_EQ(section.entries[6].value, "7");
-    EXPECT_EQ(section.entries[9].key, "Plugins2");
-}
 }  // namespace

@@ -60,10 +60,10 @@ TEST(Launch, OffersFollowTypeSystemAndRunningPrograms) {
         const LaunchOffer o = LaunchOffersOf(&entry, running);
         return std::string(o.plain ? "P" : "-") + (o.cd ? "C" : "-") + (o.image ? "I" : "-");
     };
-    EXPECT_EQ(offer("ePSXe", EmuSystem::PSX), "PCI");
-    EXPECT_EQ(offer("PCSX", EmuSystem::PSX), "P--");
-    EXPECT_EQ(offer("1964", EmuSystem::N64), "P-I");
-    EXPECT_EQ(offer("Folder", EmuSystem::PSX), "---");
+    EXPECT_EQ(offer("ePSXe", EmuSystem::PSX) + offer("PSXeven", EmuSystem::PSX) + offer("PCSX", EmuSystem::PSX) +
+                  offer("1964", EmuSystem::N64) + offer("Project 64", EmuSystem::N64) + offer("Folder", EmuSystem::PSX) +
+                  offer("Unknown", EmuSystem::PSX),
+              "PCI" "PCI" "P--" "P-I" "P-I" "---" "PCI");
     EXPECT_EQ(offer("ePSXe", EmuSystem::PSX, true), "---");
     const LaunchOffer none = LaunchOffersOf(nullptr, false);
     EXPECT_FALSE(none.plain || none.cd || none.image) << "the backups";

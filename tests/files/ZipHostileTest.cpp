@@ -19,13 +19,6 @@ TEST(ZipNames, RefusesEveryNameWindowsWouldMisread) {
     for (const char* name : accepted) EXPECT_EQ(RefusalOfName(name), "") << name;
 }
 
-TEST(ZipNames, DecodesCodePage437UnlessFlaggedUtf8) {
-    EXPECT_EQ(DecodeEntryName("caf\x82.txt", false), "caf\xC3\xA9.txt");
-    EXPECT_EQ(DecodeEntryName("\xE1\xB0", false), "\xC3\x9F\xE2\x96\x91");
-    EXPECT_EQ(DecodeEntryName("caf\xC3\xA9.txt", true), "caf\xC3\xA9.txt");
-    EXPECT_EQ(DecodeEntryName("bad\xC3", true), "bad\xE2\x94\x9C") << "invalid UTF-8 falls back to 437";
-}
-
 TEST_F(Hostile, RefusedEntriesAreReportedAndSkippedWhileTheRestExtracts) {
     const int code = extract(BuildZip({{"../escape.dll", "x"},
                                        {"good.dll", "fine"},

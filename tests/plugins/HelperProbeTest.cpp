@@ -63,46 +63,6 @@ TEST_F(HelperProbeTest, EachMisbehaviourIsQuarantinedWithItsReasonAndTheScanGoes
     EXPECT_EQ(libraries.loads().size(), 0u) << "nothing loaded in Corvane's own process";
 }
 
-TEST_F(HelperProbeTest, ARescanLoadsNoUnchangedLibraryButChecksAChangedOneAgain) {
-    misbehavingFolder();
-    start();
-    const std::size_t probedAtStart = helper.probed().size();
-    const std::string logAtStart = files.contents(kLog);
-
-    session.refresh({EmuSystem::PSX, EmuSystem::N64});
-    EXPECT_EQ(helper.probed().size(), probedAtStart) << "every answer came from the store";
-    EXPECT_EQ(names(PluginKind::GPU), (std::vector<std::string>{"Boxed GPU", "Good GPU"}));
-    EXPECT_TRUE(logHas("crash.dll is quarantined (crashed on December 5, 2026); ignored..."));
-    EXPECT_TRUE(logHas("hang.dll is quarantined (no answer in 10 s on December 5, 2026); ignored..."));
-    EXPECT_TRUE(logHas("Found Good GPU (good.dll) of PSX type GPU", 2));
-    EXPECT_TRUE(logHas("x86.dll is built for another processor architecture; ignored...", 2));
-    EXPECT_EQ(status(),
-              "3 plugins were skipped: they stopped the plugin check (Plugins > Skipped Plugins)");
-
-    library("crash.dll", FakeProbeHelper::Answer(PluginKind::SPU, "Mended SPU"), kDecember5 + 1);
-    session.refresh({EmuSystem::PSX, EmuSystem::N64});
-    ASSERT_EQ(helper.probed().size(), probedAtStart + 1);
-    EXPECT_EQ(helper.probed().back(), kFolder + "crash.dll");
-    EXPECT_EQ(names(PluginKind::SPU), std::vector<std::string>{"Mended SPU"});
-}
-
-TEST_F(HelperProbeTest, TheQuarantineListsEachWithItsReasonAndOneCheckedAgainLeavesIt) {
-    library("crash.dll", FakeProbeHelper::Exit(0xC0000005));
-    library("hang.dll", FakeProbeHelper::Hang());
-    start();
-    const auto quarantined = session.probeStore().quarantined();
-    ASSERT_EQ(quarantined.size(), 2u);
-    EXPECT_EQ(quarantined[0].file.path, kFolder + "crash.dll");
-    EXPECT_EQ(quarantined[0].reason, "crashed");
-    EXPECT_EQ(FailureDate(clock, quarantined[0]), "December 5, 2026");
-
-    helper.behave(kFolder + "crash.dll", FakeProbeHelper::Answer(PluginKind::SPU, "Flaky SPU"));
-    session.retry(kFolder + "crash.dll");
-    EXPECT_EQ(names(PluginKind::SPU), std::vector<std::string>{"Flaky SPU"});
-    EXPECT_EQ(status(), "1 plugin was skipped: they stopped the plugin check (Plugins > Skipped Plugins)");
-    EXPECT_EQ(session.probeStore().quarantined().size(), 1u);
-}
-
 TEST_F(HelperProbeTest, WithoutAHelperTheFallbackProbesAndNothingIsQuarantined) {
     helper.failStarts();
     InProcessProbe inProcess(libraries);

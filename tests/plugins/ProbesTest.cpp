@@ -1,29 +1,16 @@
+// The call facility and the probes over fake libraries: what the real
+// fixture libraries cannot show (tests/plugins/win32/FixturesTest.cpp loads
+// those).
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "doubles/FakeLibraries.h"
 #include "doubles/ServicesFixture.h"
+#include "plugins/FakePlugins.h"
 #include "plugins/PluginCommands.h"
 #include "plugins/clsCallFunction.h"
 #include "plugins/clsN64.h"
 #include "plugins/clsPSX.h"
 
 namespace {
-FakeLibraries::Export Returns(CallValue value) {
-    return [value](const std::vector<CallValue>&) { return value; };
-}
-
-// An N64 information function filling the record with a type and name.
-FakeLibraries::Export DllInfo(std::int16_t type, const std::string& name) {
-    return [type, name](const std::vector<CallValue>& arguments) {
-        auto* record = reinterpret_cast<unsigned char*>(arguments.at(0));
-        record[2] = static_cast<unsigned char>(type);
-        std::memcpy(record + 4, name.data(), std::min<std::size_t>(name.size(), 100));
-        return CallValue{0};
-    };
-}
-
 TEST(clsCallFunction, RaisesItsFourErrors) {
     FakeLibraries libraries;
     libraries.add("C:\\p\\calls.dll", {{"Sum", Returns(5)}});
@@ -43,59 +30,38 @@ TEST(clsCallFunction, RaisesItsFourErrors) {
     call.LoadDLL("C:\\p\\calls.dll");
     expectError([&] { call.CallDLLFunctionByName("sum"); }, "clsCallFunction.CallDLLFunctionByName",
                 "Function not found");
-    EXPECT_EQ(call.CallDLLFunctionByName("Sum"), 5);
     call.CallType(CallConvention::ComDirect);
     expectError([&] { call.CallFunction(); }, "clsCallFunction.CallFunction", "Cannot call Null COM object");
     call.UnloadDLL();
     EXPECT_EQ(libraries.loadedCount(), 0);
 }
 
-// E_FAIL, as the 32-bit status it is.
-constexpr CallValue kFailed = static_cast<std::int32_t>(0x80004005u);
-
-TEST(clsCallFunction, PassesParametersInOrderAndTheStatusOfObjectCalls) {
+TEST(Probes, NoLibraryNoAnswerAndAnN64RecordIsCutAtItsFirstNul) {
     FakeLibraries libraries;
-    libraries.add("C:\\p\\calls.dll", {{"Method", [](const std::vector<CallValue>& a) {
-                                            *reinterpret_cast<CallValue*>(a.back()) = a[1] * 10 + a[2];
-                                            return CallValue{kFailed};
-                                        }}});
-    clsCallFunction call(libraries);
-    call.LoadDLL("C:\\p\\calls.dll");
-    call.CallType(CallConvention::ComHResult);
-    call.ObjectPointer(0x1234);
-    call.AddParameter(4);
-    call.AddParameter(2);
-    EXPECT_EQ(call.CallDLLFunctionByName("Method"), 42);
-    EXPECT_EQ(call.HResult(), kFailed);
-    EXPECT_EQ(libraries.calls().back().arguments.front(), 0x1234) << "the object comes first";
-}
-
-TEST(clsPSX, ReportsTypeNameAndVersionAndRunsTheTest) {
-    static const std::string longName(600, 'n');
-    FakeLibraries libraries;
-    libraries.add("C:\\psx\\gpu.dll", {{"PSEgetLibType", Returns(2)},
-                                       {"PSEgetLibName", Returns(reinterpret_cast<CallValue>(longName.c_str()))},
-                                       {"PSEgetLibVersion", Returns(0x00020105)},
-                                       {"GPUtest", Returns(0)}});
-    libraries.add("C:\\psx\\pad.dll", {{"PADtest", Returns(2)}, {"PADconfigure", Returns(0)}});
-    libraries.add("C:\\psx\\none.dll", {});
-    clsPSX probe(libraries);
-    {
-        const LoadedLibrary gpu = libraries.load("C:\\psx\\gpu.dll");
-        EXPECT_EQ(probe.GetLibType(gpu.get()), 2);
-        EXPECT_EQ(probe.GetLibName(gpu.get()), longName) << "copied whole";
-        EXPECT_EQ(probe.GetLibVersion(gpu.get()), "1.5");
-    }
-    EXPECT_EQ(probe.GetLibType(0), 0);
-    EXPECT_EQ(probe.GetLibName(0), "");
+    clsPSX psx(libraries);
+    EXPECT_EQ(psx.GetLibType(0), 0);
+    EXPECT_EQ(psx.GetLibName(0), "");
+    EXPECT_FALSE(psx.TestPlugin("C:\\psx\\missing.dll", 1));
     EXPECT_EQ(clsPSX::VersionText(0x00010203), "2.3");
-    EXPECT_EQ(probe.TestPlugin("C:\\psx\\gpu.dll", 1), PsxTestVerdict::Works);
-    EXPECT_EQ(probe.TestPlugin("C:\\psx\\none.dll", 1), PsxTestVerdict::Unsupported);
-    EXPECT_FALSE(probe.TestPlugin("C:\\psx\\pad.dll", 4)) << "2 is no verdict";
-    EXPECT_FALSE(probe.TestPlugin("C:\\psx\\missing.dll", 1));
-    probe.StdCall("C:\\psx\\pad.dll", 4, "configure");
-    EXPECT_EQ(libraries.calls().back().name, "PADconfigure");
-    EXPECT_EQ(libraries.loadedCount(), 0) << "every library freed";
+
+    // A plug-in of another record layout writes 1 KB, and its name is
+    // followed by leftovers after the NUL.
+    libraries.add("C:\\n64\\wide.dll", {{"GetDllInfo", [](const std::vector<CallValue>& arguments) {
+                                               auto* record = reinterpret_cast<unsigned char*>(arguments.at(0));
+                                               std::memset(record, 'x', 1024);
+                                               record[2] = 3;
+                                               record[3] = 0;
+                                               std::memcpy(record + 4, "Wide\0junk", 9);
+                                               return CallValue{0};
+                                           }}});
+    libraries.add("C:\\n64\\bare.dll", {});
+    clsN64 n64(libraries, 0xBEEF);
+    n64.QueryDLL(libraries.load("C:\\n64\\wide.dll").get());
+    EXPECT_EQ(n64.DLLType(), 3);
+    EXPECT_EQ(n64.DLLName(), "Wide");
+    n64.QueryDLL(libraries.load("C:\\n64\\bare.dll").get());
+    EXPECT_EQ(n64.DLLType(), 0);
+    EXPECT_EQ(n64.DLLName(), "") << "nothing left of the last library";
 }
 
 using PluginCommandsTest = ServicesFixture;
@@ -135,51 +101,5 @@ TEST_F(PluginCommandsTest, TellWhatThePluginSaidOfItselfOrThatNoneIsSelected) {
     EXPECT_EQ(said(commands.Configure({}, 0, true)), "Select a Plugin: You'll need to select a plugin first. (3)");
     EXPECT_EQ(files.currentDirectory(), "C:\\n64\\") << "the plug-in's folder, for its companion files";
     EXPECT_EQ(libraries.loadedCount(), 0);
-}
-
-TEST(clsN64, ReadsTheInformationRecordAndCallsWithTheMainWindow) {
-    FakeLibraries libraries;
-    const std::string hundred(100, 'R');
-    libraries.add("C:\\n64\\rsp.dll", {{"GetDllInfo", DllInfo(1, hundred)}});
-    libraries.add("C:\\n64\\gfx.dll", {{"GetDllInfo", DllInfo(2, "Glide64")},
-                                       {"InitiateGFX", Returns(1)},
-                                       {"DllConfig", Returns(0)},
-                                       {"DllTest", Returns(0)}});
-    libraries.add("C:\\n64\\audio.dll", {{"GetDllInfo", DllInfo(3, "Jabo Audio")}, {"DllConfig", Returns(0)}});
-    libraries.add("C:\\n64\\bare.dll", {});
-    // A plug-in of another record layout writes 1 KB, and its name is
-    // followed by leftovers after the NUL.
-    libraries.add("C:\\n64\\wide.dll", {{"GetDllInfo", [](const std::vector<CallValue>& arguments) {
-                                               auto* record = reinterpret_cast<unsigned char*>(arguments.at(0));
-                                               std::memset(record, 'x', 1024);
-                                               record[2] = 3;
-                                               record[3] = 0;
-                                               std::memcpy(record + 4, "Wide\0junk", 9);
-                                               return CallValue{0};
-                                           }}});
-    clsN64 probe(libraries, 0xBEEF);
-
-    const LoadedLibrary rsp = libraries.load("C:\\n64\\rsp.dll");
-    probe.QueryDLL(rsp.get());
-    EXPECT_EQ(probe.DLLType(), 1);
-    EXPECT_EQ(probe.DLLName(), hundred) << "100 characters without NUL, whole";
-    probe.QueryDLL(libraries.load("C:\\n64\\bare.dll").get());
-    EXPECT_EQ(probe.DLLType(), 0);
-    EXPECT_EQ(probe.DLLName(), "") << "an empty name";
-    probe.QueryDLL(libraries.load("C:\\n64\\wide.dll").get());
-    EXPECT_EQ(probe.DLLType(), 3);
-    EXPECT_EQ(probe.DLLName(), "Wide") << "cut at the first NUL";
-
-    const LoadedLibrary gfx = libraries.load("C:\\n64\\gfx.dll");
-    const LoadedLibrary audio = libraries.load("C:\\n64\\audio.dll");
-    probe.DLLConfig(gfx.get());
-    EXPECT_EQ(libraries.calls().back().name, "DllConfig");
-    EXPECT_EQ(libraries.calls().back().arguments, std::vector<CallValue>{0xBEEF});
-    const std::size_t callsBefore = libraries.calls().size();
-    probe.DLLConfig(audio.get());
-    EXPECT_EQ(libraries.calls().size(), callsBefore) << "no InitiateGFX: not configured";
-    EXPECT_TRUE(probe.DLLTest(gfx.get()));
-    EXPECT_FALSE(probe.DLLTest(audio.get()));
-    EXPECT_FALSE(probe.DLLAbout(audio.get()));
 }
 }  // namespace

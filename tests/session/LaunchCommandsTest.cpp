@@ -60,7 +60,7 @@ TEST_F(LaunchCommandsTest, APlainLaunchWaitsForTheEmulatorWithLaunchesOff) {
     EXPECT_EQ(files.currentDirectory(), "C:\\Emu Dir\\");
 }
 
-TEST_F(LaunchCommandsTest, OffersFollowTheTypeAndAnEmulatorThatDoesNotStartIsNamed) {
+TEST_F(LaunchCommandsTest, AnEmulatorThatDoesNotStartIsNamedAndTheWindowComesBack) {
     emulator("PCSX", EmuSystem::PSX);
     processes.makeMissing(kEpsxe);
     start();
@@ -70,30 +70,17 @@ TEST_F(LaunchCommandsTest, OffersFollowTheTypeAndAnEmulatorThatDoesNotStartIsNam
     EXPECT_EQ(user.last().title, "Emulator Not Started");
     EXPECT_NE(user.last().text.find(kEpsxe), std::string::npos);
     EXPECT_FALSE(flags.blExternalAppRunning);
-    EXPECT_EQ(events.back(), SessionChange::LaunchEnded) << "the window comes back";
-
-    const struct {
-        const char* type;
-        EmuSystem system;
-        bool plain, cd, image;
-    } offers[] = {{"ePSXe", EmuSystem::PSX, true, true, true},  {"PSXeven", EmuSystem::PSX, true, true, true},
-                  {"1964", EmuSystem::N64, true, false, true},   {"Project 64", EmuSystem::N64, true, false, true},
-                  {"Folder", EmuSystem::PSX, false, false, false}, {"Unknown", EmuSystem::PSX, true, true, true}};
-    for (const auto& offer : offers) {
-        const EmulatorEntry entry{"E", offer.system, offer.type, kEpsxe, "C:\\p"};
-        const LaunchOffer offered = LaunchOffersOf(&entry, false);
-        EXPECT_EQ((std::vector<bool>{offered.plain, offered.cd, offered.image}),
-                  (std::vector<bool>{offer.plain, offer.cd, offer.image}))
-            << offer.type;
-        EXPECT_FALSE(LaunchOffersOf(&entry, true).plain) << "nothing while a program runs";
-    }
+    EXPECT_EQ(events.back(), SessionChange::LaunchEnded);
 }
 
-TEST_F(LaunchCommandsTest, ACdLaunchImportsTheDiscsProfileFirst) {
+TEST_F(LaunchCommandsTest, ADiscOrAnImageLoadsItsProfileFirstAndAFailedImportStillStarts) {
     drives.add("Q:\\", DriveType::CdRom);
     files.addFile("Q:\\SYSTEM.CNF", "BOOT = cdrom:\\SLUS_004.26;1\r\n");
     emulator("ePSXe", EmuSystem::PSX);
     profile("SLUS_004.26", "gpuRacing.dll");
+    profile("Crash Bandicoot", "gpuCrash.dll");
+    files.addFile("C:\\My Games\\Crash Bandicoot.bin");
+    files.setShortPath("C:\\My Games\\Crash Bandicoot.bin", "C:\\MYGAME~1\\CRASHB~1.BIN");
     InstallFakeRegTool(processes, registry, files);
     std::string videoAtStart;
     processes.onRun(kEpsxe, [&](const ProcessStart&) {
@@ -108,57 +95,25 @@ TEST_F(LaunchCommandsTest, ACdLaunchImportsTheDiscsProfileFirst) {
     EXPECT_TRUE(processes.started()[0].hidden);
     EXPECT_EQ(commandLines()[1], "\"C:\\Emu Dir\\epsxe.exe\" -nogui");
     EXPECT_TRUE(logHas("Configuration Profile Detected for GameID: SLUS_004.26; Loading..."));
-}
 
-TEST_F(LaunchCommandsTest, AnImageLaunchLoadsTheFilesProfileAndPassesAShortPath) {
-    emulator("ePSXe", EmuSystem::PSX);
-    profile("Crash Bandicoot", "gpuCrash.dll");
-    files.addFile("C:\\My Games\\Crash Bandicoot.bin");
-    files.setShortPath("C:\\My Games\\Crash Bandicoot.bin", "C:\\MYGAME~1\\CRASHB~1.BIN");
-    InstallFakeRegTool(processes, registry, files);
-    start();
     EXPECT_FALSE(launches().launch(LaunchKind::Image)) << "no file chosen";
     EXPECT_EQ(user.asked, std::vector<std::string>{"Select the file you want to launch:"});
-    EXPECT_TRUE(processes.started().empty());
-
+    EXPECT_EQ(commandLines().size(), 2u);
     user.files = {std::string("C:\\My Games\\Crash Bandicoot.bin")};
     launches().launch(LaunchKind::Image);
-    EXPECT_EQ(value("Software\\epsxe\\config", "VideoPlugin"), "gpuCrash.dll");
+    EXPECT_EQ(videoAtStart, "gpuCrash.dll");
     EXPECT_TRUE(logHas("Configuration Profile Detected for file: C:\\My Games\\Crash Bandicoot.bin; Loading..."));
     EXPECT_EQ(commandLines().back(), "\"C:\\Emu Dir\\epsxe.exe\" -nogui -loadbin C:\\MYGAME~1\\CRASHB~1.BIN");
-}
 
-TEST_F(LaunchCommandsTest, NoAutoLoadWithTheSwitchOrAKeyThatNamesNoFileAndAFailedImportStillStarts) {
-    drives.add("Q:\\", DriveType::CdRom);
+    processes.onRun(processes.systemFolder() + "reg.exe", [](const ProcessStart&) { return 1ul; });
+    launches().launch(LaunchKind::Image, "C:\\Games\\Crash Bandicoot.bin");
+    EXPECT_EQ(user.last().title, "Could Not Load Configuration");
+    EXPECT_EQ(commandLines().size(), 6u) << "the import, then the emulator";
+
+    // A disc whose game ID (om:\PSX.EXE) names no file loads nothing.
     files.addFile("Q:\\SYSTEM.CNF", "BOOT = cdrom:\\PSX.EXE;1\r\n");
     files.addFile("C:\\Corvane\\Configurations\\om");
-    emulator("ePSXe", EmuSystem::PSX);
-    start();
     launches().launch(LaunchKind::CD);
-    EXPECT_EQ(commandLines(), std::vector<std::string>{"\"C:\\Emu Dir\\epsxe.exe\" -nogui"})
-        << "the game ID om:\\PSX.EXE names no profile";
-
-    profile("Crash", "gpuCrash.dll");
-    processes.onRun(processes.systemFolder() + "reg.exe", [](const ProcessStart&) { return 1ul; });
-    launches().launch(LaunchKind::Image, "C:\\Games\\Crash.bin");
-    EXPECT_EQ(user.last().title, "Could Not Load Configuration");
-    EXPECT_EQ(commandLines().size(), 3u) << "the import, then the emulator";
-
-    flags.blNoConfigAutoLoad = true;
-    launches().launch(LaunchKind::Image, "C:\\Games\\Crash.bin");
-    EXPECT_EQ(commandLines().size(), 4u) << "the emulator alone";
-}
-
-TEST_F(LaunchCommandsTest, ATrayLaunchSelectsItsEmulatorFirst) {
-    files.addFile(kEpsxe, "MZ");
-    emulators({{"A", EmuSystem::PSX, "PCSX", "C:\\a\\pcsx.exe", "C:\\a"}, {"B", EmuSystem::PSX, "ePSXe", kEpsxe, "C:\\b"}},
-              1);
-    start();
-    launches().launchFromTray(1, LaunchKind::CD);
-    EXPECT_EQ(session.selected(), 2);
-    EXPECT_EQ(commandLines(), std::vector<std::string>{"\"C:\\Emu Dir\\epsxe.exe\" -nogui"});
-    launches().launchFromTray(0, LaunchKind::CD);
-    EXPECT_EQ(session.selected(), 1);
-    EXPECT_EQ(commandLines().size(), 1u) << "PCSX offers no CD launch";
+    EXPECT_EQ(commandLines().size(), 7u) << "the emulator alone";
 }
 }  // namespace

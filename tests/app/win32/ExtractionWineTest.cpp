@@ -10,6 +10,7 @@
 #include "app/win32/Win32ExtractionFiles.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/WideText.h"
+#include "app/WholeFile.h"
 #include "files/TestZip.h"
 #include "files/clsUnzip.h"
 

@@ -137,52 +137,6 @@ TEST_F(ShellProgramTest, SitsInTheTrayComesBackThroughItsMenuAndKeepsItsIconAfte
     EXPECT_FALSE(IconShown(tray)) << "no icon left behind";
 }
 
-TEST_F(ShellProgramTest, UpdatesFoundFromTheTrayAreABalloonThatOpensTheUpdateWindow) {
-    addPlugin("gpuFixture.dll", L"PSXPlugins\\gpuFixture.dll");
-    addPlugin("spuFixture.dll", L"PSXPlugins\\spuFixture.dll");
-    addPlugin("n64GfxFixture.dll", L"N64Plugins\\n64GfxFixture.dll");
-    writeSettings("[Configuration]\r\nSplash=1\r\nExit=0\r\nLogging=-1\r\nPluginUpdates=0\r\n[Updates]\r\n"
-                  "ServiceAddress=" + ServiceBase() + "\r\n");
-    const UniqueHandle program = start();
-    HWND main = WaitForWindow(L"CorvaneForm", caption.c_str());
-    ASSERT_NE(main, nullptr);
-    HWND tray = TrayWindow();
-    ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(MinimizeToTray(main));
-    // The popup's entry a pick at this share of its height falls on: six
-    // entries and three separators.
-    const auto pick = [&](int percent) {
-        PostMessageW(tray, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
-        HWND popup = WaitForWindow(L"#32768", nullptr, 10000);
-        ASSERT_NE(popup, nullptr);
-        RECT menu;
-        GetWindowRect(popup, &menu);
-        ClickAt((menu.left + menu.right) / 2, menu.top + (menu.bottom - menu.top) * percent / 100, MOUSEEVENTF_LEFTDOWN,
-                MOUSEEVENTF_LEFTUP);
-    };
-
-    pick(73);  // Check For Plugin Updates
-    EXPECT_NE(logWith("Updates found; notifying user...").find("Updates found; notifying user..."), std::string::npos);
-    Sleep(500);
-    EXPECT_EQ(FindWindowW(L"#32770", L"New Updates are Available"), nullptr) << "a balloon, not a box";
-    EXPECT_FALSE(IsWindowVisible(main)) << "still in the tray";
-
-    // The balloon clicked, as the shell reports it: the window comes back
-    // with the update window, which asks about each update.
-    PostMessageW(tray, WM_MOUSEMOVE, 1, 1029);
-    HWND updates = WaitForWindow(L"CorvaneForm", L"Corvane: Plugin Updates");
-    EXPECT_NE(updates, nullptr);
-    EXPECT_TRUE(IsWindowVisible(main));
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(Answer(L"Plugin Update Query", IDNO));
-    PostMessageW(updates, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntilClosed(updates));
-
-    // Exit, the popup's last entry, from the tray.
-    ASSERT_TRUE(MinimizeToTray(main));
-    pick(93);
-    EXPECT_EQ(WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0);
-}
-
 TEST_F(ShellProgramTest, WritesEPSXeSettingsThatReadBackWholeMakesCardsWithoutReplacingOneAndConvertsThem) {
     ePSXeEntry();
     const std::wstring card = folder + L"cards\\";
