@@ -20,6 +20,11 @@ std::string ParsePath(const std::string& path) {
 
 bool FileExists(IFileSystem& files, const std::string& path) { return files.anyMatch(path); }
 
+void RemoveFolderTree(IFileSystem& files, const std::string& folder) {
+    files.shellFileOperation(ShellOperation::Delete, folder.substr(0, folder.size() - 1), "",
+                             ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
+}
+
 std::string BrowseForFolder(IWindowServices& windows, WindowHandle owner, const std::string& title) {
     const auto chosen = windows.browseForFolder(owner, title);
     if (!chosen) return "\\";

@@ -50,6 +50,10 @@ inline bool ShellFileOperation(IFileSystem& files, ShellOperation operation, con
     return files.shellFileOperation(operation, from, to, flags, progressTitle, owner);
 }
 
+// Deletes a folder (a path ending in a backslash) and everything below it,
+// silently.
+void RemoveFolderTree(IFileSystem& files, const std::string& folder);
+
 // True when the file name equals one of the exclusion names, letter case
 // ignored. NUL characters are first removed from the name, in place.
 bool IsExcludedDll(std::string& fileName, const std::vector<std::string>& exclusions);

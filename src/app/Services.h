@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Clock.h"
+#include "app/Digests.h"
 #include "app/Downloads.h"
 #include "app/Drives.h"
 #include "app/Environment.h"
@@ -27,4 +28,5 @@ struct Services {
     IDownloads& downloads;
     IExtractionFiles& extraction;
     INotifyIcon& tray;
+    IDigests& digests;
 };

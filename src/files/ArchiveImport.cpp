@@ -19,11 +19,6 @@ void FilesBelow(IFileSystem& files, const std::string& folder, const std::string
     }
 }
 
-void RemoveFolderTree(IFileSystem& files, const std::string& folder) {
-    files.shellFileOperation(ShellOperation::Delete, folder.substr(0, folder.size() - 1), "",
-                             ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi, "", 0);
-}
-
 bool MakeFolders(IFileSystem& files, const std::string& destination, const std::string& relative) {
     std::string path = destination;
     for (std::size_t slash; (slash = relative.find('\\', path.size() - destination.size())) != std::string::npos;) {
@@ -85,14 +80,15 @@ ArchiveResult ExtractArchive(IExtractionFiles& files, const std::string& archive
     return result;
 }
 
-bool MoveStagedFiles(IFileSystem& files, const std::string& staging, const std::string& destination) {
+bool MoveStagedFiles(IFileSystem& files, const std::string& staging, const std::string& destination,
+                     const std::function<bool(const std::string& target)>& beforePlace) {
     std::vector<std::string> staged;
     FilesBelow(files, staging, "", staged);
     std::vector<Placed> placed;
     bool ok = true;
     for (const std::string& relative : staged) {
         Placed next;
-        if (!MakeFolders(files, destination, relative) ||
+        if (!MakeFolders(files, destination, relative) || (beforePlace && !beforePlace(destination + relative)) ||
             !Place(files, staging + relative, destination + relative, next)) {
             ok = false;
             break;
@@ -105,4 +101,13 @@ bool MoveStagedFiles(IFileSystem& files, const std::string& staging, const std::
         PutBack(files, placed);
     RemoveFolderTree(files, staging);
     return ok;
+}
+
+void DropSetAsideFiles(IFileSystem& files, const std::string& folder) {
+    std::vector<std::string> below;
+    FilesBelow(files, folder, "", below);
+    const std::string suffix = kSetAsideSuffix;
+    for (const std::string& relative : below)
+        if (relative.size() > suffix.size() && relative.compare(relative.size() - suffix.size(), suffix.size(), suffix) == 0)
+            files.deleteFile(folder + relative);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,11 @@ constexpr const char* kSetAsideSuffix = ".corvane-old";
 // Moves every file of `staging` (folders kept) over its place in
 // `destination`. A file in use is renamed aside first; when a file cannot
 // be put in place at all, what was moved is put back and false returned.
-// The staging folder is removed in either case.
-bool MoveStagedFiles(IFileSystem& files, const std::string& staging, const std::string& destination);
+// `beforePlace` hears of each place before it is written, and fails the
+// move with false. The staging folder is removed in either case.
+bool MoveStagedFiles(IFileSystem& files, const std::string& staging, const std::string& destination,
+                     const std::function<bool(const std::string& target)>& beforePlace = {});
+
+// Deletes the files set aside in a folder and below it; one still held by
+// a running program stays.
+void DropSetAsideFiles(IFileSystem& files, const std::string& folder);

@@ -31,8 +31,8 @@ struct AppSettings {
     int cdromSelection = 0;
     // The emulator to select at start-up (read, never written).
     int lastEmu = 0;
-    // The update service's address as the file holds it; "" when it holds
-    // none, and then section Updates is not written.
+    // The update service's address as the user set it; "" when none is
+    // set, and then section Updates is not written.
     std::string serviceAddress;
     // The project's web site for Help > Web Site; "" when none is set, and
     // then section Help is not written.

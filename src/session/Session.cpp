@@ -14,10 +14,6 @@
 #include "session/UpdateCommands.h"
 
 namespace {
-// The project's own update service on this machine: never a host the
-// project does not control, whose holder could hand users DLLs to run.
-const char* const kDefaultServiceAddress = "http://127.0.0.1:8381/";
-
 const char* const kDllExclusions[] = {"audiow32.dll", "kailleraclient.dll", "zlib.dll",
                                       "bzlib.dll",    "subTsgMSCD16.dll",   "subTsgMSCD32.dll"};
 
@@ -187,7 +183,7 @@ void Session::writeSettings() {
 
 std::string Session::serviceAddress() const {
     const std::string& address = settings_.serviceAddress;
-    if (address.empty()) return kDefaultServiceAddress;
+    if (address.empty()) return address;
     return address.back() == '/' ? address : address + "/";
 }
 
@@ -270,9 +266,7 @@ void Session::scan(EmuSystem system) {
     user_.status("Loading plugins, please wait...");
     user_.busy(true);
     // Plug-ins set aside by an update while an emulator held them go now.
-    const std::string folder = QualifyPath(folders_[system]);
-    for (const FileEntry& leftover : services_.files.find(folder + "*" + kSetAsideSuffix))
-        services_.files.deleteFile(folder + leftover.name);
+    DropSetAsideFiles(services_.files, QualifyPath(folders_[system]));
     const EmulatorEntry* entry = selectedEmulator();
     const EmulatorType* type = entry ? TypeNamed(entry->Type, entry->System) : nullptr;
     PluginCatalogue catalogue = system == EmuSystem::PSX

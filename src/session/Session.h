@@ -96,7 +96,8 @@ public:
     void chooseCDROM(int index);
     const N64VersionKeys& versionKeys() const { return versionKeys_; }
     const std::string& ePSXeVersion() const { return ePSXeVersion_; }
-    // The update service's address: a base ending in "/".
+    // The update service's address: a base ending in "/"; "" when none is
+    // set (there is no default: a user's club or site runs one).
     std::string serviceAddress() const;
     bool programRunning() const { return runningPrograms_ > 0; }
     LaunchOffer launchOffers() const { return LaunchOffersOf(selectedEmulator(), programRunning()); }

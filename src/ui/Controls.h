@@ -79,6 +79,9 @@ private:
 
 class Label : public CaptionedControl {};
 
+// The status line along a window's bottom edge.
+class StatusBar : public CaptionedControl {};
+
 // A captioned frame around a group of controls.
 class Frame : public CaptionedControl {};
 

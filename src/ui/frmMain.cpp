@@ -77,6 +77,7 @@ void frmMain::buildControls() {
     lblInterval.setCaption("Update check interval (minutes):");
     lblCDROM.setCaption("CDROM Drive:");
     lblTransparency.setCaption("Window Transparency:");
+    lblServiceAddress.setCaption("Plugin update service:");
     sldTransparency.setRange(0, 100);
     tmrTimer.setInterval(60000);
 }
@@ -95,7 +96,8 @@ void frmMain::buildMenus() {
         {&mnuViewConfig, "&Configuration"}, {&mnuViewRefresh, "&Refresh"}, {&mnuPlugins, "&Plugins"},
         {&mnuPluginsConfigure, "&Configure"}, {&mnuPluginsTest, "&Test"}, {&mnuPluginsAbout, "&About"},
         {&mnuPluginsPadSelection, "&PSX Pad Selection"}, {&mnuPluginsPadSelectionPad1, "Pad 1"},
-        {&mnuPluginsPadSelectionPad2, "Pad 2"}, {&mnuPluginsSkipped, "&Skipped Plugins"}, {&mnuTools, "&Tools"},
+        {&mnuPluginsPadSelectionPad2, "Pad 2"}, {&mnuPluginsSkipped, "&Skipped Plugins"},
+        {&mnuPluginsUndoUpdate, "&Undo Last Plugin Update"}, {&mnuTools, "&Tools"},
         {&mnuToolsConfigN64Regpaths, "&Configure N64 Registry Paths"}, {&mnuHelp, "&Help"},
         {&mnuHelpReadMe, "&Read Me"}, {&mnuHelpWebSite, "&Web Site"},
         {&mnuHelpCheckToolUpdate, "&Check for Tool Update"}, {&mnuHelpAbout, "&About"},
@@ -122,7 +124,7 @@ void frmMain::buildMenus() {
         Submenu(mnuPlugins, {Leaf(mnuPluginsConfigure), Leaf(mnuPluginsTest), Leaf(mnuPluginsAbout), Separator(),
                              Submenu(mnuPluginsPadSelection,
                                      {Leaf(mnuPluginsPadSelectionPad1), Leaf(mnuPluginsPadSelectionPad2)}),
-                             Separator(), skipped}),
+                             Separator(), skipped, Leaf(mnuPluginsUndoUpdate)}),
         Submenu(mnuTools, {Leaf(mnuToolsConfigN64Regpaths)}),
         Submenu(mnuHelp, {Leaf(mnuHelpReadMe), Leaf(mnuHelpWebSite), Leaf(mnuHelpCheckToolUpdate), Separator(),
                           Leaf(mnuHelpAbout)}),
@@ -179,6 +181,10 @@ void frmMain::wireEvents() {
     mnuFileExit.onClick = [this] { requestClose(); };
     cmdExit.onClick = [this] { requestClose(); };
     cmdUpdateService.onClick = [this] { services_.environment.shellOpen(session_.serviceAddress(), ""); };
+    txtServiceAddress.onChange = [this] {
+        session_.settings().serviceAddress = txtServiceAddress.text();
+        cmdUpdateService.setEnabled(!session_.serviceAddress().empty());
+    };
     mnuEditEnableLogging.onClick = [this] { mnuEditEnableLogging.setChecked(session_.toggleLogging()); };
 }
 

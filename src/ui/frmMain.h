@@ -11,6 +11,7 @@
 #include "session/Session.h"
 #include "ui/Form.h"
 #include "ui/MainMenu.h"
+#include "ui/MainUpdates.h"
 #include "ui/WindowUser.h"
 #include "ui/forms/frmAddEmu.h"
 #include "ui/forms/frmConfigN64Regpaths.h"
@@ -68,8 +69,9 @@ public:
     TextBox txtSettings;
     Label lblCDROM;
     ComboBox cmbCDROM;
-    Label lblTransparency;
+    Label lblTransparency, lblServiceAddress;
     Slider sldTransparency;
+    TextBox txtServiceAddress;
     Label lblAbout, lblThanks;
     Label lblStatus;
     Button cmdConfig, cmdTest, cmdAbout;
@@ -86,7 +88,7 @@ public:
     MenuItem mnuEdit, mnuEditRename, mnuEditDelete, mnuEditCopy, mnuEditCopyAll, mnuEditEnableLogging;
     MenuItem mnuView, mnuViewPSX, mnuViewN64, mnuViewConfig, mnuViewRefresh;
     MenuItem mnuPlugins, mnuPluginsConfigure, mnuPluginsTest, mnuPluginsAbout, mnuPluginsPadSelection;
-    MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2, mnuPluginsSkipped;
+    MenuItem mnuPluginsPadSelectionPad1, mnuPluginsPadSelectionPad2, mnuPluginsSkipped, mnuPluginsUndoUpdate;
     MenuItem mnuTools, mnuToolsConfigN64Regpaths;
     MenuItem mnuHelp, mnuHelpReadMe, mnuHelpWebSite, mnuHelpCheckToolUpdate, mnuHelpAbout;
     // The context menu of the plug-in lists.
@@ -116,15 +118,17 @@ public:
     frmLoadConfig* loadConfigDialog() { return loadConfig_.get(); }
     frmConfigN64Regpaths* n64PathsDialog() { return n64Paths_.get(); }
     frmePSXeConf* ePSXeConfDialog() { return ePSXeConf_.get(); }
-    frmUpdate* updateDialog() { return update_.get(); }
+    frmUpdate* updateDialog() { return updates_.dialog(); }
 
     frmSysTray& sysTray() { return m_frmSysTray; }
     // True while the window is hidden in the tray.
     bool sitsInTray() const;
     // True after a balloon told of updates the user has not seen yet.
-    bool updatesWaiting() const { return updatesWaiting_; }
+    bool updatesWaiting() const { return updates_.waiting(); }
 
 private:
+    friend class MainUpdates;
+
     void buildControls();
     void buildMenus();
     void wireEvents();
@@ -180,9 +184,6 @@ private:
     void mnuFileLoadConfig_Click();
     void mnuToolsConfigN64Regpaths_Click();
     void mnuFileConfigEmu_Click();
-    void openUpdate(bool automatic);
-    void notifyUpdates();
-    void showWaitingUpdates();
     void fillTrayMenus();
     void m_frmSysTray_MenuClick(const std::string& tag);
 
@@ -201,7 +202,6 @@ private:
     std::unique_ptr<frmLoadConfig> loadConfig_;
     std::unique_ptr<frmConfigN64Regpaths> n64Paths_;
     std::unique_ptr<frmePSXeConf> ePSXeConf_;
-    std::unique_ptr<frmUpdate> update_;
     // Raised while an emulator is removed: the selector's move to the entry
     // before it must not switch the tab page.
     bool removingEmulator_ = false;
@@ -212,5 +212,5 @@ private:
     // whenever their menu opens.
     std::vector<std::unique_ptr<MenuItem>> copyItems_, copyAllItems_, contextCopyItems_, skippedItems_;
     frmSysTray m_frmSysTray;
-    bool updatesWaiting_ = false;
+    MainUpdates updates_{*this};
 };

@@ -30,7 +30,7 @@ void frmMain::wireSession() {
     // Progress shows in the update window while it is loaded, else on the
     // splash (which shows it only while it is up, at start-up).
     user_.onProgress = [this](const std::string& text, int done, int total) {
-        if (update_) update_->progress(text, done, total);
+        if (frmUpdate* update = updates_.dialog()) update->progress(text, done, total);
         else splash_.UpdateSplashStatus(text);
     };
 }

@@ -61,7 +61,8 @@ void frmMain::wireCommands() {
     mnuFileLoadConfig.onClick = [this] { mnuFileLoadConfig_Click(); };
     mnuFileConfigEmu.onClick = [this] { mnuFileConfigEmu_Click(); };
     mnuToolsConfigN64Regpaths.onClick = [this] { mnuToolsConfigN64Regpaths_Click(); };
-    mnuFileCheckUpdates.onClick = [this] { openUpdate(false); };
+    mnuFileCheckUpdates.onClick = [this] { updates_.open(false); };
+    mnuPluginsUndoUpdate.onClick = [this] { session_.updates().undoLast(); };
     mnuEditRename.onClick = [this] { mnuEditRename_Click(); };
     mnuContextRename.onClick = [this] { mnuEditRename_Click(); };
     mnuEditDelete.onClick = [this] { mnuEditDelete_Click(); };
@@ -248,41 +249,4 @@ void frmMain::mnuFileConfigEmu_Click() {
     ePSXeConf_ = std::make_unique<frmePSXeConf>(services_, session_.cdromDrives());
     shareTransparency(*ePSXeConf_);
     Open(ePSXeConf_, showEPSXeConf, {});
-}
-
-void frmMain::notifyUpdates() {
-    session_.log().logMsg("Updates found; notifying user...");
-    const std::size_t count = session_.updates().waiting().count();
-    const std::string text = "New updates have been found for " + std::to_string(count) + " of your plugins.";
-    if (sitsInTray() && m_frmSysTray.ShowBalloonTip(text, "New Updates are Available", BalloonIcon::Info, 10000)) {
-        updatesWaiting_ = true;
-        return;
-    }
-    user_.tell("New Updates are Available", text, MessageIcon::Information);
-}
-
-void frmMain::openUpdate(bool automatic) {
-    update_ = std::make_unique<frmUpdate>(session_, versionCaption(), automatic, sitsInTray());
-    shareTransparency(*update_);
-    update_->onUpdatesFound = [this] {
-        notifyUpdates();
-        if (visible() && windowState() != WindowState::Minimized) update_->Query();
-    };
-    if (automatic) {
-        // The check runs without the window; it stays loaded only while
-        // updates it found wait for the user.
-        update_->cmdCheckUpdates_Click();
-        if (session_.updates().waiting().count() == 0) update_.reset();
-        return;
-    }
-    if (!showUpdate) return;  // tests drive the window themselves
-    showUpdate(*update_);
-    update_.reset();
-}
-
-void frmMain::showWaitingUpdates() {
-    updatesWaiting_ = false;
-    if (!update_ || !showUpdate) return;  // tests drive the window themselves
-    showUpdate(*update_);
-    update_.reset();
 }

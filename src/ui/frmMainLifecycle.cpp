@@ -58,6 +58,8 @@ void frmMain::showSettings() {
         chkSettings_Click(OptionIndex(setting.option));
     }
     txtSettings.setText(settings.interval);
+    txtServiceAddress.setText(settings.serviceAddress);
+    cmdUpdateService.setEnabled(!session_.serviceAddress().empty());
     cmbCDROM.setItems(session_.cdromDrives());
     cmbCDROM.setListIndex(settings.cdromSelection);
     if (cmbCDROM.items().empty()) cmbCDROM.setEnabled(false);
@@ -126,16 +128,20 @@ void frmMain::applyTransparency() {
 
 void frmMain::tmrTimer_Timer() {
     ++minuteCounter_;
-    // Another window of the program open (a dialog, the splash) postpones
-    // the check: it must not pop up over the user's work.
-    bool postponed = false;
-    for (const Form* form : Form::loadedForms()) postponed = postponed || (form != this && form->caption() != "SysTray");
+    // Another window of the program open (a dialog, the splash) or a check
+    // under way postpones the check: it must not pop up over the user's
+    // work. An update window that only holds updates found earlier is
+    // replaced.
+    bool postponed = updates_.running();
+    for (const Form* form : Form::loadedForms())
+        postponed = postponed || (form != this && form->caption() != "SysTray" &&
+                                  (form != updates_.dialog() || form->visible()));
     const std::string& interval = session_.settings().interval;
     const bool isNumber = !interval.empty() && interval.find_first_not_of("0123456789") == std::string::npos;
     if (isNumber && minuteCounter_ >= WholeNumber(interval) && !postponed) {
         session_.log().logMsg("Update timer interval passed; executing update procedure...", true);
         minuteCounter_ = 0;
-        openUpdate(true);
+        updates_.open(true);
     }
 }
 
@@ -145,7 +151,7 @@ bool frmMain::Form_QueryUnload() {
         quit = user_.ask("Exiting Corvane", "Are you sure you want to quit Corvane?", MessageIcon::Question);
     if (quit && !flags_.blExternalAppRunning) {
         if (flags_.blLoadingPlugins) session_.abandonScans();
-        return true;
+        return !updates_.holdClose();
     }
     if (flags_.blExternalAppRunning)
         user_.tell("Spawned Application Still Running",
@@ -169,13 +175,13 @@ void frmMain::wireTray() {
         m_frmSysTray.ShowMenu();
     };
     m_frmSysTray.SysTrayDoubleClick = [this](int) {
-        if (updatesWaiting_) return showWaitingUpdates();
+        if (updates_.waiting()) return updates_.showWaiting();
         restoreMain();
     };
     m_frmSysTray.MenuClick = [this](int, const std::string& tag) { m_frmSysTray_MenuClick(tag); };
     m_frmSysTray.BalloonClicked = [this] {
         restoreMain();
-        showWaitingUpdates();
+        updates_.showWaiting();
     };
     m_frmSysTray.EmuClick = [this](int index) { session_.launches().launchFromTray(index, LaunchKind::Plain); };
     m_frmSysTray.CDROMClick = [this](int index) { session_.launches().launchFromTray(index, LaunchKind::CD); };

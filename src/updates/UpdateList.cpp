@@ -50,6 +50,28 @@ std::string RecordText(std::string line) {
 }
 
 const char* const kWarning = "<b>Warning</b>:";
+const std::string kDigestPrefix = "sha256:";
+
+// A list's lines, whichever line ends its server writes.
+std::vector<std::string> ListLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find_first_of("\r\n", start)) != std::string::npos;) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// The sixth field: "" when there is none or it is no digest field, the
+// digest in lower case, nothing when it is one but not 64 hex digits.
+std::optional<std::string> DigestField(const std::vector<std::string>& fields) {
+    if (fields.size() < 6 || fields[5].compare(0, kDigestPrefix.size(), kDigestPrefix) != 0) return std::string();
+    const std::string digest = LowerCase(fields[5].substr(kDigestPrefix.size()));
+    const bool hex = digest.size() == 64 && digest.find_first_not_of("0123456789abcdef") == std::string::npos;
+    return hex ? std::optional<std::string>(digest) : std::nullopt;
+}
 }  // namespace
 
 DayNumber DayOf(int year, int month, int day) {
@@ -82,7 +104,10 @@ std::optional<float> ParsePsxVersion(const std::string& raw) {
     std::string text = LowerCase(raw == "n/a" ? "0" : raw);
     text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'g'; }), text.end());
     const auto parts = Split(text, '.');
-    if (parts.size() > 2 || !IsDigits(parts[0]) || (parts.size() == 2 && !IsDigits(parts[1]))) return std::nullopt;
+    // More than nine digits before the point is no version a plug-in has
+    // (and past what a 32-bit long holds).
+    if (parts.size() > 2 || !IsDigits(parts[0]) || parts[0].size() > 9 || (parts.size() == 2 && !IsDigits(parts[1])))
+        return std::nullopt;
     float value = static_cast<float>(std::stol(parts[0]));
     if (parts.size() == 2) {
         float scale = 0.1f;
@@ -103,7 +128,7 @@ std::string VersionText(float version) {
 UpdateList ReadUpdateList(const std::string& text, EmuSystem system,
                           const std::function<void(const std::string&)>& skipped) {
     UpdateList list;
-    for (const std::string& line : TextLines(text)) {
+    for (const std::string& line : ListLines(text)) {
         const std::string record = RecordText(line);
         if (record.empty()) continue;
         if (record.find(kWarning) != std::string::npos) {
@@ -113,12 +138,13 @@ UpdateList ReadUpdateList(const std::string& text, EmuSystem system,
         const auto fields = Split(record, '\t');
         const auto released = fields.size() >= 5 ? ParseListDate(fields[3]) : std::nullopt;
         const auto version = fields.size() >= 5 ? ParsePsxVersion(fields[2]) : std::nullopt;
-        if (!released || (system == EmuSystem::PSX && !version)) {
+        const auto digest = DigestField(fields);
+        if (!released || (system == EmuSystem::PSX && !version) || !digest) {
             if (skipped) skipped(line);
             continue;
         }
         list.records.push_back(UpdateRecord{fields[0], fields[1], fields[2], version.value_or(0), *released,
-                                            fields[4], {}, {}});
+                                            fields[4], *digest, {}, {}});
     }
     return list;
 }

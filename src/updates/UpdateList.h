@@ -33,6 +33,9 @@ struct UpdateRecord {
     float version = 0;        // PSX lists: the version as a number
     DayNumber released = 0;
     std::string address;
+    // The archive's SHA-256 as 64 lower-case hex digits; empty when the
+    // list gives none and the archive cannot be verified.
+    std::string sha256;
     std::string installedName;
     std::string installedFile;  // the installed plug-in's file name
 };
@@ -43,11 +46,13 @@ struct UpdateList {
     bool warning = false;
 };
 
-// Reads a list: one record per line of five tab-separated fields (more are
-// ignored; a comma stays in its field; leading blanks and enclosing quotes
-// go). Reading stops at a record holding the service's warning text. A
-// record that cannot be read (too few fields, a version or date that is no
-// version or date) is skipped and told to `skipped`.
+// Reads a list: one record per line (CR LF, LF or CR ends it) of five
+// tab-separated fields and an optional sixth, "sha256:" and the archive's
+// digest (further fields are ignored; a comma stays in its field; leading
+// blanks and enclosing quotes go). Reading stops at a record holding the
+// service's warning text. A record that cannot be read (too few fields, a
+// version or date that is no version or date, a digest that is none) is
+// skipped and told to `skipped`.
 UpdateList ReadUpdateList(const std::string& text, EmuSystem system,
                           const std::function<void(const std::string& line)>& skipped);
 

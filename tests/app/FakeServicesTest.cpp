@@ -1,6 +1,8 @@
 // The test doubles against the behaviour the Win32 services show under Wine.
+#include "app/DigestsContract.h"
 #include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
+#include "doubles/FakeDigests.h"
 #include "doubles/FakeFileSystem.h"
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeNotifyIcon.h"
@@ -26,6 +28,11 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Fakes, ServiceContract, FakePlatform);
 TEST(FakeNotifyIcon, KeepsTheProgramsIconAsTheShellDoes) {
     FakeNotifyIcon tray;
     CheckNotifyIconContract(tray, 0x1234);
+}
+
+TEST(FakeDigests, HashAsTheSystemDoes) {
+    FakeDigests digests;
+    CheckDigestsContract(digests);
 }
 
 TEST(FakeFileSystem, RecordsRecycledFilesAndUserAborts) {

@@ -145,8 +145,12 @@ TEST_F(CliProgramTest, ImportsProfilesAndUpdatesAsTheWindowDoes) {
     EXPECT_FALSE(registry.keyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
     EXPECT_EQ(console.errors.rfind("Profile Entries Not Loaded: These entries", 0), 0u) << console.errors;
 
+    EXPECT_EQ(run({"updates"}), CliProgram::kFailed) << "no update service set";
+    EXPECT_NE(console.errors.find("No Update Service: No plugin update service is set. Enter its address on the "
+                                  "Configuration page.\n"),
+              std::string::npos);
     settings("[Configuration]\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
-             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n[Updates]\r\nServiceAddress=http://127.0.0.1:8381/\r\n");
     downloads.serve("http://127.0.0.1:8381/zip.php?id=1", "gpuA.dll\tA GPU\t2.0\t2030-01-01\thttp://h/a.zip\r\n");
     downloads.serve("http://127.0.0.1:8381/zip.php?id=3", "");
     downloads.serve("http://h/a.zip", BuildZip({TestEntry("gpuA.dll", "updated")}));

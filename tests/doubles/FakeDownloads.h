@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ public:
 
     void serve(const std::string& address, const std::string& body) { bodies_[address] = body; }
     const std::vector<std::string>& asked() const { return asked_; }
+    // Runs in every download, as the window's messages do while a real one
+    // waits; a request cancelled meanwhile fails.
+    std::function<void()> whileDownloading;
 
     std::optional<std::string> download(const DownloadRequest& request) override;
 

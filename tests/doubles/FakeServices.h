@@ -6,6 +6,7 @@
 #include "app/Services.h"
 
 #include "doubles/FakeClock.h"
+#include "doubles/FakeDigests.h"
 #include "doubles/FakeDownloads.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
@@ -31,6 +32,7 @@ struct FakeServices {
     FakeDownloads downloads{files};
     FakeExtractionFiles extraction{files};
     FakeNotifyIcon tray;
+    FakeDigests digests;
     Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction, tray};
+                      extraction, tray, digests};
 };

@@ -36,6 +36,10 @@ protected:
         }
         settings(text);
     }
+    // settings.ini names this update service.
+    void serviceAt(const std::string& address) {
+        settings(TextOfFile(files.contents(kSettings)) + "[Updates]\r\nServiceAddress=" + address + "\r\n");
+    }
     // What shutdown wrote to settings.ini, as text.
     std::string writtenSettings() const { return TextOfFile(files.contents(kSettings)); }
     // How many times the log holds the line.

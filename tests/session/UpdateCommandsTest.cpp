@@ -5,8 +5,9 @@
 #include "session/UpdateCommands.h"
 
 namespace {
-const char* const kList = "http://127.0.0.1:8381/zip.php?id=1";
-const char* const kN64List = "http://127.0.0.1:8381/zip.php?id=3";
+const char* const kList = "http://updates.example/zip.php?id=1";
+const char* const kN64List = "http://updates.example/zip.php?id=3";
+const char* const kPeteLine = "gpuPete.dll\tPete GPU\t2.0\t2030-01-01\thttp://h/pete.zip";
 
 class UpdateCommandsTest : public SessionFixture {
 protected:
@@ -16,11 +17,12 @@ protected:
                                    {"B", EmuSystem::PSX, "PCSX", "C:\\b\\pcsx.exe", "C:\\b\\plugin"},
                                    {"N", EmuSystem::N64, "Project 64", "C:\\n\\pj.exe", "C:\\n\\plugin"}},
                                   1, distribute ? "Distribute=1\r\n" : "");
+        serviceAt("http://updates.example");
         files.addFile("C:\\a\\plugin\\gpuPete.dll", "old", 0);
         libraries.add("C:\\a\\plugin\\gpuPete.dll", PsxPlugin(2, "Pete GPU"));  // version 1.3
         files.addDirectory("C:\\b\\plugin");
         addPlugin("C:\\n\\plugin\\Jabo_Direct3D8.dll", N64Plugin(2, "Jabo D3D8"));
-        downloads.serve(kList, "gpuPete.dll\tPete GPU\t2.0\t2030-01-01\thttp://h/pete.zip\r\n");
+        downloads.serve(kList, std::string(kPeteLine) + "\r\n");
         downloads.serve(kN64List, "");
     }
     UpdateCommands& updates() { return session.updates(); }
@@ -33,7 +35,10 @@ protected:
 
 TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
     emulators(false);
-    downloads.serve(kN64List, "Jabo_Di_new.dll\tJabo\t1.6 beta\t2031-02-01\thttp://h/jabo.zip\r\n");
+    // A list of every plug-in there is runs past a megabyte.
+    std::string others;
+    while (others.size() < (2u << 20)) others += "other.dll\tOther\t1.0\t2004-01-01\thttp://h/other.zip\r\n";
+    downloads.serve(kN64List, others + "Jabo_Di_new.dll\tJabo\t1.6 beta\t2031-02-01\thttp://h/jabo.zip\r\n");
     start();
     session.selectEmulator(3, EmuSystem::PSX);
     ASSERT_TRUE(updates().check(false));
@@ -55,22 +60,32 @@ TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
     EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
 }
 
-TEST_F(UpdateCommandsTest, FailuresAndWarningsEndTheCheckWithTheirMessages) {
+TEST_F(UpdateCommandsTest, FailuresAndWarningsEndTheCheckWithTheirMessagesOnlyWhenAskedFor) {
     settings("[Configuration]\r\nLogging=-1\r\n");
     start();
     EXPECT_FALSE(updates().check(false));
-    EXPECT_EQ(user.titles(), std::vector<std::string>{"Could Not Download Update List"});
-    EXPECT_NE(user.last().text.find("\r\nEither the server is down"), std::string::npos);
+    EXPECT_EQ(user.titles(), std::vector<std::string>{"No Update Service"});
+    EXPECT_EQ(user.last().text, "No plugin update service is set. Enter its address on the Configuration page.");
+    EXPECT_EQ(user.last().icon, MessageIcon::Information);
     EXPECT_FALSE(updates().check(true));
-    EXPECT_EQ(user.boxes.size(), 1u) << "no PSX box when quiet";
+    EXPECT_TRUE(logHas("Automatic update check skipped: no plugin update service is set"));
+    EXPECT_TRUE(downloads.asked().empty());
 
+    session.settings().serviceAddress = "http://updates.example";
+    EXPECT_FALSE(updates().check(false));
+    EXPECT_EQ(user.last().title, "Could Not Download Update List");
+    EXPECT_NE(user.last().text.find("\r\nEither the server is down"), std::string::npos);
     downloads.serve(kList, "<b>Warning</b>: broken\r\n");
-    EXPECT_FALSE(updates().check(true));
-    EXPECT_EQ(user.last().title, "Could Not Download Update List") << "the N64 list's box shows whatever the mode";
+    EXPECT_FALSE(updates().check(false));
+    EXPECT_EQ(user.last().title, "Could Not Download Update List") << "the N64 list's";
     EXPECT_EQ(user.last().text.find("Either"), std::string::npos);
+    const std::size_t boxes = user.boxes.size();
+    EXPECT_FALSE(updates().check(true));
+    EXPECT_EQ(user.boxes.size(), boxes) << "an automatic check shows no box";
+    EXPECT_TRUE(logHas("Could Not Download Update List: Corvane encountered an error while attempting to download "
+                       "the list of plugins from the server."));
 
     downloads.serve(kN64List, "x.dll\tX\t1\t2004-01-01\thttp://h/x.zip\r\n<b>Warning</b>:\r\n");
-    const std::size_t boxes = user.boxes.size();
     EXPECT_FALSE(updates().check(false)) << "a warning in the N64 list ends the whole check";
     EXPECT_EQ(user.boxes.size(), boxes);
     downloads.serve(kN64List, "");
@@ -126,13 +141,90 @@ TEST_F(UpdateCommandsTest, ACutHostileOrUnreplaceableUpdateChangesNoPluginFolder
     EXPECT_EQ(user.last().text, "Corvane could not replace the files of Pete GPU in C:\\a\\plugin\\.");
     EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old") << "what was moved is put back";
     EXPECT_EQ(files.contents("C:\\a\\plugin\\spuPete.dll"), "old spu");
+    EXPECT_TRUE(files.find("C:\\Corvane\\Backups\\*-*").empty()) << "nothing to undo";
 }
 
-TEST_F(UpdateCommandsTest, PluginsSetAsideByAnUpdateGoAtTheNextScan) {
-    emulators(false);
+TEST_F(UpdateCommandsTest, NothingLeftOverIsInstalledAndWhatWasInstalledBeforeAFailureIsListed) {
+    emulators(true);
     files.addFile("C:\\a\\plugin\\gpuPete.dll.corvane-old", "held by an emulator");
+    files.addFile("C:\\b\\plugin\\gpuPete.dll.corvane-old", "held by an emulator");
+    files.addFile("C:\\a\\plugin\\~corvane-update\\evil.dll", "left by a run that ended early");
+    downloads.serve(kN64List, "Jabo_Di_new.dll\tJabo\t1.6\t2031-02-01\thttp://h/gone.zip\r\n");
+    downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new plug-in")}));
     start();
-    EXPECT_FALSE(files.exists("C:\\a\\plugin\\gpuPete.dll.corvane-old"));
-    EXPECT_TRUE(files.exists("C:\\a\\plugin\\gpuPete.dll"));
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\gpuPete.dll.corvane-old")) << "the scan's folder";
+    session.selectEmulator(3, EmuSystem::PSX);
+    checkAndQuery();
+    EXPECT_EQ(files.contents("C:\\b\\plugin\\gpuPete.dll"), "new plug-in");
+    EXPECT_FALSE(files.exists("C:\\b\\plugin\\gpuPete.dll.corvane-old")) << "every folder written to";
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\evil.dll"));
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\~corvane-update"));
+    EXPECT_EQ(user.last().title, "Could Not Download Plugin Updates") << "the N64 update";
+    EXPECT_TRUE(logHas("Refreshing current plugin set...")) << "the PSX update is listed";
+}
+
+TEST_F(UpdateCommandsTest, AnArchiveWithADigestIsInstalledOnlyWhenItMatches) {
+    emulators(false);
+    const std::string archive = BuildZip({TestEntry("gpuPete.dll", "new plug-in")});
+    downloads.serve("http://h/pete.zip", archive);
+    const std::string digest = *digests.sha256(archive);
+    start();
+    downloads.serve(kList, std::string(kPeteLine) + "\tsha256:" + std::string(64, '0') + "\r\n");
+    checkAndQuery();
+    EXPECT_EQ(user.last().title, "Could Not Download Plugin Updates");
+    EXPECT_EQ(user.last().text, "Corvane encountered an error while attempting to download the plugin updates.\r\n"
+                                "The checksum of pete.zip (gpuPete.dll) did not match the update list.");
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
+    EXPECT_FALSE(files.exists("C:\\Corvane\\Backups")) << "nothing written";
+
+    downloads.serve(kList, std::string(kPeteLine) + "\tsha256:" + digest + "\r\n");
+    checkAndQuery();
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "new plug-in");
+    EXPECT_FALSE(logHas("Plugin update http://h/pete.zip not verified: the update list gives no checksum"));
+    downloads.serve(kList, std::string(kPeteLine) + "\r\n");
+    checkAndQuery();
+    EXPECT_TRUE(logHas("Plugin update http://h/pete.zip not verified: the update list gives no checksum"));
+}
+
+TEST_F(UpdateCommandsTest, TheLastUpdateIsUndoneByteForByteAndFiveAreKept) {
+    emulators(false);
+    downloads.serve("http://h/pete.zip",
+                    BuildZip({TestEntry("gpuPete.dll", "new plug-in"), TestEntry("gpuPete.cfg", "added")}));
+    start();
+    for (int run = 0; run < 6; ++run) {
+        files.addFile("C:\\a\\plugin\\gpuPete.dll", "old " + std::to_string(run), 0);
+        files.deleteFile("C:\\a\\plugin\\gpuPete.cfg");
+        session.refresh({EmuSystem::PSX});
+        checkAndQuery();
+    }
+    EXPECT_EQ(files.find("C:\\Corvane\\Backups\\*").size(), 5u) << "the last five";
+
+    user.answers = {false};
+    updates().undoLast();
+    EXPECT_EQ(user.last().title, "Undo Plugin Update");
+    EXPECT_EQ(user.last().icon, MessageIcon::Question);
+    EXPECT_EQ(user.last().text, "Undo the last plugin update?\r\n\r\nThese files are put back as they were before "
+                                "it:\r\nC:\\a\\plugin\\gpuPete.dll\r\n\r\nThese files, which it added, are "
+                                "removed:\r\nC:\\a\\plugin\\gpuPete.cfg");
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "new plug-in") << "No";
+    updates().undoLast();
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old 5");
+    EXPECT_FALSE(files.exists("C:\\a\\plugin\\gpuPete.cfg"));
+    EXPECT_EQ(files.find("C:\\Corvane\\Backups\\*").size(), 4u);
+    EXPECT_TRUE(logHas("Refreshing current plugin set...", 13)) << "six runs, six refreshes, the undo";
+    updates().undoLast();
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old 4") << "the one before";
+}
+
+TEST_F(UpdateCommandsTest, ACancelledDownloadEndsTheRunWithoutABox) {
+    emulators(false);
+    start();
+    ASSERT_TRUE(updates().check(false));
+    downloads.whileDownloading = [this] { updates().cancel(); };
+    updates().query();
+    EXPECT_EQ(user.titles(), std::vector<std::string>{"Plugin Update Query"});
+    EXPECT_EQ(user.progressed.back(), "Idle 0/2");
+    EXPECT_TRUE(logHas("Plugin update cancelled"));
+    EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
 }
 }  // namespace

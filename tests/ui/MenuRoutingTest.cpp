@@ -13,6 +13,7 @@ protected:
                  "Name1=ePSXe\r\nSystem1=6\r\nType1=ePSXe\r\nExe1=C:\\e\\epsxe.exe\r\nPlugins1=C:\\e\\plugins\r\n"
                  "Name2=PJ\r\nSystem2=7\r\nType2=Project 64\r\nExe2=C:\\p\\pj64.exe\r\nPlugins2=C:\\p\\plugin\r\n"
                  "Name3=Loose\r\nSystem3=6\r\nType3=Folder\r\nExe3=\r\nPlugins3=C:\\loose\r\n"
+                 "[Updates]\r\nServiceAddress=http://updates.example/\r\n"
                  "[Help]\r\nWebSite=https://club.example/corvane/\r\n");
         files.addFile("C:\\e\\epsxe.exe", "MZ");
         files.addFile("C:\\p\\pj64.exe", "MZ");
@@ -96,6 +97,8 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
         {"Context Menu > Test", context(main.mnuContextTest), [this] { return lastCall() == "GPUtest"; }},
         {"Plugins > PSX Pad Selection > Pad 2", click(main.mnuPluginsPadSelectionPad2),
          [this] { return main.mnuPluginsPadSelectionPad2.checked() && !main.mnuPluginsPadSelectionPad1.checked(); }},
+        {"Plugins > Undo Last Plugin Update", click(main.mnuPluginsUndoUpdate),
+         [&] { return newBox("Undo Plugin Update"); }},
         {"Tools > Configure N64 Registry Paths", click(main.mnuToolsConfigN64Regpaths),
          [this] { return main.n64PathsDialog(); }},
         {"Help > Read Me", click(main.mnuHelpReadMe),

@@ -169,7 +169,7 @@ TEST_F(SysTrayTest, TheMenusTagsOpenCheckAndExitAndAnUnknownOneIsLogged) {
 
     main.sysTray().mnuSysTray[frmSysTray::Update].click();
     EXPECT_TRUE(logHas("Update timer interval passed; executing update procedure...")) << "whatever the interval";
-    EXPECT_TRUE(!downloads.asked().empty());
+    EXPECT_TRUE(logHas("Automatic update check skipped: no plugin update service is set"));
 
     windows.queueAnswer(MessageAnswer::No);
     main.sysTray().mnuSysTray[frmSysTray::Exit].click();
@@ -183,19 +183,26 @@ TEST_F(SysTrayTest, TheMenusTagsOpenCheckAndExitAndAnUnknownOneIsLogged) {
 
 TEST_F(SysTrayTest, UpdatesFoundInTheTrayAreABalloonThatShowsThemWhenClicked) {
     settings("[Configuration]\r\nLogging=-1\r\n");
+    serviceAt("http://updates.example/");
     files.addFile("C:\\Corvane\\PSXPlugins\\gpuPete.dll", "old", 0);
     libraries.add("C:\\Corvane\\PSXPlugins\\gpuPete.dll", PsxPlugin(2, "Pete GPU"));
-    downloads.serve("http://127.0.0.1:8381/zip.php?id=1", "gpuPete.dll\tPete GPU\t2.0\t2030-01-01\thttp://h/p.zip\r\n");
-    downloads.serve("http://127.0.0.1:8381/zip.php?id=3", "");
+    downloads.serve("http://updates.example/zip.php?id=1", "gpuPete.dll\tPete GPU\t2.0\t2030-01-01\thttp://h/p.zip\r\n");
     start();
     splash.unload();
     main.setWindowState(WindowState::Minimized);
+    main.sysTray().mnuSysTray[frmSysTray::Update].click();
+    EXPECT_TRUE(boxTexts().empty()) << "the N64 list's failure is logged";
+    EXPECT_TRUE(logHas("Could Not Download Update List: Corvane encountered an error while attempting to download "
+                       "the list of plugins from the server."));
+    downloads.serve("http://updates.example/zip.php?id=3", "");
     main.sysTray().mnuSysTray[frmSysTray::Update].click();
     EXPECT_EQ(tray.last.balloonTitle, "New Updates are Available");
     EXPECT_EQ(tray.last.balloonText, "New updates have been found for 1 of your plugins.");
     EXPECT_TRUE(boxTexts().empty()) << "no box over the user's game";
     EXPECT_TRUE(main.updatesWaiting());
     ASSERT_NE(main.updateDialog(), nullptr) << "the candidates wait";
+    main.sysTray().mnuSysTray[frmSysTray::Update].click();
+    EXPECT_EQ(downloads.asked().size(), 6u) << "the window that holds them postpones no later check";
 
     main.sysTray().Form_MouseMove(1029);
     EXPECT_TRUE(main.visible());

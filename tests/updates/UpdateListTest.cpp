@@ -36,16 +36,26 @@ TEST(UpdateList, RecordsAreLinesOfFiveFieldsAndBadOnesAreSkipped) {
         "  \"spu, old.dll\tSPU, with a comma\t1.5\t1/2/2004\thttp://host/files/spu.zip\textra\"\r\n"
         "bad.dll\tBad\tv2.x\t2004-01-01\thttp://host/bad.zip\r\n"
         "short.dll\tShort\t1.0\r\n"
-        "later.dll\tLater\t1.0\tnot a date\thttp://host/later.zip\r\n"
+        "later.dll\tLater\t1.0\tnot a date\thttp://host/later.zip\r"
+        "huge.dll\tHuge\t123456789012345678901\t2004-01-01\thttp://host/huge.zip\r"
+        "sum.dll\tSum\t1.0\t2004-01-01\thttp://host/sum.zip\tsha256:" + std::string(63, 'A') + "\n"
+        "signed.dll\tSigned\t1.0\t2004-01-01\thttp://host/signed.zip\tsha256:" + std::string(64, 'A') + "\r"
         "<b>Warning</b>: mysql_connect()\r\n"
         "after.dll\tAfter\t1.0\t2004-01-01\thttp://host/after.zip\r\n";
     const UpdateList list = ReadUpdateList(text, EmuSystem::PSX, [&](const std::string& line) { skipped.push_back(line); });
-    ASSERT_EQ(list.records.size(), 2u);
+    ASSERT_EQ(list.records.size(), 3u);
     EXPECT_FLOAT_EQ(list.records[0].version, 1.17f);
     EXPECT_EQ(list.records[0].address, "http://host/files/gpuPete.zip");
     EXPECT_EQ(list.records[1].fileName, "spu, old.dll") << "a comma stays in its field; blanks and quotes go";
     EXPECT_EQ(list.records[1].address, "http://host/files/spu.zip") << "fields after the fifth are ignored";
-    EXPECT_EQ(skipped.size(), 3u);
+    EXPECT_EQ(list.records[1].sha256, "") << "no digest field";
+    EXPECT_EQ(list.records[2].sha256, std::string(64, 'a'));
+    EXPECT_EQ(skipped, (std::vector<std::string>{
+                           "bad.dll\tBad\tv2.x\t2004-01-01\thttp://host/bad.zip", "short.dll\tShort\t1.0",
+                           "later.dll\tLater\t1.0\tnot a date\thttp://host/later.zip",
+                           "huge.dll\tHuge\t123456789012345678901\t2004-01-01\thttp://host/huge.zip",
+                           "sum.dll\tSum\t1.0\t2004-01-01\thttp://host/sum.zip\tsha256:" + std::string(63, 'A')}))
+        << "a CR alone ends a line; a version past any integer and a digest of 63 digits are bad lines";
     EXPECT_TRUE(list.warning) << "reading stops at the service's warning";
 
     const UpdateList n64 = ReadUpdateList("Jabo_Direct3D8.dll\tJabo\tv1.6.1 beta\t2004-05-01\thttp://h/j.zip\r\n",

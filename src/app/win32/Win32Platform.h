@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 #include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Digests.h"
 #include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32Environment.h"
@@ -28,6 +29,7 @@ struct Win32Platform {
     Win32Downloads downloads;
     Win32ExtractionFiles extraction;
     Win32NotifyIcon tray;
+    Win32Digests digests;
     Services services{ini, registry, files, windows, clock, drives, environment, libraries, processes, downloads,
-                      extraction, tray};
+                      extraction, tray, digests};
 };

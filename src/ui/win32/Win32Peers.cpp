@@ -257,6 +257,12 @@ std::unique_ptr<WindowPeer> CreatePeer(Label& label, HWND parent, HFONT font) {
     return Make<CaptionPeer<Label>>(label, CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, parent, font));
 }
 
+std::unique_ptr<WindowPeer> CreatePeer(StatusBar& bar, HWND parent, HFONT font) {
+    // Its window text is the text of its one part; it keeps to the bottom
+    // edge of the window by itself.
+    return Make<CaptionPeer<StatusBar>>(bar, CreateChild(STATUSCLASSNAMEW, 0, parent, font));
+}
+
 std::unique_ptr<WindowPeer> CreatePeer(Frame& frame, HWND parent, HFONT font) {
     return Make<CaptionPeer<Frame>>(frame, CreateChild(L"BUTTON", BS_GROUPBOX, parent, font));
 }

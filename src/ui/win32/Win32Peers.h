@@ -47,6 +47,7 @@ private:
 
 // Creates the window for a control and its peer.
 std::unique_ptr<WindowPeer> CreatePeer(Label& label, HWND parent, HFONT font);
+std::unique_ptr<WindowPeer> CreatePeer(StatusBar& bar, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(Frame& frame, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(Button& button, HWND parent, HFONT font);
 std::unique_ptr<WindowPeer> CreatePeer(CheckBox& box, HWND parent, HFONT font);

@@ -109,6 +109,8 @@ void frmMainWindow::createControls() {
     configuration.push_back(&host_.add(form_.cmbCDROM));
     configuration.push_back(&host_.add(form_.lblTransparency));
     configuration.push_back(&host_.add(form_.sldTransparency));
+    configuration.push_back(&host_.add(form_.lblServiceAddress));
+    configuration.push_back(&host_.add(form_.txtServiceAddress));
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblAbout));
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.lblThanks));
     pages_[PageIndex(MainPage::About)].push_back(&host_.add(form_.cmdUpdateService));
@@ -215,4 +217,6 @@ void frmMainWindow::layoutConfigurationPage(int x, int y, int width, int height)
     host_.place(form_.cmbCDROM, right + 96, top + 36, settingsWidth - 96, 200);
     host_.place(form_.lblTransparency, right, top + 76, settingsWidth, 20);
     host_.place(form_.sldTransparency, right, top + 96, settingsWidth, 30);
+    host_.place(form_.lblServiceAddress, right, top + 134, settingsWidth, 20);
+    host_.place(form_.txtServiceAddress, right, top + 154, settingsWidth, 22);
 }

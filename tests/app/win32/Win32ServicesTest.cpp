@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 
+#include "app/DigestsContract.h"
 #include "app/WholeFile.h"
 #include "app/NotifyIconContract.h"
 #include "app/ServiceContracts.h"
 #include "app/clsRegistry.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Win32Clock.h"
+#include "app/win32/Win32Digests.h"
 #include "app/win32/Win32Drives.h"
 #include "app/win32/Win32FileSystem.h"
 #include "app/win32/Win32IniFile.h"
@@ -60,6 +62,11 @@ TEST(Win32NotifyIcon, PutsTheProgramsIconIntoTheShellsNotificationArea) {
     Win32NotifyIcon tray;
     CheckNotifyIconContract(tray, reinterpret_cast<WindowHandle>(window));
     DestroyWindow(window);
+}
+
+TEST(Win32Digests, HashThroughTheSystemsCryptography) {
+    Win32Digests digests;
+    CheckDigestsContract(digests);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "app/win32/Win32Libraries.h"
 #include "doubles/FakeDrives.h"
 #include "doubles/FakeEnvironment.h"
+#include "doubles/FakeDigests.h"
 #include "doubles/FakeDownloads.h"
 #include "doubles/FakeIniFile.h"
 #include "doubles/FakeNotifyIcon.h"
@@ -164,8 +165,9 @@ TEST(Scan, ListsTheFixturesOfRealFoldersByType) {
     FakeDownloads downloads{fakeFiles};
     FakeExtractionFiles extraction{fakeFiles};
     FakeNotifyIcon tray;
-    Services services{ini,         registry,  files,     windows,   clock,      drives,
-                      environment, libraries, processes, downloads, extraction, tray};
+    FakeDigests digests;
+    Services services{ini,       registry,  files,      windows, clock,  drives, environment,
+                      libraries, processes, downloads, extraction, tray, digests};
     const bool logging = true;
     ActivityLog log(logging, files, clock, scratch.path);
     const std::vector<std::string> exclusions{"zlib.dll"};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/win32/BuildPaths.h"
 #include "app/win32/Win32Downloads.h"
 #include "app/win32/Win32FileSystem.h"
@@ -19,9 +21,10 @@ protected:
     }
     ~Downloads() override { files.deleteFile(target); }
     std::optional<std::string> get(const std::string& address, std::uint64_t maxBytes = 1 << 20,
-                                   unsigned timeoutMs = 30000) {
+                                   unsigned timeoutMs = 30000, unsigned deadlineMs = 600000,
+                                   std::function<bool()> cancelled = {}) {
         files.deleteFile(target);
-        return downloads.download(DownloadRequest{address, target, maxBytes, timeoutMs});
+        return downloads.download(DownloadRequest{address, target, maxBytes, timeoutMs, deadlineMs, cancelled});
     }
 
     Win32FileSystem files;
@@ -43,6 +46,14 @@ TEST_F(Downloads, AWholeAnswerBecomesTheFileAndNothingElseDoes) {
     }
     EXPECT_TRUE(get(base + "endless/zip.php?id=1").has_value()) << "a list of more than 1 MiB";
     EXPECT_TRUE(get(base + "stall/zip.php?id=1", 1 << 20, 2000).has_value()) << "a server that never answers";
+    // A server that holds the answer past the download's deadline, and a
+    // download cancelled while it waits.
+    EXPECT_EQ(get(base + "stall/zip.php?id=1", 1 << 20, 30000, 1000).value_or(""),
+              "The download from " + base + "stall/zip.php?id=1 took longer than 1 seconds.");
+    int asked = 0;
+    EXPECT_EQ(get(base + "stall/files/gpuFixture.zip", 64 << 20, 30000, 600000, [&asked] { return ++asked > 3; })
+                  .value_or(""),
+              "The download from " + base + "stall/files/gpuFixture.zip was cancelled.");
     EXPECT_TRUE(get("ftp://127.0.0.1/zip.php").has_value()) << "web addresses only";
     EXPECT_FALSE(files.anyMatch(target));
 }
