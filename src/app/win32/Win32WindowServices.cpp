@@ -1,11 +1,11 @@
 #include "app/win32/Win32WindowServices.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
 #include "app/Helpers.h"
+#include "app/win32/ComApartment.h"
 #include "app/win32/SystemLibrary.h"
 #include "app/win32/WideText.h"
 
@@ -50,21 +50,6 @@ MessageAnswer ToAnswer(int result) {
         default: return MessageAnswer::Cancel;
     }
 }
-
-// The folder picker's new style needs COM on this thread; balances its
-// own initialisation.
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 }  // namespace
 
 MessageAnswer Win32WindowServices::messageBox(WindowHandle owner, const std::string& text, const std::string& title,
@@ -95,7 +80,7 @@ std::optional<std::string> Win32WindowServices::browseForFolder(WindowHandle own
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH] = L"";
     const BOOL converted = SHGetPathFromIDListW(chosen, path);
-    CoTaskMemFree(chosen);
+    ComApartment::freeMemory(chosen);
     if (!converted) return std::nullopt;
     return Narrow(path);
 }

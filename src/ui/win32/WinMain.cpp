@@ -2,7 +2,6 @@
 // windows, and the message loop that runs until the main window is gone.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <shellapi.h>
 
@@ -15,22 +14,6 @@
 #include "ui/win32/frmSplashWindow.h"
 
 namespace {
-// OLE for this thread, from before the first window to after the last
-// object that holds a picture: the shell's folder picker, drag and drop and
-// the background picture need it.
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};
-
 // True when Corvane was started as its own probe helper.
 bool IsProbeHelper() {
     int count = 0;
@@ -55,7 +38,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    const OleSession ole;
 
     Win32Platform platform;
     Services& services = platform.services;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/win32/SystemLibrary.h"
 #include "app/win32/WideText.h"
 #include "ui/win32/frmAddEmuWindow.h"
 #include "ui/win32/frmConfigN64RegpathsWindow.h"
@@ -58,8 +59,11 @@ void frmMainWindow::loadBackground() {
     background_.reset();
     if (!form_.backgroundPicture().empty()) {
         std::wstring path = Widen(form_.backgroundPicture());
+        if (!com_) com_.emplace();
+        using LoadPicture = HRESULT(WINAPI*)(LPOLESTR, LPUNKNOWN, DWORD, OLE_COLOR, REFIID, LPVOID*);
+        const auto load = SystemFunction<LoadPicture>(L"oleaut32.dll", "OleLoadPicturePath");
         IPicture* picture = nullptr;
-        if (SUCCEEDED(OleLoadPicturePath(path.data(), nullptr, 0, 0, IID_IPicture, reinterpret_cast<void**>(&picture))))
+        if (load && SUCCEEDED(load(path.data(), nullptr, 0, 0, IID_IPicture, reinterpret_cast<void**>(&picture))))
             background_.reset(picture);
     }
     InvalidateRect(host_.window(), nullptr, TRUE);

@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/AppFlags.h"
+#include "app/win32/ComApartment.h"
 #include "ui/frmMain.h"
 #include "ui/win32/ListIcons.h"
 #include "ui/win32/Win32FormHost.h"
@@ -44,6 +46,8 @@ private:
 
     frmMain& form_;
     const AppFlags& flags_;
+    // COM from the first picture on, and until after the last one is released.
+    std::optional<ComApartment> com_;
     std::unique_ptr<IPicture, PictureRelease> background_;
     Win32FormHost host_;
     frmSysTrayWindow tray_;
