@@ -27,15 +27,6 @@ TEST_F(SysTrayTest, TipAndBalloonTextsFitTheRecordWithItsTerminatingNul) {
     EXPECT_EQ(tray.last.balloonText.size(), 255u);
     EXPECT_EQ(tray.last.balloonTitle.size(), 63u);
     EXPECT_EQ(icon.ToolTip().size(), 127u) << "the balloon leaves the tip alone";
-
-    environment.os = OsVersion{true, 4, 0};  // before version 5: no balloons, shorter tips
-    environment.description = std::string(100, 'o');
-    frmSysTray old(services);
-    old.Form_Load();
-    EXPECT_EQ(old.ToolTip().size(), 63u);
-    tray.calls.clear();
-    EXPECT_FALSE(old.ShowBalloonTip("m", "t", BalloonIcon::Info, 10000));
-    EXPECT_TRUE(tray.calls.empty());
 }
 
 TEST_F(SysTrayTest, MinimizingHidesTheWindowOnlyWhileItsIconIsInTheTrayAndTheIconOutlivesAShellRestart) {

@@ -188,7 +188,7 @@ TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
     add("Jabo");
     EXPECT_FALSE(dialog.cmdAdd.enabled()) << "the boxes are emptied";
     dialog.lstRegPaths.clickRow(0);
-    EXPECT_EQ(dialog.txtInfo[1].text(), "HKEY_CURRENT_USER\\Software\\Glide");
+    EXPECT_EQ(dialog.txtInfo[1].text(), "HKEY_CURRENT_USER\\Software\\Glide") << "a row clicked fills the boxes";
     for (bool left : {true, false}) {
         dialog.lstRegPaths.clickRow(0);
         dialog.cmdRemove.click();

@@ -11,7 +11,7 @@ protected:
         dialog.activate();
         return dialog;
     }
-    static void browseTo(frmAddEmu& dialog, FakeWindowServices& windows, const std::string& exe) {
+    void browseTo(frmAddEmu& dialog, const std::string& exe) {
         windows.queueFile(exe);
         dialog.cmdBrowseExe.click();
     }
@@ -25,17 +25,17 @@ protected:
 TEST_F(frmAddEmuTest, BrowsingProposesWhatItKnowsOfTheProgramAndKeepsWhatIsThere) {
     start();
     frmAddEmu& dialog = open(main.cmdAddEmu);
-    browseTo(dialog, windows, "C:\\pcsx\\PCSX.EXE");
+    browseTo(dialog, "C:\\pcsx\\PCSX.EXE");
     EXPECT_EQ(fields(dialog),
               (std::vector<std::string>{"PCSX", "C:\\pcsx\\PCSX.EXE", "C:\\pcsx\\plugin", "Playstation", "PCSX"}));
-    browseTo(dialog, windows, "C:\\tools\\other.exe");
+    browseTo(dialog, "C:\\tools\\other.exe");
     EXPECT_EQ(fields(dialog)[4], "PCSX") << "an unknown program changes nothing else";
     dialog.txtExe.type("typed");
     EXPECT_EQ(dialog.txtExe.text(), "C:\\tools\\other.exe") << "read-only";
     dialog.txtExe.pressDelete();
     EXPECT_EQ(dialog.txtExe.text(), "");
     dialog.txtName.type("My N64");
-    browseTo(dialog, windows, "C:\\N64\\Project64.exe");
+    browseTo(dialog, "C:\\N64\\Project64.exe");
     EXPECT_EQ(dialog.cmbType.items(), (std::vector<std::string>{"Project 64", "1964", "Folder"}));
     EXPECT_EQ(fields(dialog), (std::vector<std::string>{"My N64", "C:\\N64\\Project64.exe", "C:\\pcsx\\plugin",
                                                         "Nintendo 64", "Project 64"}))
