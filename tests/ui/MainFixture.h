@@ -12,16 +12,19 @@ protected:
         ASSERT_TRUE(main.Splash_Load());
         main.activate();
     }
-    std::vector<std::string> names(int list) const {
+    static std::vector<std::string> texts(const ListView& list) {
         std::vector<std::string> result;
-        for (const auto& row : main.lstPluginList[list].rows()) result.push_back(row.text);
+        for (const auto& row : list.rows()) result.push_back(row.text);
         return result;
     }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : windows.shownBoxes()) texts.push_back(box.text);
-        return texts;
+    std::vector<std::string> names(int list) const { return texts(main.lstPluginList[list]); }
+    // The titles of the message boxes shown, in order.
+    std::vector<std::string> titles() const {
+        std::vector<std::string> result;
+        for (const auto& box : windows.shownBoxes()) result.push_back(box.title);
+        return result;
     }
+    std::string lastTitle() const { return windows.shownBoxes().empty() ? "" : windows.shownBoxes().back().title; }
 
     frmSplash splash{flags};
     frmMain main{services, flags, splash};

@@ -1,3 +1,5 @@
+// The profile dialogs over the session's profile commands (tested in
+// tests/session): what each dialog checks, shows and closes on.
 #include "doubles/FakeRegTool.h"
 #include "plugins/FakePlugins.h"
 #include "ui/MainFixture.h"
@@ -23,169 +25,105 @@ protected:
         main.mnuFileLoadConfig.click();
         return *main.loadConfigDialog();
     }
-    void profile(const std::string& file, const std::string& name, int system, const std::string& extra = "") {
-        files.addFile(kFolder + file, "Windows Registry Editor Version 5.00\r\n\r\n" + extra + "[Corvane]\r\nConfigSpec=1\r\n"
+    void profile(const std::string& file, const std::string& name, int system, const std::string& keys = "") {
+        files.addFile(kFolder + file, "Windows Registry Editor Version 5.00\r\n\r\n" + keys + "[Corvane]\r\nConfigSpec=1\r\n"
                                       "ConfigName=" + name + "\r\nConfigSystem=" + std::to_string(system) +
                                       "\r\nConfigComments=first$CRLF$second\r\n");
     }
-    std::vector<std::string> rowNames(const ListView& list) const {
-        std::vector<std::string> names;
-        for (const auto& row : list.rows()) names.push_back(row.text);
-        return names;
+    // The contents a Save dialog opened over the page checks by itself.
+    std::vector<bool> checkedOver(MainPage page) {
+        main.showPage(page);
+        frmSaveConfig& dialog = openSave();
+        std::vector<bool> checked;
+        for (const auto& box : dialog.chkSaveConfig) checked.push_back(box.checked());
+        dialog.cmdCancel.click();
+        return checked;
     }
-    std::string lastTitle() const { return windows.shownBoxes().empty() ? "" : windows.shownBoxes().back().title; }
+    static void typeAhead(frmLoadConfig& dialog, const std::string& typed) {
+        dialog.txtConfig[0].type(typed);
+        dialog.txtConfig[0].releaseKey(typed.back());
+    }
 };
 
 TEST_F(ProfileDialogsTest, SaveChecksTheInstalledEmulatorsOfThePageShown) {
     settings("[Emulators]\r\nName1=P\r\nSystem1=7\r\nType1=Project 64\r\nExe1=C:\\p\\p.exe\r\nPlugins1=C:\\p\\plugin\r\n"
              "Name2=E\r\nSystem2=6\r\nType2=ePSXe\r\nExe2=C:\\e\\e.exe\r\nPlugins2=C:\\e\\plugins\r\n");
     start();
-    main.showPage(MainPage::N64);
-    frmSaveConfig& n64 = openSave();
-    EXPECT_EQ(n64.caption(), "Corvane: Save Configuration");
-    std::vector<bool> checked;
-    for (const auto& box : n64.chkSaveConfig) checked.push_back(box.checked());
-    EXPECT_EQ(checked, (std::vector<bool>{false, true, false, false, false, true, false}));
-    n64.cmdCancel.click();
-    EXPECT_TRUE(n64.closed());
-
-    main.showPage(MainPage::PSX);
-    frmSaveConfig& psx = openSave();
-    EXPECT_TRUE(psx.chkSaveConfig[0].checked());
-    EXPECT_TRUE(psx.chkSaveConfig[2].checked()) << "ePSXe is registered";
-    EXPECT_FALSE(psx.chkSaveConfig[3].checked());
-    EXPECT_EQ(psx.cmbBind.items(), (std::vector<std::string>{"None", "PSX Disc", "PSX ISO", "N64 ROM"}));
-    EXPECT_FALSE(psx.cmdBrowse.enabled());
-    EXPECT_FALSE(psx.cmdDetectPSXID.enabled());
-    psx.cmbBind.choose(1);
-    EXPECT_TRUE(psx.cmdDetectPSXID.enabled());
-    EXPECT_TRUE(psx.txtSaveInfo[1].enabled());
-    EXPECT_FALSE(psx.txtSaveInfo[2].enabled());
-    psx.cmbBind.choose(3);
-    EXPECT_TRUE(psx.cmdBrowse.enabled());
-    EXPECT_EQ(psx.cmdBrowse.toolTip(), "Browse For ROM/ISO");
-    psx.cmdCancel.click();
-
-    main.showPage(MainPage::Configuration);
-    frmSaveConfig& neither = openSave();
-    for (const auto& box : neither.chkSaveConfig) EXPECT_FALSE(box.checked()) << "no system on the page";
+    EXPECT_EQ(checkedOver(MainPage::N64), (std::vector<bool>{false, true, false, false, false, true, false}));
+    EXPECT_EQ(checkedOver(MainPage::PSX), (std::vector<bool>{true, false, true, false, false, false, false}));
+    EXPECT_EQ(checkedOver(MainPage::Configuration), std::vector<bool>(7, false)) << "no system on the page";
 }
 
-TEST_F(ProfileDialogsTest, SaveChecksItsFieldsInOrderAndRefusesKeysThatAreNoFileNames) {
+TEST_F(ProfileDialogsTest, SaveChecksItsFieldsInOrderRefusesKeysThatAreNoFileNamesAndSumsUpEmptyComments) {
+    drives.add("Q:\\", DriveType::CdRom);
     start();
     frmSaveConfig& dialog = openSave();
     dialog.chkSaveConfig[0].click();  // nothing checked now
     dialog.cmdSave.click();
-    EXPECT_EQ(lastTitle(), "Profile Unnamed!") << "the first check only";
     EXPECT_FALSE(dialog.chkSaveConfig[0].checked()) << "activated again, the dialog keeps the user's choice";
-    EXPECT_EQ(windows.shownBoxes().size(), 1u);
     dialog.txtSaveInfo[0].type("Racing");
     dialog.cmdSave.click();
-    EXPECT_EQ(lastTitle(), "No Configs Selected!");
     dialog.chkSaveConfig[0].click();
     dialog.cmbBind.choose(1);
     dialog.cmdSave.click();
     EXPECT_EQ(windows.shownBoxes().back().text, "You must specify the PSX disc you want the profile to be bound to.");
-    dialog.cmbBind.choose(2);
-    dialog.cmdSave.click();
-    EXPECT_EQ(windows.shownBoxes().back().text, "You must specify the ISO or ROM you want the profile to be bound to.");
-
-    dialog.cmbBind.choose(1);
-    drives.add("Q:\\", DriveType::CdRom);
-    dialog.cmdDetectPSXID.click();
-    EXPECT_EQ(lastTitle(), "Could Not Detect ID!") << "no drive selected";
+    dialog.cmdDetectPSXID.click();  // no drive selected
     dialog.txtSaveInfo[1].type("om:\\PSX.EXE");
     dialog.cmdSave.click();
-    EXPECT_EQ(lastTitle(), "Bind Error");
-    EXPECT_FALSE(dialog.closed());
-    EXPECT_TRUE(files.find(std::string(kFolder) + "*").empty()) << "nothing written anywhere";
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Profile Unnamed!", "No Configs Selected!", "Bind Error",
+                                                  "Could Not Detect ID!", "Bind Error"}))
+        << "one check at a time; the last a game ID that names no file";
+    EXPECT_TRUE(files.find(std::string(kFolder) + "*").empty() && !dialog.closed()) << "nothing written";
     dialog.txtSaveInfo[1].pressDelete();
     EXPECT_EQ(dialog.txtSaveInfo[1].text(), "");
-}
 
-TEST_F(ProfileDialogsTest, TheSummaryFillsEmptyCommentsOnly) {
-    start();
-    frmSaveConfig& dialog = openSave();
     dialog.cmbBind.choose(2);
+    EXPECT_FALSE(dialog.cmdDetectPSXID.enabled() || dialog.txtSaveInfo[1].enabled());
     windows.queueFile(std::string("C:\\Games\\Race.Final.bin"));
     dialog.cmdBrowse.click();
-    EXPECT_EQ(dialog.txtSaveInfo[2].text(), "Race.Final.bin");
     dialog.txtSaveInfo[3].doubleClick();
     EXPECT_EQ(dialog.txtSaveInfo[3].text(),
               "Description: \r\n\r\nDate: 12/05/2026\r\n\r\nContents: PSX Plugins\r\n\r\nBound to PSX ISO: Race.Final.bin");
     EXPECT_EQ(dialog.txtSaveInfo[3].selectionStart(), 13);
     dialog.txtSaveInfo[3].type("mine");
     dialog.txtSaveInfo[3].doubleClick();
-    EXPECT_EQ(dialog.txtSaveInfo[3].text(), "mine");
+    EXPECT_EQ(dialog.txtSaveInfo[3].text(), "mine") << "the summary fills empty comments only";
 }
 
-TEST_F(ProfileDialogsTest, SaveClosesWhenDoneOrAfterNoAndStaysOpenAfterAFailure) {
-    registry.createKey("Software\\Pcsx");
-    start();
-    frmSaveConfig& dialog = openSave();
-    dialog.txtSaveInfo[0].type("Racing");
-    dialog.cmdSave.click();
-    EXPECT_TRUE(dialog.closed());
-    EXPECT_TRUE(files.exists(std::string(kFolder) + "Racing.cfg"));
-
-    frmSaveConfig& again = openSave();
-    again.txtSaveInfo[0].type("Racing");
-    windows.queueAnswer(MessageAnswer::No);
-    again.cmdSave.click();
-    EXPECT_EQ(lastTitle(), "File Already Exists!");
-    EXPECT_TRUE(again.closed()) << "No closes the dialog";
-
-    processes.onRun(processes.systemFolder() + "reg.exe", [](const ProcessStart&) { return 1ul; });
-    frmSaveConfig& failing = openSave();
-    failing.chkSaveConfig[3].click();
-    failing.txtSaveInfo[0].type("Other");
-    failing.cmdSave.click();
-    EXPECT_EQ(lastTitle(), "Could Not Save Configuration");
-    EXPECT_FALSE(failing.closed());
-}
-
-TEST_F(ProfileDialogsTest, WithoutAProfileFolderTheLoadListIsEmptyAndTheFirstSaveMakesIt) {
+TEST_F(ProfileDialogsTest, WithoutAFolderTheListIsEmptyAndTheFirstSaveMakesItAndCloses) {
     files.shellFileOperation(ShellOperation::Delete, "C:\\Corvane\\Configurations", "", 0, "", 0);
     registry.createKey("Software\\Pcsx");
     start();
-    frmLoadConfig& empty = openLoad();
-    EXPECT_TRUE(empty.lstConfigs.rows().empty());
-    EXPECT_TRUE(windows.shownBoxes().empty()) << "quietly";
-    empty.cmdCancel.click();
-
-    frmSaveConfig& save = openSave();
-    save.txtSaveInfo[0].type("First");
-    save.cmdSave.click();
-    EXPECT_TRUE(save.closed());
-    EXPECT_TRUE(windows.shownBoxes().empty());
-    EXPECT_EQ(rowNames(openLoad().lstConfigs), std::vector<std::string>{"First"});
+    EXPECT_TRUE(openLoad().lstConfigs.rows().empty() && windows.shownBoxes().empty()) << "quietly";
+    main.loadConfigDialog()->cmdCancel.click();
+    frmSaveConfig& dialog = openSave();
+    dialog.txtSaveInfo[0].type("Racing");
+    dialog.cmdSave.click();
+    EXPECT_TRUE(dialog.closed() && windows.shownBoxes().empty());
+    EXPECT_EQ(texts(openLoad().lstConfigs), std::vector<std::string>{"Racing"}) << "the save made the folder";
 }
 
-TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
-    profile("Psx.cfg", "PSX one", 6);
+TEST_F(ProfileDialogsTest, TheLoadListCompletesTypedNamesAndLoadsTheChosenProfile) {
+    settings("[Configuration]\r\nLastEmu=1\r\nLConfigDetails=-1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\n"
+             "Type1=PCSX\r\nExe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
+    addPlugin("C:\\pcsx\\plugin\\gpuA.dll", PsxPlugin(2, "A GPU"));
+    addPlugin("C:\\pcsx\\plugin\\gpuB.dll", PsxPlugin(2, "B GPU"));
+    registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
+    profile("Psx.cfg", "PSX one", 6, "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuB.dll\"\r\n\r\n");
     profile("Both.cfg", "Both", 8);
     profile("SLUS_004.26.cfg", "Disc", 7);
-    profile("Odd.cfg", "Odd", 5);
-    settings("[Configuration]\r\nLConfigDetails=-1\r\n");
     start();
     frmLoadConfig& dialog = openLoad();
-    EXPECT_EQ(dialog.caption(), "Corvane: Load Configuration");
-    EXPECT_EQ(rowNames(dialog.lstConfigs), (std::vector<std::string>{"Both", "PSX one", "Disc"}));
-    EXPECT_EQ(dialog.lstConfigs.rows()[0].icon, 8);
-    EXPECT_EQ(dialog.cmdDetails.caption(), "&Hide Details <<") << "details shown as last time";
-    EXPECT_EQ(dialog.height(), frmLoadConfig::kTallHeight);
+    EXPECT_EQ(texts(dialog.lstConfigs), (std::vector<std::string>{"Both", "PSX one", "Disc"}));
+    EXPECT_EQ(dialog.height(), frmLoadConfig::kTallHeight) << "details shown as last time";
     dialog.cmdDetails.click();
     EXPECT_EQ(dialog.height(), frmLoadConfig::kShortHeight);
     EXPECT_FALSE(main.session().settings().loadConfigDetails);
+    dialog.cmdLoad.click();
+    EXPECT_EQ(lastTitle(), "Enter a Filename");
 
-    dialog.lstConfigs.clickRow(1);
-    EXPECT_EQ(dialog.txtConfig[0].text(), "Psx.cfg");
-    EXPECT_EQ(dialog.txtConfig[1].text(), "first\r\nsecond");
-
-    dialog.txtConfig[0].type("s");
-    dialog.txtConfig[0].releaseKey('S');
-    dialog.txtConfig[0].type("sl");
-    dialog.txtConfig[0].releaseKey('L');
+    typeAhead(dialog, "s");
+    typeAhead(dialog, "sl");
     EXPECT_EQ(dialog.txtConfig[0].text(), "SLUS_004.26.cfg");
     EXPECT_EQ(dialog.txtConfig[0].selectionStart(), 2);
     EXPECT_EQ(dialog.txtConfig[0].selectionLength(), 13);
@@ -196,36 +134,16 @@ TEST_F(ProfileDialogsTest, TheLoadListGroupsBySystemAndTypingCompletesNames) {
 
     dialog.lstConfigs.clickRow(0);
     dialog.lstConfigs.pressDelete();
-    EXPECT_EQ(lastTitle(), "Are You Sure?");
-    EXPECT_EQ(rowNames(dialog.lstConfigs), (std::vector<std::string>{"PSX one", "Disc"})) << "its row goes with it";
-}
-
-TEST_F(ProfileDialogsTest, LoadImportsTheProfileAndTheListsShowItsPlugins) {
-    settings("[Configuration]\r\nLastEmu=1\r\n[Emulators]\r\nName1=PCSX\r\nSystem1=6\r\nType1=PCSX\r\n"
-             "Exe1=C:\\pcsx\\pcsx.exe\r\nPlugins1=C:\\pcsx\\plugin\r\n");
-    addPlugin("C:\\pcsx\\plugin\\gpuA.dll", PsxPlugin(2, "A GPU"));
-    addPlugin("C:\\pcsx\\plugin\\gpuB.dll", PsxPlugin(2, "B GPU"));
-    registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
-    profile("Racing.cfg", "Racing", 6, "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuB.dll\"\r\n\r\n");
-    start();
-    EXPECT_EQ(main.lstPluginList[0].selectedIndex(), 0);
-    frmLoadConfig& dialog = openLoad();
-    dialog.cmdLoad.click();
-    EXPECT_EQ(lastTitle(), "Enter a Filename");
-    dialog.txtConfig[0].type("Rac*.cfg");
-    dialog.cmdLoad.click();
-    EXPECT_EQ(lastTitle(), "File Not Found") << "a name is no pattern";
-    EXPECT_EQ(windows.shownBoxes().back().text, "The configuration profile 'Rac*.cfg' could not be found.");
+    EXPECT_EQ(texts(dialog.lstConfigs), (std::vector<std::string>{"PSX one", "Disc"})) << "its row goes with it";
     dialog.lstConfigs.clickRow(0);
+    EXPECT_EQ(dialog.txtConfig[0].text() + "|" + dialog.txtConfig[1].text(), "Psx.cfg|first\r\nsecond");
     dialog.lstConfigs.doubleClick();
     EXPECT_TRUE(dialog.closed());
-    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuB.dll");
     EXPECT_EQ(main.lstPluginList[0].selectedIndex(), 1) << "the selection is read again";
 }
 
-TEST_F(ProfileDialogsTest, TheDetailsShowWhatTheChosenProfileWouldChangeAndLoadingSaysWhatItLeftOut) {
+TEST_F(ProfileDialogsTest, TheDetailsShowWhatTheChosenProfileWouldChangeWithoutChangingIt) {
     registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
-    registry.setString("Software\\CeoKeep", "Mine", "kept");
     profile("Same.cfg", "Same", 6, "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuA.dll\"\r\n");
     profile("Shared.cfg", "Shared", 6,
             "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n\"ceoEvil\"=\"evil.exe\"\r\n"
@@ -234,7 +152,6 @@ TEST_F(ProfileDialogsTest, TheDetailsShowWhatTheChosenProfileWouldChangeAndLoadi
     start();
     const std::size_t started = processes.started().size();
     frmLoadConfig& dialog = openLoad();
-    ASSERT_EQ(rowNames(dialog.lstConfigs), (std::vector<std::string>{"Same", "Shared"}));
     dialog.lstConfigs.clickRow(1);
     EXPECT_EQ(dialog.txtConfig[2].text(),
               "Loading it changes (now \xE2\x86\x92 profile):\r\n"
@@ -244,22 +161,12 @@ TEST_F(ProfileDialogsTest, TheDetailsShowWhatTheChosenProfileWouldChangeAndLoadi
               "Left out, as a profile may not write them:\r\n"
               "    HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
               "    HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the key)\r\n");
-    // A row that type-ahead picks is previewed too.
-    dialog.txtConfig[0].type("sa");
-    dialog.txtConfig[0].releaseKey('A');
-    EXPECT_EQ(dialog.txtConfig[0].text(), "Same.cfg");
-    EXPECT_EQ(dialog.txtConfig[2].text(), "Loading it changes no value: the registry holds its data already.\r\n");
+    typeAhead(dialog, "sa");
+    EXPECT_EQ(dialog.txtConfig[2].text(), "Loading it changes no value: the registry holds its data already.\r\n")
+        << "a row that type-ahead picks is previewed too";
     EXPECT_EQ(processes.started().size(), started) << "looking runs no program";
     EXPECT_FALSE(files.exists("C:\\TEMP\\regimport.tmp")) << "and writes nothing";
-    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuA.dll");
-
-    dialog.lstConfigs.clickRow(1);
-    dialog.cmdLoad.click();
-    EXPECT_TRUE(dialog.closed()) << "the rest is loaded";
-    EXPECT_EQ(lastTitle(), "Profile Entries Not Loaded");
-    EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "gpuB.dll");
-    EXPECT_FALSE(registry.keyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
-    EXPECT_EQ(registry.queryValue("Software\\CeoKeep", "Mine")->text, "kept");
+    EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuA.dll");
 }
 
 TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
@@ -268,31 +175,26 @@ TEST_F(ProfileDialogsTest, TheN64PathListIsEditedAndWrittenWhole) {
     start();
     main.mnuToolsConfigN64Regpaths.click();
     frmConfigN64Regpaths& dialog = *main.n64PathsDialog();
-    EXPECT_EQ(dialog.caption(), "Corvane: Configure N64 Registry Paths");
-    EXPECT_EQ(rowNames(dialog.lstRegPaths), std::vector<std::string>{"Glide"});
-    EXPECT_TRUE(dialog.cmdRemove.enabled());
+    EXPECT_EQ(texts(dialog.lstRegPaths), std::vector<std::string>{"Glide"}) << "the numbers end at the first gap";
     EXPECT_FALSE(dialog.cmdAdd.enabled());
-    dialog.txtInfo[0].type("empty");
-    dialog.txtInfo[1].type("HKEY_CURRENT_USER\\Software\\Jabo");
-    EXPECT_TRUE(dialog.cmdAdd.enabled()) << "both boxes hold text";
-    dialog.cmdAdd.click();
+    const auto add = [&dialog](const std::string& name) {
+        dialog.txtInfo[0].type(name);
+        dialog.txtInfo[1].type("HKEY_CURRENT_USER\\Software\\Jabo");
+        EXPECT_TRUE(dialog.cmdAdd.enabled()) << "both boxes hold text";
+        dialog.cmdAdd.click();
+    };
+    add("empty");
     EXPECT_EQ(lastTitle(), "Invalid Entry") << "the name that ends the list is refused with a reason";
-    EXPECT_EQ(rowNames(dialog.lstRegPaths), std::vector<std::string>{"Glide"});
-    dialog.txtInfo[0].type("Jabo");
-    EXPECT_TRUE(dialog.cmdAdd.enabled());
-    dialog.cmdAdd.click();
-    EXPECT_EQ(dialog.txtInfo[0].text(), "");
-    EXPECT_FALSE(dialog.cmdAdd.enabled());
+    add("Jabo");
+    EXPECT_FALSE(dialog.cmdAdd.enabled()) << "the boxes are emptied";
     dialog.lstRegPaths.clickRow(0);
-    EXPECT_EQ(dialog.txtInfo[1].text(), "HKEY_CURRENT_USER\\Software\\Glide");
-    dialog.cmdRemove.click();
-    EXPECT_TRUE(dialog.cmdRemove.enabled()) << "Jabo is left";
-    dialog.lstRegPaths.clickRow(0);
-    dialog.cmdRemove.click();
-    EXPECT_FALSE(dialog.cmdRemove.enabled()) << "nothing is left";
-    dialog.txtInfo[0].type("Jabo");
-    dialog.txtInfo[1].type("HKEY_CURRENT_USER\\Software\\Jabo");
-    dialog.cmdAdd.click();
+    EXPECT_EQ(dialog.txtInfo[1].text(), "HKEY_CURRENT_USER\\Software\\Glide") << "a row clicked fills the boxes";
+    for (bool left : {true, false}) {
+        dialog.lstRegPaths.clickRow(0);
+        dialog.cmdRemove.click();
+        EXPECT_EQ(dialog.cmdRemove.enabled(), left) << "while a row is left";
+    }
+    add("Jabo");
     dialog.cmdOK.click();
     EXPECT_TRUE(dialog.closed());
     EXPECT_EQ(TextOfFile(files.contents("C:\\Corvane\\n64paths.dat")),
