@@ -87,6 +87,8 @@ TEST_F(MenuRoutingTest, EveryEntryReachesItsCommand) {
          backedUp},
         {"View > N64 Plugins", click(main.mnuViewN64), page(MainPage::N64)},
         {"View > PSX Plugins", click(main.mnuViewPSX), page(MainPage::PSX)},
+        {"Help > About", click(main.mnuHelpAbout), page(MainPage::About)},
+        {"Help > Check for Tool Update", click(main.mnuHelpCheckToolUpdate), [&] { return newBox("Corvane"); }},
         {"Tray > Check For Plugin Updates", click(main.sysTray().mnuSysTray[frmSysTray::Update]),
          [this] { return logHas("Update timer interval passed; executing update procedure..."); }},
         {"Plugins > Configure", onGpu(main.mnuPluginsConfigure), called("GPUconfigure")},
