@@ -4,11 +4,6 @@
 
 #include "app/Helpers.h"
 
-int CompressionFactor(std::uint64_t size, std::uint64_t packedSize) {
-    if (size == 0 || packedSize >= size) return 0;
-    return static_cast<int>(((size - packedSize) * 100 + size / 2) / size);
-}
-
 DateTime DosDateTime(std::uint16_t date, std::uint16_t time) {
     DateTime result;
     result.year = 1980 + (date >> 9);

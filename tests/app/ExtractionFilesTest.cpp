@@ -21,6 +21,10 @@ struct FakeExtractionPlatform {
         std::sort(found.begin(), found.end());
         return found;
     }
+    bool link(const std::string& path) {
+        files.addLink(path);
+        return true;
+    }
 };
 }  // namespace
 
