@@ -11,5 +11,6 @@
 // (30 February) to its last day: the system refuses to set a file time on
 // a date that does not exist.
 DateTime DosDateTime(std::uint16_t date, std::uint16_t time);
-// The method as Info-ZIP's listing words it: "Stored", "Defl:N" and so on.
+// The method's name as Info-ZIP's listing words it: "BZip2", "Unk:99" and
+// so on.
 std::string MethodName(const ZipEntry& entry);
