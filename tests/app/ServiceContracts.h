@@ -55,7 +55,8 @@ TYPED_TEST_P(ServiceContract, RegistryKeepsTypesAndTellsMissingFromEmpty) {
     const auto pad = registry.queryValue(key, "PAD1"), empty = registry.queryValue(key, "Empty"),
                version = registry.queryValue(key, "Version");
     ASSERT_TRUE(pad && empty && version);
-    EXPECT_EQ(std::make_pair(pad->type, pad->text), std::make_pair(RegistryValueType::String, std::string("padSeguD.dll")));
+    EXPECT_EQ(std::make_pair(pad->type, pad->text),
+              std::make_pair(RegistryValueType::String, std::string("padSeguD.dll")));
     EXPECT_EQ(std::make_pair(empty->type, empty->text), std::make_pair(RegistryValueType::String, std::string()));
     EXPECT_EQ(std::make_pair(version->type, version->number), std::make_pair(RegistryValueType::Dword, 0x00010600u));
     EXPECT_EQ(registry.queryValue(key, "Bytes")->bytes, (std::vector<std::uint8_t>{1, 2, 3}));
@@ -114,7 +115,8 @@ TYPED_TEST_P(ServiceContract, ShellOperationsRenameCopyAndRecycle) {
     const auto shell = [&](ShellOperation operation, const std::string& from, const std::string& to,
                            unsigned flags = 0) {
         return files.shellFileOperation(operation, from, to,
-                                        flags | ShellFlags::kSilent | ShellFlags::kNoConfirmation | ShellFlags::kNoErrorUi,
+                                        flags | ShellFlags::kSilent | ShellFlags::kNoConfirmation |
+                                            ShellFlags::kNoErrorUi,
                                         "", 0);
     };
     ASSERT_TRUE(files.appendToFile(dir + "spu.dll", "x") && files.createDirectory(dir + "central"));
@@ -127,7 +129,8 @@ TYPED_TEST_P(ServiceContract, ShellOperationsRenameCopyAndRecycle) {
     // Failures are not reported as success.
     EXPECT_FALSE(shell(ShellOperation::Delete, dir + "gone.dll", ""));
     EXPECT_FALSE(shell(ShellOperation::Copy, dir + "gone.dll", dir + "central"));
-    EXPECT_FALSE(shell(ShellOperation::Copy, dir + "central\\spuNew.dll", dir + "central\\spuNew.dll")) << "onto itself";
+    EXPECT_FALSE(shell(ShellOperation::Copy, dir + "central\\spuNew.dll", dir + "central\\spuNew.dll"))
+        << "onto itself";
     ASSERT_TRUE(files.createDirectory(dir + "more") && files.appendToFile(dir + "more\\a.dll", "a") &&
                 files.appendToFile(dir + "more\\b.dll", "b"));
     EXPECT_TRUE(shell(ShellOperation::Copy, dir + "more\\*.*", dir + "central", ShellFlags::kFilesOnly));
@@ -135,8 +138,8 @@ TYPED_TEST_P(ServiceContract, ShellOperationsRenameCopyAndRecycle) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ServiceContract, IniReadsDefaultsWritesAndLongValues,
-                            RegistryKeepsTypesAndTellsMissingFromEmpty, FilesAreFoundByWildcardAndReadCopiedMovedDeleted,
-                            ShellOperationsRenameCopyAndRecycle);
+                            RegistryKeepsTypesAndTellsMissingFromEmpty,
+                            FilesAreFoundByWildcardAndReadCopiedMovedDeleted, ShellOperationsRenameCopyAndRecycle);
 
 // SHA-256 against the standard's vectors.
 inline void CheckDigestsContract(IDigests& digests) {
