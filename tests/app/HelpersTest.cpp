@@ -3,38 +3,37 @@
 #include <gtest/gtest.h>
 
 #include "app/Utf16.h"
-
 #include "doubles/FakeClock.h"
-#include "doubles/FakeFileSystem.h"
 #include "doubles/FakeWindowServices.h"
 
 namespace {
-TEST(PathHelpers, QualifyParseAndSplit) {
-    EXPECT_EQ(QualifyPath("C:\\Games"), "C:\\Games\\");
-    EXPECT_EQ(QualifyPath("C:\\Games\\"), "C:\\Games\\");
-    EXPECT_EQ(QualifyPath(""), "\\");
-
-    EXPECT_EQ(ParseFileName("C:\\a\\b.dll"), "b.dll");
-    EXPECT_EQ(ParsePath("C:\\a\\b.dll"), "C:\\a\\");
-    EXPECT_EQ(ParseFileName("b.dll"), "b.dll");
-    EXPECT_EQ(ParsePath("b.dll"), "");
-    EXPECT_EQ(ParseFileName("C:\\a\\"), "");
-    EXPECT_EQ(ParsePath("C:\\a\\"), "C:\\a\\");
+TEST(Helpers, PathsAreQualifiedSplitAndBrowsedTo) {
+    // Path, qualified, folder part, file part.
+    const char* const paths[][4] = {{"C:\\Games", "C:\\Games\\", "C:\\", "Games"},
+                                    {"C:\\a\\b.dll", "C:\\a\\b.dll\\", "C:\\a\\", "b.dll"},
+                                    {"C:\\a\\", "C:\\a\\", "C:\\a\\", ""},
+                                    {"b.dll", "b.dll\\", "", "b.dll"},
+                                    {"", "\\", "", ""}};
+    for (const auto& [path, qualified, folder, file] : paths) {
+        EXPECT_EQ(QualifyPath(path), qualified);
+        EXPECT_EQ(ParsePath(path), folder) << path;
+        EXPECT_EQ(ParseFileName(path), file) << path;
+    }
+    FakeWindowServices windows;
+    windows.queueFolder(std::string("D:\\Emus\\ePSXe\0junk", 19));
+    windows.queueFolder(std::string("E:\\"));
+    windows.queueFolder(std::nullopt);
+    for (const char* chosen : {"D:\\Emus\\ePSXe\\", "E:\\", "\\"})
+        EXPECT_EQ(BrowseForFolder(windows, 0, "Select the plugin folder"), chosen) << "cancel gives a backslash";
 }
 
-TEST(PathHelpers, CentralFoldersLieInTheProgramFolder) {
-    EXPECT_EQ(CentralFolder("C:\\Corvane", EmuSystem::PSX), "C:\\Corvane\\PSXPlugins");
-    EXPECT_EQ(CentralFolder("C:\\", EmuSystem::N64), "C:\\N64Plugins");
-}
-
-TEST(StringHelpers, VersionLongUsesTheLowThreeBytes) {
+TEST(Helpers, VersionLongUsesTheLowThreeBytes) {
     EXPECT_EQ(FormatVersionLong(0x00010600), "1.6.0");
-    EXPECT_EQ(FormatVersionLong(0x00020105), "2.1.5");
     EXPECT_EQ(FormatVersionLong(0xFFFEFDFC), "254.253.252");
     EXPECT_EQ(FormatVersionLong(0), "0.0.0");
 }
 
-TEST(TextHelpers, Utf16ConversionsReplaceWhatCannotBeConvertedAndNothingMore) {
+TEST(Helpers, Utf16ConversionsReplaceWhatCannotBeConvertedAndNothingMore) {
     const auto units = [](std::initializer_list<unsigned> list) {
         std::string bytes;
         for (const unsigned unit : list) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
@@ -50,7 +49,7 @@ TEST(TextHelpers, Utf16ConversionsReplaceWhatCannotBeConvertedAndNothingMore) {
     EXPECT_EQ(Utf8ToUtf16("\xE2\x82" "a\xC3"), units({0xFFFD, 0xFFFD, 'a', 0xFFFD})) << "cut short, stray byte";
 }
 
-TEST(DateHelpers, FileTimesBecomeCalendarDatesThroughLeapYears) {
+TEST(Helpers, FileTimesBecomeCalendarDatesThroughLeapYears) {
     // A file time counts days from 1 January 1601: 29 February 2000, and
     // the day after 28 February 1900 (no leap year).
     constexpr FileTime kDay = 864000000000ull;
@@ -63,34 +62,12 @@ TEST(DateHelpers, FileTimesBecomeCalendarDatesThroughLeapYears) {
     EXPECT_EQ(FormatFileDate(clock, 0x8000000000000000ull), "") << "the plug-in lists show 5 December 2026 as such";
 }
 
-TEST(FileHelpers, FileExistsUsesTheFindFirstRules) {
-    FakeFileSystem files;
-    files.addFile("C:\\emu\\plugins\\gpu.dll");
-    EXPECT_TRUE(FileExists(files, "C:\\emu\\plugins\\gpu.dll"));
-    EXPECT_TRUE(FileExists(files, "C:\\emu\\plugins\\*.dll"));
-    EXPECT_TRUE(FileExists(files, "C:\\emu\\plugins"));
-    EXPECT_FALSE(FileExists(files, "C:\\emu\\plugins\\*.zip"));
-    EXPECT_FALSE(FileExists(files, "C:\\emu\\other.dll"));
-}
-
-TEST(FileHelpers, ExcludedDllsIgnoreCaseAndNuls) {
+TEST(Helpers, ExcludedDllsIgnoreCaseAndNuls) {
     const std::vector<std::string> exclusions = {"zlib.dll", "subTsgMSCD16.dll"};
-    std::string name = std::string("ZLIB.dll\0\0", 10);
+    std::string name = std::string("ZLIB.dll\0\0", 10), cd = "subtsgmscd16.DLL", other = "zlib.dll.bak";
     EXPECT_TRUE(IsExcludedDll(name, exclusions));
     EXPECT_EQ(name, "ZLIB.dll") << "NULs removed in place";
-    std::string cd = "subtsgmscd16.DLL";
     EXPECT_TRUE(IsExcludedDll(cd, exclusions));
-    std::string other = "zlib.dll.bak";
     EXPECT_FALSE(IsExcludedDll(other, exclusions));
-}
-
-TEST(FileHelpers, BrowseForFolderQualifiesAndCancelGivesBackslash) {
-    FakeWindowServices windows;
-    windows.queueFolder(std::string("D:\\Emus\\ePSXe\0junk", 19));
-    windows.queueFolder(std::string("E:\\"));
-    windows.queueFolder(std::nullopt);
-    EXPECT_EQ(BrowseForFolder(windows, 0, "Select the plugin folder"), "D:\\Emus\\ePSXe\\");
-    EXPECT_EQ(BrowseForFolder(windows, 0, "Select the plugin folder"), "E:\\");
-    EXPECT_EQ(BrowseForFolder(windows, 0, "Select the plugin folder"), "\\");
 }
 }  // namespace

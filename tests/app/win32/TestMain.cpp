@@ -10,7 +10,10 @@
 #include <memory>
 
 namespace {
-class StandardOutputPrinter : public testing::TestEventListener {
+using testing::TestInfo, testing::TestSuite, testing::UnitTest;
+
+// Passes on the events GoogleTest's printer prints anything for.
+class StandardOutputPrinter : public testing::EmptyTestEventListener {
 public:
     explicit StandardOutputPrinter(testing::TestEventListener* printer) : printer_(printer) {}
 
@@ -22,27 +25,18 @@ public:
                     result.message());
         std::fflush(stdout);
     }
-
-    void OnTestProgramStart(const testing::UnitTest& test) override { printer_->OnTestProgramStart(test); }
-    void OnTestIterationStart(const testing::UnitTest& test, int iteration) override {
+    void OnTestIterationStart(const UnitTest& test, int iteration) override {
         printer_->OnTestIterationStart(test, iteration);
     }
-    void OnEnvironmentsSetUpStart(const testing::UnitTest& test) override { printer_->OnEnvironmentsSetUpStart(test); }
-    void OnEnvironmentsSetUpEnd(const testing::UnitTest& test) override { printer_->OnEnvironmentsSetUpEnd(test); }
-    void OnTestSuiteStart(const testing::TestSuite& suite) override { printer_->OnTestSuiteStart(suite); }
-    void OnTestStart(const testing::TestInfo& info) override { printer_->OnTestStart(info); }
-    void OnTestEnd(const testing::TestInfo& info) override { printer_->OnTestEnd(info); }
-    void OnTestSuiteEnd(const testing::TestSuite& suite) override { printer_->OnTestSuiteEnd(suite); }
-    void OnEnvironmentsTearDownStart(const testing::UnitTest& test) override {
-        printer_->OnEnvironmentsTearDownStart(test);
-    }
-    void OnEnvironmentsTearDownEnd(const testing::UnitTest& test) override {
-        printer_->OnEnvironmentsTearDownEnd(test);
-    }
-    void OnTestIterationEnd(const testing::UnitTest& test, int iteration) override {
+    void OnEnvironmentsSetUpStart(const UnitTest& test) override { printer_->OnEnvironmentsSetUpStart(test); }
+    void OnTestSuiteStart(const TestSuite& suite) override { printer_->OnTestSuiteStart(suite); }
+    void OnTestStart(const TestInfo& info) override { printer_->OnTestStart(info); }
+    void OnTestEnd(const TestInfo& info) override { printer_->OnTestEnd(info); }
+    void OnTestSuiteEnd(const TestSuite& suite) override { printer_->OnTestSuiteEnd(suite); }
+    void OnEnvironmentsTearDownStart(const UnitTest& test) override { printer_->OnEnvironmentsTearDownStart(test); }
+    void OnTestIterationEnd(const UnitTest& test, int iteration) override {
         printer_->OnTestIterationEnd(test, iteration);
     }
-    void OnTestProgramEnd(const testing::UnitTest& test) override { printer_->OnTestProgramEnd(test); }
 
 private:
     std::unique_ptr<testing::TestEventListener> printer_;
