@@ -180,10 +180,6 @@ void FakeFileSystem::removeTree(const std::string& path) {
 
 bool FakeFileSystem::shellFileOperation(ShellOperation operation, const std::string& from, const std::string& to,
                                         unsigned flags, const std::string&, WindowHandle) {
-    if (abortNextShell_) {
-        abortNextShell_ = false;
-        return false;
-    }
     // A wildcard copies every file it matches into the target folder; no
     // match is a failure, as the system reports it.
     if (operation == ShellOperation::Copy && ParseFileName(from).find_first_of("*?") != std::string::npos) {

@@ -24,8 +24,6 @@ public:
     // The short (8.3) form of an existing path; without one a path is its
     // own short form, as on a volume with short names switched off.
     void setShortPath(const std::string& path, const std::string& shortForm) { shortPaths_[key(path)] = shortForm; }
-    // The next shell operation is aborted by the user.
-    void abortNextShellOperation() { abortNextShell_ = true; }
     std::vector<FileEntry> find(const std::string& pattern) override;
     bool anyMatch(const std::string& pattern) override;
     bool isDirectory(const std::string& path) override;
@@ -62,7 +60,6 @@ private:
     std::map<std::string, std::string> shortPaths_;
     std::vector<std::string> recycled_;
     std::string tempFolder_ = "C:\\TEMP\\";
-    bool abortNextShell_ = false;
     std::string currentDirectory_ = "C:\\";
 };
 
