@@ -33,21 +33,14 @@ TEST(Profile, SnapshotsAndSystemFollowTheChosenContents) {
                                      ProfileContent::Emu1964},
                                     n64, keys);
     ASSERT_EQ(plan.size(), 4u) << "no 1964 version was found";
-    EXPECT_EQ(plan[0].fileName, "n64pluginsreg1.merge");
     EXPECT_EQ(plan[1].key, "HKEY_LOCAL_MACHINE\\Software\\Jabo");
-    EXPECT_EQ(plan[2].fileName, "pcsxreg.merge");
+    EXPECT_EQ(plan[2].key, "HKEY_CURRENT_USER\\Software\\Pcsx");
     EXPECT_EQ(plan[3].key, "HKEY_CURRENT_USER\\Software\\N64 Emulation\\Project64 Version 1.5\\Dll");
 
     EXPECT_EQ(ConfigSystemOf({ProfileContent::PSXPlugins}, keys), 6);
     EXPECT_EQ(ConfigSystemOf({ProfileContent::N64Plugins}, keys), 7) << "even with an empty path list";
     EXPECT_EQ(ConfigSystemOf({ProfileContent::ePSXe, ProfileContent::Project64}, keys), 8);
     EXPECT_EQ(ConfigSystemOf({ProfileContent::Emu1964}, keys), 0) << "no 1964 key: nothing of N64";
-}
-
-TEST(Profile, CommentsKeepOneLineWhateverBreaksThem) {
-    EXPECT_EQ(EncodeComments("one\r\ntwo\nthree\rfour"), "one$CRLF$two$CRLF$three$CRLF$four");
-    EXPECT_EQ(DecodeComments("one$CRLF$two$CRLF$"), "one\r\ntwo\r\n");
-    EXPECT_EQ(DecodeComments(EncodeComments("a\r\n\r\nb")), "a\r\n\r\nb");
 }
 
 TEST(Profile, BindingKeysAreNamesOfFilesInTheProfileFolder) {
