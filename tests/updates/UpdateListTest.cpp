@@ -17,7 +17,6 @@ TEST(UpdateList, DatesAndVersionsReadAsTheListWritesThem) {
     EXPECT_EQ(ParseListDate("6/18/2003"), DayOf(2003, 6, 18));
     EXPECT_EQ(ParseListDate("June 18, 2003"), DayOf(2003, 6, 18));
     EXPECT_EQ(DayOf(FileTimeOf(2026, 12, 5)), DayOf(2026, 12, 5));
-    EXPECT_EQ(DayOf(1601, 1, 1), 0);
     for (const char* bad : {"", "2003-13-01", "2/30/2003", "Juin 18, 2003", "18.06.2003", "yesterday"})
         EXPECT_FALSE(ParseListDate(bad).has_value()) << bad;
 
@@ -25,7 +24,6 @@ TEST(UpdateList, DatesAndVersionsReadAsTheListWritesThem) {
     EXPECT_FLOAT_EQ(*ParsePsxVersion("1.17b"), 1.17f);
     EXPECT_FLOAT_EQ(*ParsePsxVersion("2.0"), 2.0f);
     for (const char* bad : {"v2.x", "1.2.3", "1.0 RC1", "", "."}) EXPECT_FALSE(ParsePsxVersion(bad).has_value()) << bad;
-    EXPECT_EQ(VersionText(2.0f), "2");
     EXPECT_EQ(VersionText(1.17f), "1.17");
 }
 
