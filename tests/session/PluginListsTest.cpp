@@ -75,10 +75,11 @@ TEST_F(PluginListsTest, N64KeysAreTheNewestVersionsAndTheirListsCompareExactly) 
     EXPECT_TRUE(warnings().empty()) << "the file exists: file names ignore case";
 }
 
-TEST_F(PluginListsTest, ApplyWritesTheChosenRowsAndEachPadItsOwnRow) {
-    emulators({kPcsx, kEpsxe}, 1);
+TEST_F(PluginListsTest, ApplyWritesTheChosenRowsAndEachPadOnlyItsOwnEmulatorsRow) {
+    emulators({kPcsx, {"PSXeven", EmuSystem::PSX, "PSXeven", "C:\\pe\\psxeven.exe", "C:\\pcsx\\plugin"}, kEpsxe}, 1);
     psxPlugins("C:\\pcsx\\plugin");
     registry.setString("Software\\Pcsx", "spu", "keep.dll");
+    registry.setString("Software\\PSXeven\\PS7gui\\Settings", "Pad1Filename", "plugins\\padA.dll");
     start();
     session.choosePlugin(PluginKind::GPU, 1);
     session.choosePlugin(PluginKind::PAD, 0);  // pad 1: padA
@@ -95,23 +96,7 @@ TEST_F(PluginListsTest, ApplyWritesTheChosenRowsAndEachPadItsOwnRow) {
     EXPECT_EQ(value("Software\\Pcsx", "cdr"), "(missing)");
     EXPECT_TRUE(logHas("PSX pad #2 selected..."));
 
-    psxPlugins("C:\\ep\\plugins");
-    session.selectEmulator(2, EmuSystem::PSX);
-    session.choosePlugin(PluginKind::GPU, 1);
-    session.choosePlugin(PluginKind::PAD, 0);
-    session.apply();
-    EXPECT_EQ(value("Software\\epsxe\\config", "VideoPlugin"), "gpuB.dll");
-    EXPECT_EQ(value("Software\\epsxe\\config", "SoundPlugin"), "(missing)") << "no row chosen: left as it was";
-    EXPECT_FALSE(registry.queryValue("Software\\epsxe\\config", "pad1").has_value());
-}
-
-TEST_F(PluginListsTest, PadRowsComeOnlyFromTheEmulatorBeingApplied) {
-    emulators({kPcsx, {"PSXeven", EmuSystem::PSX, "PSXeven", "C:\\pe\\psxeven.exe", "C:\\pcsx\\plugin"}}, 1);
-    psxPlugins("C:\\pcsx\\plugin");
-    registry.setString("Software\\Pcsx", "pad2", "padC.dll");
-    registry.setString("Software\\PSXeven\\PS7gui\\Settings", "Pad1Filename", "plugins\\padA.dll");
-    start();
-    EXPECT_EQ(session.lists().padRows(), (std::map<Pad, int>{{Pad::Two, 2}}));
+    // PSXeven over the same folder.
     session.selectEmulator(2, EmuSystem::PSX);
     EXPECT_EQ(session.lists().padRows(), (std::map<Pad, int>{{Pad::One, 0}})) << "PCSX's pad 2 row is gone";
     session.choosePlugin(PluginKind::GPU, 1);
@@ -120,6 +105,15 @@ TEST_F(PluginListsTest, PadRowsComeOnlyFromTheEmulatorBeingApplied) {
     EXPECT_EQ(value("Software\\PSXeven\\PS7gui\\Settings", "Pad1Filename"), "plugins\\padA.dll");
     EXPECT_EQ(value("Software\\PSXeven\\PS7gui\\Settings", "Pad2Filename"), "(missing)")
         << "a pad the user never chose stays as it was";
+
+    psxPlugins("C:\\ep\\plugins");
+    session.selectEmulator(3, EmuSystem::PSX);
+    session.choosePlugin(PluginKind::GPU, 1);
+    session.choosePlugin(PluginKind::PAD, 0);
+    session.apply();
+    EXPECT_EQ(value("Software\\epsxe\\config", "VideoPlugin"), "gpuB.dll");
+    EXPECT_EQ(value("Software\\epsxe\\config", "SoundPlugin"), "(missing)") << "no row chosen: left as it was";
+    EXPECT_FALSE(registry.queryValue("Software\\epsxe\\config", "pad1").has_value());
 }
 
 TEST_F(PluginListsTest, BackupsAndAnUnversionedProject64WriteNothing) {
