@@ -7,7 +7,7 @@ EmulatorEntry Entry(const std::string& type, EmuSystem system) {
     return EmulatorEntry{type, system, type, "C:\\Emu Dir\\emu.exe", "C:\\Emu Dir\\plugins"};
 }
 
-TEST(Launch, EachTypeGetsItsSwitchesAfterItsQuotedExecutable) {
+TEST(Launch, EachTypeGetsItsSwitchesAfterItsQuotedExecutableAndTheImagesShortName) {
     const std::string image = ImageArgument("C:\\Games\\Final Fantasy.bin", "C:\\Games\\FINALF~1.BIN");
     EXPECT_EQ(image, "C:\\Games\\FINALF~1.BIN");
     const auto line = [&](const std::string& type, EmuSystem system, LaunchKind kind) {
@@ -19,6 +19,10 @@ TEST(Launch, EachTypeGetsItsSwitchesAfterItsQuotedExecutable) {
     EXPECT_EQ(line("1964", EmuSystem::N64, LaunchKind::Image), "\"C:\\Emu Dir\\emu.exe\" -f -g " + image);
     EXPECT_EQ(line("Project 64", EmuSystem::N64, LaunchKind::Image), "\"C:\\Emu Dir\\emu.exe\" " + image);
     EXPECT_EQ(line("PCSX", EmuSystem::PSX, LaunchKind::Image), "\"C:\\Emu Dir\\emu.exe\"") << "no switch known";
+
+    EXPECT_EQ(ImageArgument("C:\\My Games\\a.bin", ""), "\"C:\\My Games\\a.bin\"");
+    EXPECT_EQ(ImageArgument("C:\\My Games\\a.bin", "C:\\My Games\\a.bin"), "\"C:\\My Games\\a.bin\"")
+        << "8.3 names switched off: the short form still holds the blank";
 }
 
 TEST(Launch, SwitchesKeptInTheExecutableFieldGoBeforeTheTypes) {
@@ -38,12 +42,6 @@ TEST(Launch, SwitchesKeptInTheExecutableFieldGoBeforeTheTypes) {
     const LaunchCommand command = BuildLaunch(entry, ProgramOf(exe + " -slowboot", isFile), LaunchKind::CD, "");
     EXPECT_EQ(command.commandLine, "\"" + exe + "\" -slowboot -nogui");
     EXPECT_EQ(command.application, exe);
-}
-
-TEST(Launch, AnImageWithoutABlankFreeShortFormIsQuotedWhole) {
-    EXPECT_EQ(ImageArgument("C:\\My Games\\a.bin", ""), "\"C:\\My Games\\a.bin\"");
-    EXPECT_EQ(ImageArgument("C:\\My Games\\a.bin", "C:\\My Games\\a.bin"), "\"C:\\My Games\\a.bin\"")
-        << "8.3 names switched off: the short form still holds the blank";
 }
 
 TEST(Launch, OffersFollowTypeSystemAndRunningPrograms) {

@@ -17,8 +17,6 @@ protected:
 };
 
 TEST_F(ProfileCommandsTest, ASaveWritesOneUtf16ProfileAndAsksBeforeReplacingOne) {
-    registry.setString("Software\\Vision Thing\\PSEmu Pro\\GPU", "Resolution", "640x480");
-    registry.createKey("Software\\Vision Thing\\PSEmu Pro");
     registry.setString("Software\\Pcsx", "gpu", "gpuA.dll");
     start();
     ProfileRequest request{"Racing", "line one\nline two\rthree", BindMethod::None, "", "",

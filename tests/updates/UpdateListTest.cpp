@@ -61,7 +61,7 @@ TEST(UpdateList, RecordsAreLinesOfFiveFieldsAndBadOnesAreSkipped) {
     EXPECT_EQ(n64.records[0].versionText, "v1.6.1 beta") << "N64 versions are text";
 }
 
-TEST(UpdateList, PsxCandidatesNeedTheSameFileANewerVersionAndALaterDate) {
+TEST(UpdateList, CandidatesNeedTheSameFileANewerVersionAndALaterDate) {
     PluginCatalogue installed{EmuSystem::PSX, "C:\\p\\", {}};
     installed.list(PluginKind::GPU) = {Installed(PluginKind::GPU, "Pete GPU", "1.9", FileTimeOf(2003, 1, 1), "gpuPete.dll"),
                                        Installed(PluginKind::GPU, "Other", "1.0", FileTimeOf(2003, 1, 1), "gpuOther.dll")};
@@ -77,17 +77,14 @@ TEST(UpdateList, PsxCandidatesNeedTheSameFileANewerVersionAndALaterDate) {
     const auto candidates = FindCandidates(installed, list);
     ASSERT_EQ(candidates.size(), 1u) << "letter case, Tessarin, an earlier date and n/a all count";
     EXPECT_EQ(candidates[0].address, "http://h/1.zip");
-}
 
-TEST(UpdateList, N64CandidatesMatchTheFirstSevenCharactersAndSkip18June2003) {
-    PluginCatalogue installed{EmuSystem::N64, "C:\\n\\", {}};
-    installed.list(PluginKind::GFX) = {Installed(PluginKind::GFX, "Jabo D3D8", "", FileTimeOf(2002, 1, 1), "Jabo_Direct3D8.dll")};
-    const UpdateList list = ReadUpdateList("Jabo_Di_new.dll\tJabo\t1.6\t2004-01-01\thttp://h/a.zip\r\n"
-                                           "Jabo_Direct3D8.dll\tJabo\t1.5\t2003-06-18\thttp://h/b.zip\r\n"
-                                           "Glide64.dll\tGlide\t1.0\t2004-01-01\thttp://h/c.zip\r\n",
-                                           EmuSystem::N64, nullptr);
-    const auto candidates = FindCandidates(installed, list);
-    ASSERT_EQ(candidates.size(), 1u);
-    EXPECT_EQ(candidates[0].address, "http://h/a.zip");
+    PluginCatalogue n64{EmuSystem::N64, "C:\\n\\", {}};
+    n64.list(PluginKind::GFX) = {Installed(PluginKind::GFX, "Jabo D3D8", "", FileTimeOf(2002, 1, 1), "Jabo_Direct3D8.dll")};
+    const auto n64Candidates = FindCandidates(n64, ReadUpdateList("Jabo_Di_new.dll\tJabo\t1.6\t2004-01-01\thttp://h/a.zip\r\n"
+                                                                  "Jabo_Direct3D8.dll\tJabo\t1.5\t2003-06-18\thttp://h/b.zip\r\n"
+                                                                  "Glide64.dll\tGlide\t1.0\t2004-01-01\thttp://h/c.zip\r\n",
+                                                                  EmuSystem::N64, nullptr));
+    ASSERT_EQ(n64Candidates.size(), 1u) << "N64 names match in their first seven characters; 18 June 2003 is no date";
+    EXPECT_EQ(n64Candidates[0].address, "http://h/a.zip");
 }
 }  // namespace
