@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> leftOut;
 };
 
-TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeys) {
+TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeysAndLeavesNoSnapshot) {
     registry.setString("Software\\Pcsx", "gpu", "gpu\xD0\x9A\xC8\x9A\xE2\x88\x9A\xE4\xB8\x9A.dll");  // К Ț √ 业
     registry.setString("Software\\epsxe\\config", "VideoPlugin", "gpuPete.dll");
     std::vector<Snapshot> made;
@@ -41,8 +41,12 @@ TEST_F(ProfileFilesTest, ASavedProfileIsOneCleanFileThatRestoresItsKeys) {
     ASSERT_FALSE(profiles.Export(plan, made));
     EXPECT_EQ(made.size(), 2u) << "PSXeven's key does not exist: it takes no part";
     ASSERT_FALSE(profiles.Join(made, {"Racing", 6, "line one\r\nline two"}, kProfile));
+    for (const char* other : {"n64pluginsreg1.merge", "n64pluginsreg12.merge", "mine.merge", "pcsxreg.mergex"})
+        files.addFile(std::string("C:\\TEMP\\") + other);
     profiles.RemoveSnapshots();
-    EXPECT_TRUE(files.find("C:\\TEMP\\*.merge").empty()) << "no snapshot is left";
+    std::vector<std::string> left;
+    for (const auto& entry : files.find("C:\\TEMP\\*")) left.push_back(entry.name);
+    EXPECT_EQ(left, (std::vector<std::string>{"mine.merge", "pcsxreg.mergex"})) << "only the program's own snapshots go";
 
     EXPECT_EQ(files.contents(kProfile).substr(0, 2), kUtf16Mark);
     const std::string text = profileText();
@@ -94,15 +98,6 @@ TEST_F(ProfileFilesTest, ProfilesJoinedTheOldWayStillLoad) {
     ASSERT_FALSE(load(kProfile));
     EXPECT_EQ(registry.queryValue("Software\\Pcsx", "gpu")->text, "old.dll");
     EXPECT_EQ(registry.queryValue("Software\\epsxe\\config", "VideoPlugin")->text, "pete.dll");
-}
-
-TEST_F(ProfileFilesTest, OnlyTheProgramsOwnSnapshotsAreRemoved) {
-    for (const char* name : {"pcsxreg.merge", "n64pluginsreg1.merge", "n64pluginsreg12.merge", "mine.merge", "pcsxreg.mergex"})
-        files.addFile(std::string("C:\\TEMP\\") + name);
-    profiles.RemoveSnapshots();
-    std::vector<std::string> left;
-    for (const auto& entry : files.find("C:\\TEMP\\*")) left.push_back(entry.name);
-    EXPECT_EQ(left, (std::vector<std::string>{"mine.merge", "pcsxreg.mergex"}));
 }
 
 TEST(N64RegistryPaths, AnEmptyListLeavesNoFileAndOnlyTheWholeNameEmptyIsUnusable) {

@@ -53,7 +53,6 @@ TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
     EXPECT_EQ(user.boxes[1].text, "A potential update has been found for Jabo D3D8. Do you want to update it "
                                   "with:\r\nJabo version 1.6 beta (Jabo_Di_new.dll) released 2/1/2031?");
     EXPECT_EQ(updates().waiting().count(), 0u);
-    EXPECT_EQ(user.progressed.back(), "Idle") << "nothing accepted";
     EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
 }
 
@@ -88,7 +87,6 @@ TEST_F(UpdateCommandsTest, ACutHostileUnreplaceableOrCancelledUpdateChangesNoPlu
     EXPECT_EQ(user.last().title, "Could Not Download Plugin Updates");
     EXPECT_EQ(files.contents("C:\\a\\plugin\\gpuPete.dll"), "old");
     EXPECT_FALSE(files.exists("C:\\TEMP\\ocvxpupdate.zip"));
-    EXPECT_EQ(user.progressed.back(), "Idle 0/2");
 
     downloads.serve("http://h/pete.zip", BuildZip({TestEntry("gpuPete.dll", "new"), TestEntry("..\\evil.dll", "x")}));
     checkAndQuery();
