@@ -3,7 +3,7 @@
 #include "plugins/ProbeProtocol.h"
 
 namespace {
-TEST(ProbeProtocolTest, MessagesCarryAnyBytesHoweverTheyAreSplit) {
+TEST(ProbeProtocolTest, MessagesCarryAnyBytesHoweverSplitAndBytesThatCannotBeOneDamageTheReaderForGood) {
     const Message first{"answer", std::string("a\n1:b\0c", 7), "", "\xff\xfe"};
     const Message second{"foreign"};
     const std::string bytes = EncodeMessage(first) + EncodeMessage(second);
@@ -16,9 +16,7 @@ TEST(ProbeProtocolTest, MessagesCarryAnyBytesHoweverTheyAreSplit) {
     EXPECT_EQ(read, (std::vector<Message>{first, second}));
     EXPECT_TRUE(reader.empty());
     EXPECT_FALSE(reader.damaged());
-}
 
-TEST(ProbeProtocolTest, BytesThatCannotBeAMessageDamageTheReaderForGood) {
     std::string manyFields;
     for (int i = 0; i < 300000; ++i) manyFields += "3:abc";
     // The last two are longer than any message may be: the reader is

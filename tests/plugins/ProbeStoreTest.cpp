@@ -54,12 +54,11 @@ TEST_F(ProbeStoreTest, EntriesComeBackFromTheSavedFileAndFromTheJournalOfARunTha
     EXPECT_EQ(store.quarantined()[0].failedOn.day, 5);
     EXPECT_EQ(store.quarantined()[1].reason, "no answer in 10 s");
 
-    FileIdentity changed = Entry("C:\\P\\audio.dll", ProbeStatus::Answered).file;
-    changed.written += 1;
-    EXPECT_FALSE(store.find(changed)) << "a changed file is another file";
-    changed = Entry("C:\\P\\audio.dll", ProbeStatus::Answered).file;
-    changed.size += 1;
-    EXPECT_FALSE(store.find(changed));
+    for (std::uint64_t FileIdentity::*field : {&FileIdentity::size, &FileIdentity::written}) {
+        FileIdentity changed = Entry("C:\\P\\audio.dll", ProbeStatus::Answered).file;
+        ++(changed.*field);
+        EXPECT_FALSE(store.find(changed)) << "a changed file is another file";
+    }
 
     store.retry("C:\\P\\crash.dll");
     EXPECT_EQ(store.quarantined().size(), 1u);
@@ -75,23 +74,15 @@ TEST_F(ProbeStoreTest, DamagedForeignOrNewerFilesAreIgnoredAndRebuilt) {
         store.save();
     }
     const std::string good = files.contents(kStoreFile);
-    std::string newer = good;
-    newer.replace(newer.find("1:1"), 3, "1:2");
-    std::string otherFolder = good;
-    otherFolder.replace(otherFolder.find("C:\\Corvane"), 10, "D:\\Corvane");
-    std::string badKind = good;
-    badKind.replace(badKind.find("1:5"), 3, "1:9");
-    std::string unknownStatus = good;
-    unknownStatus.replace(unknownStatus.find("6:failed"), 8, "6:ruined");
-    const std::string variants[] = {good.substr(0, good.size() - 6),
-                                    good.substr(0, good.rfind("3:end")),
-                                    std::string(300, '\x7f'),
-                                    "",
-                                    newer,
-                                    otherFolder,
-                                    badKind,
-                                    unknownStatus,
-                                    good + "5:extra\n",
+    const auto replaced = [&good](const std::string& from, const std::string& to) {
+        return std::string(good).replace(good.find(from), from.size(), to);
+    };
+    // Cut, foreign, empty, of a newer version, of another folder, with an
+    // unknown kind or status, with more after its end.
+    const std::string variants[] = {good.substr(0, good.size() - 6), good.substr(0, good.rfind("3:end")),
+                                    std::string(300, '\x7f'), "", replaced("1:1", "1:2"),
+                                    replaced("C:\\Corvane", "D:\\Corvane"), replaced("1:5", "1:9"),
+                                    replaced("6:failed", "6:ruined"), good + "5:extra\n",
                                     good + std::string(64 << 20, '\n')};
     for (const std::string& bytes : variants) {
         files.addFile(kStoreFile, bytes);

@@ -15,17 +15,12 @@ protected:
         session.startupFinished();
     }
     // The names, or file names, listed in a list.
-    std::vector<std::string> names(PluginKind kind) const {
+    std::vector<std::string> names(PluginKind kind, std::string PluginRecord::*field = &PluginRecord::name) const {
         std::vector<std::string> result;
-        for (const auto& record : session.lists().catalogue(SystemOf(kind)).list(kind)) result.push_back(record.name);
+        for (const auto& record : session.lists().catalogue(SystemOf(kind)).list(kind)) result.push_back(record.*field);
         return result;
     }
-    std::vector<std::string> fileNames(PluginKind kind) const {
-        std::vector<std::string> result;
-        for (const auto& record : session.lists().catalogue(SystemOf(kind)).list(kind))
-            result.push_back(record.fileName);
-        return result;
-    }
+    std::vector<std::string> fileNames(PluginKind kind) const { return names(kind, &PluginRecord::fileName); }
 
     RecordingUser user;
     Session session{services, flags, user};

