@@ -50,10 +50,10 @@ TEST(Launch, OffersFollowTypeSystemAndRunningPrograms) {
         const LaunchOffer o = LaunchOffersOf(&entry, running);
         return std::string(o.plain ? "P" : "-") + (o.cd ? "C" : "-") + (o.image ? "I" : "-");
     };
-    // ePSXe, Project 64, a folder and a running program: MenuRoutingTest.
-    EXPECT_EQ(offer("PSXeven", EmuSystem::PSX) + offer("PCSX", EmuSystem::PSX) + offer("1964", EmuSystem::N64) +
-                  offer("Unknown", EmuSystem::PSX),
-              "PCI" "P--" "P-I" "PCI");
+    EXPECT_EQ(offer("ePSXe", EmuSystem::PSX) + offer("PSXeven", EmuSystem::PSX) + offer("PCSX", EmuSystem::PSX) +
+                  offer("1964", EmuSystem::N64) + offer("Project 64", EmuSystem::N64) + offer("Folder", EmuSystem::PSX) +
+                  offer("Unknown", EmuSystem::PSX) + offer("ePSXe", EmuSystem::PSX, true),
+              "PCI" "PCI" "P--" "P-I" "P-I" "---" "PCI" "---");
     const LaunchOffer none = LaunchOffersOf(nullptr, false);
     EXPECT_FALSE(none.plain || none.cd || none.image) << "the backups";
 }

@@ -54,6 +54,8 @@ TEST_F(ProfileCommandsTest, ASharedProfileLoadsTheRestAndTheLoadSaysWhatItLeftOu
     start();
     EXPECT_TRUE(profiles().load("Shared.cfg")) << "the rest is loaded";
     EXPECT_EQ(value("Software\\Pcsx", "gpu"), "gpuShared.dll");
+    EXPECT_EQ(user.last().title, "Profile Entries Not Loaded");
+    EXPECT_EQ(user.last().icon, MessageIcon::Exclamation);
     const std::string& text = user.last().text;
     EXPECT_NE(text.find("\r\n\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\r\n"
                         "HKEY_CURRENT_USER\\Software\\CeoKeep (deletion of the key)\r\n"),
@@ -71,6 +73,8 @@ TEST_F(ProfileCommandsTest, ASharedProfileLoadsTheRestAndTheLoadSaysWhatItLeftOu
     EXPECT_TRUE(logHas("Configuration profile entry not loaded: HKEY_CURRENT_USER\\Software\\Other15", 2));
 
     EXPECT_FALSE(profiles().load("..\\settings.ini")) << "only the profile folder's files";
+    EXPECT_FALSE(profiles().load("Sh*.cfg"));
+    EXPECT_EQ(user.last().text, "The configuration profile 'Sh*.cfg' could not be found.") << "a name is no pattern";
     user.answers = {false};
     EXPECT_FALSE(profiles().remove("Shared.cfg"));
     EXPECT_TRUE(files.exists(std::string(kFolder) + "Shared.cfg")) << "No keeps it";

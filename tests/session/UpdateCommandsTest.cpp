@@ -58,8 +58,21 @@ TEST_F(UpdateCommandsTest, TheCheckMarksWhatIsOfferedAndAsksAboutEach) {
 
 TEST_F(UpdateCommandsTest, FailuresAndWarningsEndTheCheckWithTheirMessagesOnlyWhenAskedFor) {
     settings("[Configuration]\r\nLogging=-1\r\n");
-    serviceAt("http://updates.example");
     start();
+    EXPECT_FALSE(updates().check(false));
+    EXPECT_EQ(user.last().title, "No Update Service");
+    EXPECT_EQ(user.last().text, "No plugin update service is set. Enter its address on the Configuration page.");
+    EXPECT_EQ(user.last().icon, MessageIcon::Information);
+    EXPECT_FALSE(updates().check(true));
+    EXPECT_TRUE(logHas("Automatic update check skipped: no plugin update service is set"));
+    EXPECT_TRUE(downloads.asked().empty());
+
+    session.settings().serviceAddress = "http://updates.example";
+    std::size_t boxes = user.boxes.size();
+    EXPECT_FALSE(updates().check(true));
+    EXPECT_EQ(user.boxes.size(), boxes) << "an automatic check shows no box";
+    EXPECT_TRUE(logHas("Could Not Download Update List: Corvane encountered an error while attempting to download "
+                       "the list of plugins from the server."));
     EXPECT_FALSE(updates().check(false));
     EXPECT_EQ(user.last().title, "Could Not Download Update List");
     EXPECT_NE(user.last().text.find("\r\nEither the server is down"), std::string::npos);
@@ -67,7 +80,7 @@ TEST_F(UpdateCommandsTest, FailuresAndWarningsEndTheCheckWithTheirMessagesOnlyWh
     EXPECT_FALSE(updates().check(false));
     EXPECT_EQ(user.last().title, "Could Not Download Update List") << "the N64 list's";
     EXPECT_EQ(user.last().text.find("Either"), std::string::npos);
-    const std::size_t boxes = user.boxes.size();
+    boxes = user.boxes.size();
     downloads.serve(kN64List, "x.dll\tX\t1\t2004-01-01\thttp://h/x.zip\r\n<b>Warning</b>:\r\n");
     EXPECT_FALSE(updates().check(false)) << "a warning in the N64 list ends the whole check";
     EXPECT_EQ(user.boxes.size(), boxes);

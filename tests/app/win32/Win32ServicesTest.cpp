@@ -114,4 +114,21 @@ TEST(Win32Services, TheClockFormatsAsTheTestClockAndWindowsTakeAlpha) {
     EXPECT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha == 100 && (flags & LWA_ALPHA));
     DestroyWindow(window);
 }
+
+TEST(Win32Services, DeletingWithUndoGoesToTheRecycleBin) {
+    ScratchFolder folder;
+    const std::string name = "recycled-" + folder.unique + ".dll";
+    ASSERT_TRUE(folder.files.appendToFile(folder.path + name, "x"));
+    ASSERT_TRUE(folder.files.shellFileOperation(ShellOperation::Delete, folder.path + name, "",
+                                                ShellFlags::kAllowUndo | ShellFlags::kNoConfirmation |
+                                                    ShellFlags::kSilent,
+                                                "", 0));
+    // Wine keeps its recycle bin in the freedesktop trash folder.
+    wchar_t xdg[MAX_PATH];
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) == 0) GTEST_SKIP() << "no trash folder to look in";
+    std::string trash = "Z:" + Narrow(xdg) + "/Trash/files/" + name;
+    for (char& c : trash)
+        if (c == '/') c = '\\';
+    EXPECT_TRUE(folder.files.anyMatch(trash)) << trash;
+}
 }  // namespace

@@ -112,6 +112,7 @@ TEST_F(ProfileDialogsTest, TheLoadListCompletesTypedNamesAndLoadsTheChosenProfil
     profile("Psx.cfg", "PSX one", 6, "[HKEY_CURRENT_USER\\Software\\Pcsx]\r\n\"gpu\"=\"gpuB.dll\"\r\n\r\n");
     profile("Both.cfg", "Both", 8);
     profile("SLUS_004.26.cfg", "Disc", 7);
+    profile("Odd.cfg", "Odd", 5);
     start();
     frmLoadConfig& dialog = openLoad();
     EXPECT_EQ(texts(dialog.lstConfigs), (std::vector<std::string>{"Both", "PSX one", "Disc"}));
