@@ -1,7 +1,6 @@
 #include "app/Helpers.h"
 
 #include <algorithm>
-#include <sstream>
 
 std::string QualifyPath(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path;
@@ -92,11 +91,16 @@ std::string CentralFolder(const std::string& programFolder, EmuSystem system) {
 }
 
 std::vector<std::string> TextLines(const std::string& text) {
+    // Split by hand: a string stream would set up the C++ locale machinery,
+    // hundreds of kilobytes of every start's memory, for a few lines.
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+        start = end + 1;
     }
     return lines;
 }
