@@ -1,7 +1,7 @@
 #include "files/ArchiveImport.h"
 
 #include "app/Helpers.h"
-#include "files/ZipEngine.h"
+#include "files/clsUnzip.h"
 
 namespace {
 struct Placed {
@@ -66,8 +66,17 @@ std::string ArchiveResult::problem() const {
 ArchiveResult ExtractArchive(IExtractionFiles& files, const std::string& archive, const std::string& folder,
                              bool testOnly) {
     ArchiveResult result;
-    result.code = RunZipEngine(files, archive, folder, testOnly,
-                               [&](const std::string& line) { result.refused.push_back(line); });
+    clsUnzip unzip(files);
+    unzip.Progress = [&](std::int32_t, const std::string& message) { result.refused.push_back(message); };
+    unzip.PromptToOverwrite(false);
+    unzip.OverwriteExisting(true);
+    unzip.UseFolderNames(true);
+    unzip.TestZip(testOnly);
+    unzip.ZipFile(archive);
+    unzip.UnzipFolder(folder);
+    unzip.Directory();
+    if (unzip.ReturnCode() == 0) unzip.Unzip();
+    result.code = unzip.ReturnCode();
     return result;
 }
 

@@ -11,17 +11,24 @@ constexpr std::size_t kChunk = 256 * 1024;
 
 DecodeResult Failure(int code, const std::string& problem) { return {code, problem, 0}; }
 
-// Reads the entry's packed bytes chunk by chunk into the buffer.
+// Reads the entry's packed bytes chunk by chunk into the buffer, decrypting
+// them.
 class PackedReader {
 public:
-    PackedReader(IArchiveSource& archive, const ZipEntry& entry, std::vector<unsigned char>& buffer)
-        : archive_(archive), buffer_(buffer), position_(entry.dataOffset), left_(entry.packedSize) {}
+    PackedReader(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
+                 std::vector<unsigned char>& buffer)
+        : archive_(archive), cipher_(cipher), buffer_(buffer) {
+        const std::uint64_t header = cipher ? TraditionalCipher::kHeaderSize : 0;
+        position_ = entry.dataOffset + header;
+        left_ = entry.packedSize - std::min(entry.packedSize, header);
+    }
     bool exhausted() const { return left_ == 0; }
     std::uint64_t consumed() const { return consumed_; }
     // The next chunk, or nullptr when the archive could not be read.
     unsigned char* next(std::size_t& count) {
         count = static_cast<std::size_t>(std::min<std::uint64_t>(left_, buffer_.size()));
         if (!archive_.read(position_, buffer_.data(), count)) return nullptr;
+        if (cipher_) cipher_->decrypt(buffer_.data(), count);
         position_ += count;
         left_ -= count;
         consumed_ += count;
@@ -30,6 +37,7 @@ public:
 
 private:
     IArchiveSource& archive_;
+    TraditionalCipher* cipher_;
     std::vector<unsigned char>& buffer_;
     std::uint64_t position_ = 0, left_ = 0, consumed_ = 0;
 };
@@ -122,10 +130,10 @@ EntryDecoder::Inflater* EntryDecoder::inflater() {
     return inflater_->ready ? inflater_.get() : nullptr;
 }
 
-DecodeResult EntryDecoder::decode(IArchiveSource& archive, const ZipEntry& entry, std::uint64_t runLeft,
-                                  const DecodedOutput& output) {
+DecodeResult EntryDecoder::decode(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
+                                  std::uint64_t runLeft, const DecodedOutput& output) {
     packed_.resize(kChunk);
-    PackedReader reader(archive, entry, packed_);
+    PackedReader reader(archive, entry, cipher, packed_);
     CheckedOutput checked(entry, runLeft, output);
     DecodeResult result;
     if (entry.method == 0) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ExtractionFiles.h"
+#include "files/ZipCrypto.h"
 #include "files/ZipFormat.h"
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
@@ -24,7 +25,8 @@ struct DecodeResult {
 // Receives decoded bytes; false when they could not be written.
 using DecodedOutput = std::function<bool(const unsigned char* data, std::size_t count)>;
 
-// Decodes entries' data from the archive: stored or deflated, checked
+// Decodes entries' data from the archive: stored or deflated, decrypted by
+// the cipher when one is given (its 12-byte header already read), checked
 // against the declared size and CRC and the caps. One decoder serves a
 // whole run: its buffers and inflate state are taken at its first entry
 // and kept, so that later entries take no fresh memory from the system.
@@ -37,8 +39,8 @@ public:
 
     // runLeft is what the run may still write. The result's written counts
     // what the entry yielded, also when it failed.
-    DecodeResult decode(IArchiveSource& archive, const ZipEntry& entry, std::uint64_t runLeft,
-                        const DecodedOutput& output);
+    DecodeResult decode(IArchiveSource& archive, const ZipEntry& entry, TraditionalCipher* cipher,
+                        std::uint64_t runLeft, const DecodedOutput& output);
 
 private:
     struct Inflater;

@@ -4,6 +4,11 @@
 
 #include "app/Helpers.h"
 
+int CompressionFactor(std::uint64_t size, std::uint64_t packedSize) {
+    if (size == 0 || packedSize >= size) return 0;
+    return static_cast<int>(((size - packedSize) * 100 + size / 2) / size);
+}
+
 DateTime DosDateTime(std::uint16_t date, std::uint16_t time) {
     DateTime result;
     result.year = 1980 + (date >> 9);
@@ -17,8 +22,9 @@ DateTime DosDateTime(std::uint16_t date, std::uint16_t time) {
 
 std::string MethodName(const ZipEntry& entry) {
     static const char* const kNames[] = {"Stored", "Shrunk",  "Reduce1", "Reduce2", "Reduce3", "Reduce4",
-                                         "Implode", "Token",  "Deflate", "Def64#",  "PKDCL",   "?",
+                                         "Implode", "Token",  "Defl:#",  "Def64#",  "PKDCL",   "?",
                                          "BZip2",  "?",       "LZMA"};
+    if (entry.method == 8) return std::string("Defl:") + "NXFS"[(entry.flags >> 1) & 3];
     if (entry.method < sizeof kNames / sizeof *kNames && std::string(kNames[entry.method]) != "?")
         return kNames[entry.method];
     return "Unk:" + std::to_string(entry.method);

@@ -101,6 +101,7 @@ std::size_t ParseCentralRecord(const unsigned char* p, std::size_t left, ZipEntr
     entry.crc = U32(p + 16);
     entry.packedSize = U32(p + 20);
     entry.size = U32(p + 24);
+    entry.internalAttributes = U16(p + 36);
     entry.externalAttributes = U32(p + 38);
     entry.localOffset = U32(p + 42);
     entry.storedName.assign(reinterpret_cast<const char*>(p + kCentralSize), nameLength);

@@ -12,7 +12,7 @@
 struct ZipEntry {
     std::string storedName;  // the name's bytes as stored
     std::string name;        // as UTF-8 (bit 11 of the flags, else code page 437)
-    std::uint16_t versionMadeBy = 0, flags = 0, method = 0, dosTime = 0, dosDate = 0;
+    std::uint16_t versionMadeBy = 0, flags = 0, method = 0, dosTime = 0, dosDate = 0, internalAttributes = 0;
     std::uint32_t crc = 0, externalAttributes = 0;
     std::uint64_t packedSize = 0, size = 0, localOffset = 0;
     // Filled from the local header by ReadLocalHeader.
@@ -20,9 +20,11 @@ struct ZipEntry {
     std::string localName;
 
     bool encrypted() const { return (flags & 0x0001) != 0; }
+    bool strongEncryption() const { return (flags & 0x0040) != 0; }
     bool utf8Name() const { return (flags & 0x0800) != 0; }
     bool isFolder() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
     bool isSymbolicLink() const;
+    bool isText() const { return (internalAttributes & 1) != 0; }
 };
 
 struct CentralDirectory {

@@ -2,13 +2,20 @@
 
 #include <zlib.h>
 
-#include <initializer_list>
+#include "files/ZipCrypto.h"
 
 namespace {
-// Each value little-endian in its width of bytes.
-void Put(std::string& out, std::initializer_list<std::pair<int, std::uint64_t>> fields) {
-    for (const auto& [width, value] : fields)
-        for (int i = 0; i < width; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
+void Put16(std::string& out, std::uint32_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8 & 0xFF);
+}
+void Put32(std::string& out, std::uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+void Put64(std::string& out, std::uint64_t value) {
+    Put32(out, static_cast<std::uint32_t>(value));
+    Put32(out, static_cast<std::uint32_t>(value >> 32));
 }
 
 struct Packed {
@@ -23,38 +30,79 @@ Packed Pack(const TestEntry& entry) {
     packed.size = entry.size.value_or(static_cast<std::uint32_t>(entry.data.size()));
     packed.method = entry.method != 0xFFFF ? entry.method : entry.deflate ? 8 : 0;
     packed.bytes = entry.packedData ? *entry.packedData : entry.deflate ? Deflate(entry.data) : entry.data;
-    packed.flags = (entry.dataDescriptor ? 0x0008 : 0) | (entry.utf8 ? 0x0800 : 0) | (entry.encrypted ? 1 : 0);
+    packed.flags = (entry.dataDescriptor ? 0x0008 : 0) | (entry.utf8 ? 0x0800 : 0) | (entry.password.empty() ? 0 : 1);
+    if (!entry.password.empty()) {
+        std::string header(11, '\x5A');
+        header += static_cast<char>(entry.dataDescriptor ? entry.dosTime >> 8 : packed.crc >> 24);
+        std::string all = header + packed.bytes;
+        TraditionalCipher(entry.password).encrypt(reinterpret_cast<unsigned char*>(all.data()), all.size());
+        packed.bytes = all;
+    }
     return packed;
+}
+
+std::string Zip64Extra(const Packed& packed, std::uint64_t offset) {
+    std::string extra;
+    Put16(extra, 1);
+    Put16(extra, 24);
+    Put64(extra, packed.size);
+    Put64(extra, packed.bytes.size());
+    Put64(extra, offset);
+    return extra;
 }
 
 std::string Header(const TestEntry& entry, const Packed& packed, const std::string& name, bool local,
                    std::uint64_t offset) {
-    std::string out, extra;
-    const std::uint64_t localOffset = entry.localOffset.value_or(offset);
-    if (entry.zip64 && !local)
-        Put(extra, {{2, 1}, {2, 24}, {8, packed.size}, {8, packed.bytes.size()}, {8, localOffset}});
+    std::string out;
+    Put32(out, local ? 0x04034b50 : 0x02014b50);
+    if (!local) Put16(out, entry.versionMadeBy);
+    Put16(out, entry.zip64 ? 45 : 20);
+    Put16(out, packed.flags);
+    Put16(out, packed.method);
+    Put16(out, entry.dosTime);
+    Put16(out, entry.dosDate);
     const bool hidden = local && entry.dataDescriptor;
-    const std::uint32_t saturated = entry.zip64 ? 0xFFFFFFFF : 0;
-    Put(out, {{4, local ? 0x04034b50 : 0x02014b50}});
-    if (!local) Put(out, {{2, entry.versionMadeBy}});
-    Put(out, {{2, entry.zip64 ? 45 : 20}, {2, packed.flags}, {2, packed.method}, {2, entry.dosTime}, {2, entry.dosDate},
-              {4, hidden ? 0 : packed.crc}, {4, hidden ? 0 : saturated ? saturated : packed.bytes.size()},
-              {4, hidden ? 0 : saturated ? saturated : packed.size}, {2, name.size()}, {2, extra.size()}});
-    // Comment length, disk, internal and external attributes, local offset.
-    if (!local)
-        Put(out, {{2, 0}, {2, 0}, {2, 0}, {4, entry.externalAttributes},
-                  {4, saturated ? saturated : static_cast<std::uint32_t>(localOffset)}});
+    Put32(out, hidden ? 0 : packed.crc);
+    Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(packed.bytes.size()));
+    Put32(out, hidden ? 0 : entry.zip64 ? 0xFFFFFFFF : packed.size);
+    const std::string extra = entry.zip64 && !local ? Zip64Extra(packed, entry.localOffset.value_or(offset)) : "";
+    Put16(out, static_cast<std::uint32_t>(name.size()));
+    Put16(out, static_cast<std::uint32_t>(extra.size()));
+    if (!local) {
+        Put16(out, 0);  // comment
+        Put16(out, 0);  // disk
+        Put16(out, entry.internalAttributes);
+        Put32(out, entry.externalAttributes);
+        Put32(out, entry.zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(entry.localOffset.value_or(offset)));
+    }
     return out + name + extra;
 }
 
-std::string End(std::uint64_t count, std::uint64_t size, std::uint64_t offset, bool zip64, std::uint64_t here) {
+std::string End(std::size_t count, std::uint64_t size, std::uint64_t offset, bool zip64, std::uint64_t here) {
     std::string out;
-    if (zip64)  // the ZIP64 end record and its locator
-        Put(out, {{4, 0x06064b50}, {8, 44}, {2, 45}, {2, 45}, {4, 0}, {4, 0}, {8, count}, {8, count}, {8, size},
-                  {8, offset}, {4, 0x07064b50}, {4, 0}, {8, here}, {4, 1}});
-    const std::uint64_t most = zip64 ? ~std::uint64_t{0} : 0;
-    Put(out, {{4, 0x06054b50}, {4, 0}, {2, most | count}, {2, most | count}, {4, most | size}, {4, most | offset},
-              {2, 0}});
+    if (zip64) {
+        Put32(out, 0x06064b50);
+        Put64(out, 44);
+        Put16(out, 45);
+        Put16(out, 45);
+        Put32(out, 0);
+        Put32(out, 0);
+        Put64(out, count);
+        Put64(out, count);
+        Put64(out, size);
+        Put64(out, offset);
+        Put32(out, 0x07064b50);
+        Put32(out, 0);
+        Put64(out, here);
+        Put32(out, 1);
+    }
+    Put32(out, 0x06054b50);
+    Put32(out, 0);
+    Put16(out, zip64 ? 0xFFFF : static_cast<std::uint32_t>(count));
+    Put16(out, zip64 ? 0xFFFF : static_cast<std::uint32_t>(count));
+    Put32(out, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(size));
+    Put32(out, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(offset));
+    Put16(out, 0);
     return out;
 }
 }  // namespace
@@ -84,8 +132,12 @@ std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& p
         const Packed packed = Pack(entry);
         const std::uint64_t offset = local.size();
         local += Header(entry, packed, entry.localName.value_or(entry.name), true, offset) + packed.bytes;
-        if (entry.dataDescriptor)
-            Put(local, {{4, 0x08074b50}, {4, packed.crc}, {4, packed.bytes.size()}, {4, packed.size}});
+        if (entry.dataDescriptor) {
+            Put32(local, 0x08074b50);
+            Put32(local, packed.crc);
+            Put32(local, static_cast<std::uint32_t>(packed.bytes.size()));
+            Put32(local, packed.size);
+        }
         central += Header(entry, packed, entry.name, false, offset);
     }
     const std::uint64_t here = local.size() + central.size();

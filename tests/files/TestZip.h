@@ -13,13 +13,14 @@ struct TestEntry {
     std::string name;
     std::string data;
     bool deflate = true;
-    bool encrypted = false;        // flag bit 0, the data left as they are
+    std::string password;          // traditional encryption when not empty
     bool dataDescriptor = false;   // sizes and CRC after the data (flag bit 3)
     bool utf8 = false;             // flag bit 11
     bool zip64 = false;            // sizes and offset in a ZIP64 extra field
     std::uint16_t dosDate = (2024 - 1980) << 9 | 3 << 5 | 15;  // 15 March 2024
     std::uint16_t dosTime = 10 << 11 | 30 << 5 | 8;            // 10:30:16
     std::uint16_t versionMadeBy = 20;
+    std::uint16_t internalAttributes = 0;
     std::uint32_t externalAttributes = 0;
     std::uint16_t method = 0xFFFF;  // the method field as written; default from deflate
     std::optional<std::string> localName;

@@ -7,43 +7,51 @@
 
 #include "doubles/FakeExtractionFiles.h"
 #include "doubles/FakeFileSystem.h"
-#include "files/ArchiveImport.h"
 #include "files/TestZip.h"
+#include "files/clsUnzip.h"
 
-// The entry with a field changed, to make it lie.
-template <typename Change>
-TestEntry Changed(TestEntry entry, Change change) {
-    change(entry);
-    return entry;
-}
-
-// An archive in the fake file system, extracted as the import extracts it.
+// An archive in the fake file system and a clsUnzip set up as the import
+// sets it up, with its Progress lines collected.
 class ZipFixture : public ::testing::Test {
 protected:
     static constexpr const char* kArchive = "C:\\downloads\\plugin.zip";
     static constexpr const char* kFolder = "C:\\emu\\plugins";
 
-    // The run's code; its refusals land in lines.
-    int extract(const std::string& bytes, bool testOnly = false) {
-        files.addFile(kArchive, bytes);
-        const ArchiveResult result = ExtractArchive(extraction, kArchive, kFolder, testOnly);
-        lines = result.refused;
-        return result.code;
+    ZipFixture() {
+        unzip.PromptToOverwrite(false);
+        unzip.OverwriteExisting(true);
+        unzip.UseFolderNames(true);
+        unzip.Progress = [this](std::int32_t, const std::string& line) { lines.push_back(line); };
+    }
+    void store(const std::string& bytes) { files.addFile(kArchive, bytes); }
+    // Lists and extracts the archive; the run's code.
+    int extract(const std::string& bytes) {
+        store(bytes);
+        unzip.ZipFile(kArchive);
+        unzip.UnzipFolder(kFolder);
+        unzip.Directory();
+        unzip.Unzip();
+        return unzip.ReturnCode();
     }
     std::string at(const std::string& relative) const { return files.contents(std::string(kFolder) + "\\" + relative); }
     bool has(const std::string& relative) const { return files.exists(std::string(kFolder) + "\\" + relative); }
-    // Every path below the folder, relative to it, temporary files included.
-    std::vector<std::string> everything(const std::string& below = "") {
+    // Every path below the folder, temporary files included.
+    std::vector<std::string> everything() {
         std::vector<std::string> found;
-        for (const auto& entry : files.find(std::string(kFolder) + "\\" + below + "*")) {
-            found.push_back(below + entry.name);
-            if (entry.isDirectory)
-                for (const auto& inner : everything(below + entry.name + "\\")) found.push_back(inner);
-        }
+        collect(kFolder, found);
         return found;
     }
 
     FakeFileSystem files;
     FakeExtractionFiles extraction{files};
+    clsUnzip unzip{extraction};
     std::vector<std::string> lines;
+
+private:
+    void collect(const std::string& folder, std::vector<std::string>& found) {
+        for (const auto& entry : files.find(folder + "\\*")) {
+            found.push_back(folder + "\\" + entry.name);
+            if (entry.isDirectory) collect(folder + "\\" + entry.name, found);
+        }
+    }
 };
