@@ -9,10 +9,12 @@
 
 LibraryHandle Win32Libraries::open(const std::string& path) {
     // A broken or foreign file must not stop the scan with a system error
-    // box; the plug-in's own companion DLLs are found in its folder.
-    const DWORD previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // box; the plug-in's own companion DLLs are found in its folder. The
+    // thread's own mode: the process's stays as it is for other threads.
+    DWORD previous = 0;
+    const BOOL quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous);
     HMODULE module = LoadLibraryExW(Widen(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    SetErrorMode(previous);
+    if (quiet) SetThreadErrorMode(previous, nullptr);
     return reinterpret_cast<LibraryHandle>(module);
 }
 
